@@ -1,0 +1,47 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+#include "VBool.h"
+
+// The file encryption engine. An .ECX file is an age v1 file with one scrypt stanza whose
+// passphrase is the key string in UTF-8.
+//
+// Contract: set the key, then call EncryptFile or DecryptFile; each returns VTrue (-1) on
+// success and VFalse (0) on failure. During a call the progress signals are emitted on the
+// caller's thread, inside the call, with whole percentages 0..100 that never decrease.
+// The third string argument is accepted and ignored.
+class EncDec : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int WorkFactor READ workFactor WRITE setWorkFactor)
+
+public:
+    explicit EncDec(QObject *parent = nullptr);
+    ~EncDec() override;
+
+    // The `Key` member: the key string in force for the next operation.
+    void setKey(const QString &Key);
+
+    VBool EncryptFile(const QString &Source, const QString &Destination, const QString &Third);
+    VBool DecryptFile(const QString &Source, const QString &Destination, const QString &Third);
+
+    // Decrypts Source completely under the current key without writing anything and without
+    // progress signals: true when every chunk authenticates. Used before a plaintext is deleted.
+    bool VerifyFile(const QString &Source);
+
+    // log2 of the scrypt work factor used when writing (18 unless changed).
+    int workFactor() const;
+    void setWorkFactor(int logN);
+
+    // A one-line reason for the last failure, empty after a success.
+    QString lastError() const;
+
+signals:
+    void FileEncryptionProgress(qint16 &Progress);
+    void FileDecryptionProgress(qint16 &Progress);
+
+private:
+    struct State;
+    State *d;
+};
