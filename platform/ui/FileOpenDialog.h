@@ -1,0 +1,36 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+// What a file-open dialog is asked to show.
+struct FileOpenRequest
+{
+    QWidget *owner = nullptr;
+    QString title;
+    // The file name the dialog starts with (may be empty).
+    QString fileName;
+    // Pairs of description and pattern list, each ended by '|', patterns separated by ';':
+    // "Text (*.txt)|*.txt|All (*.*)|*.*|".
+    QString filter;
+    // The pair selected when the dialog opens, counted from 0.
+    int filterIndex = 0;
+};
+
+// Turns a '|'-separated filter into Qt name filters, one per pair: "Text (*.txt)".
+// An incomplete last pair and empty pairs are dropped.
+QStringList toQtNameFilters(const QString &filter);
+
+// Shows a modal file-open dialog for an existing file and returns the chosen path,
+// or an empty string when the user cancels.
+QString showFileOpenDialog(const FileOpenRequest &request);
+
+// A non-empty handler answers every request instead of a real dialog (tests prepare the
+// answer); an empty handler restores real dialogs.
+void setFileOpenHandler(std::function<QString(const FileOpenRequest &)> handler);
+
+} // namespace platform

@@ -1,0 +1,35 @@
+#include "HtmlHelp.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace platform {
+namespace {
+
+std::function<void(const HtmlHelpCall &)> &handlerSlot()
+{
+    static std::function<void(const HtmlHelpCall &)> handler;
+    return handler;
+}
+
+} // namespace
+
+void htmlHelp(QWidget *owner, const QString &file, int command, int data)
+{
+    if (const auto &handler = handlerSlot()) {
+        handler(HtmlHelpCall{owner, file, command, data});
+        return;
+    }
+    const QFileInfo info(file);
+    if (file.isEmpty() || !info.isFile())
+        return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+}
+
+void setHtmlHelpHandler(std::function<void(const HtmlHelpCall &)> handler)
+{
+    handlerSlot() = std::move(handler);
+}
+
+} // namespace platform

@@ -1,0 +1,45 @@
+#include "MessageBox.h"
+
+#include <QMessageBox>
+
+namespace platform {
+namespace {
+
+std::function<void(const MessageBoxCall &)> &handlerSlot()
+{
+    static std::function<void(const MessageBoxCall &)> handler;
+    return handler;
+}
+
+QMessageBox::Icon qtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void showMessageBox(QWidget *owner, const QString &text, const QString &title, MessageIcon icon)
+{
+    if (const auto &handler = handlerSlot()) {
+        handler(MessageBoxCall{owner, text, title, icon});
+        return;
+    }
+    QMessageBox box(qtIcon(icon), title, text, QMessageBox::Ok, owner);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void setMessageBoxHandler(std::function<void(const MessageBoxCall &)> handler)
+{
+    handlerSlot() = std::move(handler);
+}
+
+} // namespace platform

@@ -1,0 +1,56 @@
+#include "Shell.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+namespace platform {
+namespace {
+
+std::function<bool(const ShellCall &)> &handlerSlot()
+{
+    static std::function<bool(const ShellCall &)> handler;
+    return handler;
+}
+
+// Hands the call to the test handler when one is set.
+template <typename Real>
+bool dispatch(ShellAction action, const QString &path, Real real)
+{
+    if (const auto &handler = handlerSlot())
+        return handler(ShellCall{action, path});
+    return real();
+}
+
+} // namespace
+
+bool shellExecute(const QString &address)
+{
+    return dispatch(ShellAction::Execute, address, [&] {
+        const QUrl url = QUrl::fromUserInput(address, QDir::currentPath(), QUrl::AssumeLocalFile);
+        return url.isValid() && QDesktopServices::openUrl(url);
+    });
+}
+
+bool startProgram(const QString &path)
+{
+    return dispatch(ShellAction::StartProgram, path,
+                    [&] { return !path.isEmpty() && QProcess::startDetached(path, {}); });
+}
+
+bool fileExists(const QString &path)
+{
+    return dispatch(ShellAction::FileExists, path, [&] {
+        const QFileInfo info(path);
+        return !path.isEmpty() && info.exists() && !info.isDir();
+    });
+}
+
+void setShellHandler(std::function<bool(const ShellCall &)> handler)
+{
+    handlerSlot() = std::move(handler);
+}
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+namespace platform {
+
+// Opens an address ("https://…", "mailto:…") or a file with the desktop's handler.
+// Returns whether the desktop accepted it; callers may ignore the result.
+bool shellExecute(const QString &address);
+
+// Starts the program at `path` detached from this process; true when it started.
+bool startProgram(const QString &path);
+
+// True when `path` names an existing file (not a folder).
+bool fileExists(const QString &path);
+
+enum class ShellAction { Execute, StartProgram, FileExists };
+
+struct ShellCall
+{
+    ShellAction action;
+    QString path;
+};
+
+// A non-empty handler receives every call instead of the desktop and returns the result to
+// report (tests record the calls and prepare the results); an empty handler restores the
+// real services.
+void setShellHandler(std::function<bool(const ShellCall &)> handler);
+
+} // namespace platform
