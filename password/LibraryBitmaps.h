@@ -1,0 +1,12 @@
+#pragma once
+#include <QPixmap>
+#include <QString>
+
+// Loads one of the control library's embedded bitmaps by its resource name
+// ("CONTROL_VTPASSWORD", "30000", "BTN_CHECK_COLOR", "BTN_CHECK_GRAY", "BTN_X_COLOR",
+// "BTN_X_GRAY"). Every call decodes the picture afresh: nothing is cached, so each caller
+// owns what it gets. An unknown name gives a null pixmap.
+QPixmap loadLibraryBitmap(const QString &name);
+
+// The resource path of a bitmap, for code that wants the raw file.
+QString libraryBitmapPath(const QString &name);
