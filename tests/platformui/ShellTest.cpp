@@ -1,0 +1,116 @@
+#include "HtmlHelp.h"
+#include "Shell.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using platform::ShellAction;
+using platform::ShellCall;
+
+// Catches what would reach the desktop, so the real paths run without opening anything.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    explicit UrlCatcher(const QStringList &schemes) : m_schemes(schemes)
+    {
+        for (const QString &scheme : m_schemes)
+            QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~UrlCatcher() override
+    {
+        for (const QString &scheme : m_schemes)
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened << url; }
+
+private:
+    QStringList m_schemes;
+};
+
+TEST(Shell, ExecuteHandsAddressesAndFilesToTheDesktop)
+{
+    UrlCatcher catcher({"mailto", "https", "file"});
+    EXPECT_TRUE(platform::shellExecute("mailto:support@example.org"));
+    EXPECT_TRUE(platform::shellExecute("https://example.org/page"));
+    EXPECT_TRUE(platform::shellExecute("/tmp/some file.txt"));
+    ASSERT_EQ(catcher.opened.size(), 3);
+    EXPECT_EQ(catcher.opened[0], QUrl("mailto:support@example.org"));
+    EXPECT_EQ(catcher.opened[1], QUrl("https://example.org/page"));
+    EXPECT_EQ(catcher.opened[2], QUrl::fromLocalFile("/tmp/some file.txt"));
+}
+
+TEST(Shell, FileExistsIsTrueOnlyForExistingFiles)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("present");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_TRUE(platform::fileExists(path));
+    EXPECT_FALSE(platform::fileExists(folder.path()));
+    EXPECT_FALSE(platform::fileExists(folder.filePath("absent")));
+    EXPECT_FALSE(platform::fileExists(""));
+}
+
+TEST(Shell, StartProgramReportsWhetherItStarted)
+{
+    QTemporaryDir folder;
+    EXPECT_FALSE(platform::startProgram(folder.filePath("no-such-program")));
+    EXPECT_FALSE(platform::startProgram(""));
+    EXPECT_TRUE(platform::startProgram("/bin/true"));
+}
+
+TEST(Shell, HandlerRecordsEveryCallAndGivesThePreparedResult)
+{
+    std::vector<ShellCall> calls;
+    platform::setShellHandler([&](const ShellCall &call) {
+        calls.push_back(call);
+        return call.action == ShellAction::FileExists;
+    });
+    EXPECT_FALSE(platform::shellExecute("mailto:a@b"));
+    EXPECT_FALSE(platform::startProgram("/opt/x"));
+    EXPECT_TRUE(platform::fileExists("/surely/not/there"));
+    platform::setShellHandler({});
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].action, ShellAction::Execute);
+    EXPECT_EQ(calls[1].path, "/opt/x");
+    EXPECT_EQ(calls[2].action, ShellAction::FileExists);
+}
+
+TEST(HtmlHelp, OpensAnExistingFileByItsNameAndIgnoresAMissingOne)
+{
+    UrlCatcher catcher({"file"});
+    QTemporaryDir folder;
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    platform::htmlHelp(nullptr, "GUIDE.CHM", 0, 0);
+    EXPECT_TRUE(catcher.opened.isEmpty());
+    QFile file("GUIDE.CHM");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    platform::htmlHelp(nullptr, "GUIDE.CHM", 0, 0);
+    QDir::setCurrent(previous);
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened[0], QUrl::fromLocalFile(folder.filePath("GUIDE.CHM")));
+}
+
+TEST(HtmlHelp, HandlerRecordsTheCall)
+{
+    std::vector<platform::HtmlHelpCall> calls;
+    platform::setHtmlHelpHandler([&](const platform::HtmlHelpCall &call) { calls.push_back(call); });
+    platform::htmlHelp(nullptr, "X.CHM", 0, 0);
+    platform::setHtmlHelpHandler({});
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].file, "X.CHM");
+    EXPECT_EQ(calls[0].command, 0);
+}
+
+#include "ShellTest.moc"
