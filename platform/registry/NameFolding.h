@@ -1,0 +1,17 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace registry {
+
+// Key and value names compare without regard to letter case. A name is folded to upper case,
+// code point by code point, with the simple Unicode upper-case mapping (so "straße" and "STRASSE"
+// stay different, and `[ \ ] ^ _` and the backtick sort after `Z` as they do on Windows).
+// Bytes that are not valid UTF-8 are kept as they are.
+std::string foldName(std::string_view utf8);
+
+// The length of a name in characters (code points); an invalid byte counts as one character.
+std::size_t characterCount(std::string_view utf8);
+
+} // namespace registry

@@ -1,0 +1,252 @@
+// The nine registry functions over the store, with the status codes and buffer rules of the
+// Windows functions they stand in for.
+#include "winreg.h"
+
+#include "KeyPath.h"
+#include "RegistryCall.h"
+
+#include <cstring>
+
+using namespace registry;
+
+namespace {
+
+bool isStringType(DWORD type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// The key at `components` below `start`, if every component exists.
+std::optional<KeyId> findPath(RegistryStore &store, KeyId start, const KeyPath &path)
+{
+    std::optional<KeyId> at = start;
+    for (const std::string &component : path.components) {
+        at = store.findChild(*at, component);
+        if (!at)
+            return std::nullopt;
+    }
+    return at;
+}
+
+// Hands out a value's type and data. A buffer that is too small is left untouched and learns
+// the size it needs; a string stored without its terminator gets one when the buffer has room
+// for it, without counting it in the size.
+LONG deliverData(const StoredValue &value, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
+{
+    if (lpType != nullptr)
+        *lpType = value.type;
+    if (lpcbData == nullptr)
+        return ERROR_SUCCESS;
+    const auto size = static_cast<DWORD>(value.data.size());
+    if (lpData != nullptr) {
+        if (*lpcbData < size) {
+            *lpcbData = size;
+            return ERROR_MORE_DATA;
+        }
+        if (size > 0)
+            std::memcpy(lpData, value.data.data(), size);
+        if (isStringType(value.type) && size > 0 && value.data.back() != 0 && *lpcbData > size)
+            lpData[size] = 0;
+    }
+    *lpcbData = size;
+    return ERROR_SUCCESS;
+}
+
+// A name written into a caller's buffer of `capacity` bytes: whole with its terminator when it
+// fits, else cut to what fits and ERROR_MORE_DATA.
+LONG deliverName(const std::string &name, LPSTR buffer, DWORD capacity)
+{
+    if (capacity > name.size()) {
+        std::memcpy(buffer, name.c_str(), name.size() + 1);
+        return ERROR_SUCCESS;
+    }
+    if (capacity > 0) {
+        std::memcpy(buffer, name.data(), capacity - 1);
+        buffer[capacity - 1] = '\0';
+    }
+    return ERROR_MORE_DATA;
+}
+
+std::string valueName(LPCSTR lpValueName) { return lpValueName == nullptr ? "" : lpValueName; }
+
+} // namespace
+
+LSTATUS WINAPI RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult)
+{
+    if (phkResult == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    RegistryCall call(hKey);
+    if (call.status() == ERROR_INVALID_HANDLE)
+        return ERROR_INVALID_HANDLE;
+    std::optional<KeyId> target;
+    const LONG status = call.run(true, [&]() -> LONG {
+        const KeyPath path = splitKeyPath(lpSubKey);
+        if (path.status != ERROR_SUCCESS)
+            return path.status;
+        if (path.components.empty() && call.key().predefined)
+            return ERROR_SUCCESS;
+        KeyId at = call.key().key;
+        for (const std::string &component : path.components) {
+            const std::optional<KeyId> child = call.store().findChild(at, component);
+            at = child ? *child : call.store().createChild(at, component);
+        }
+        target = at;
+        return ERROR_SUCCESS;
+    });
+    if (status != ERROR_SUCCESS)
+        *phkResult = nullptr;
+    else
+        *phkResult = target ? call.newHandle(*target, KEY_ALL_ACCESS) : hKey;
+    return status;
+}
+
+LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM samDesired,
+                             PHKEY phkResult)
+{
+    if (phkResult == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    *phkResult = nullptr;
+    RegistryCall call(hKey);
+    std::optional<KeyId> target;
+    const LONG status = call.run(false, [&]() -> LONG {
+        // Under the classes root one leading backslash is tolerated.
+        const bool classesRoot = call.key().predefined && call.key().key == FirstRootId;
+        if (classesRoot && lpSubKey != nullptr && lpSubKey[0] == '\\')
+            ++lpSubKey;
+        const KeyPath path = splitKeyPath(lpSubKey);
+        if (path.status != ERROR_SUCCESS)
+            return path.status;
+        if (path.components.empty() && call.key().predefined)
+            return ERROR_SUCCESS;
+        target = findPath(call.store(), call.key().key, path);
+        return target ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    });
+    if (status == ERROR_SUCCESS)
+        *phkResult = target ? call.newHandle(*target, samDesired) : hKey;
+    return status;
+}
+
+LSTATUS WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
+                                LPBYTE lpData, LPDWORD lpcbData)
+{
+    if (lpReserved != nullptr || (lpData != nullptr && lpcbData == nullptr))
+        return ERROR_INVALID_PARAMETER;
+    const std::string name = valueName(lpValueName);
+    RegistryCall call(hKey);
+    return call.run(false, [&]() -> LONG {
+        if ((call.key().access & KEY_QUERY_VALUE) == 0)
+            return ERROR_ACCESS_DENIED;
+        if (const LONG checked = checkValueName(name); checked != ERROR_SUCCESS)
+            return checked;
+        const std::optional<StoredValue> value = call.store().findValue(call.key().key, name);
+        if (!value) {
+            if (lpData == nullptr && lpcbData != nullptr)
+                *lpcbData = 0;
+            return ERROR_FILE_NOT_FOUND;
+        }
+        return deliverData(*value, lpType, lpData, lpcbData);
+    });
+}
+
+LSTATUS WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Reserved*/, DWORD dwType,
+                              const BYTE *lpData, DWORD cbData)
+{
+    if (lpData == nullptr && cbData > 0)
+        return ERROR_NOACCESS;
+    const std::string name = valueName(lpValueName);
+    std::vector<std::uint8_t> data(lpData, lpData + cbData);
+    // A string given without its terminator, but followed by one, is stored with it.
+    if (isStringType(dwType) && cbData > 0 && lpData[cbData - 1] != 0 && lpData[cbData] == 0)
+        data.push_back(0);
+    RegistryCall call(hKey);
+    return call.run(true, [&]() -> LONG {
+        if ((call.key().access & KEY_SET_VALUE) == 0)
+            return ERROR_ACCESS_DENIED;
+        if (const LONG checked = checkValueName(name); checked != ERROR_SUCCESS)
+            return checked;
+        call.store().setValue(call.key().key, name, dwType, data);
+        return ERROR_SUCCESS;
+    });
+}
+
+LSTATUS WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
+{
+    if (lpSubKey == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    RegistryCall call(hKey);
+    return call.run(true, [&]() -> LONG {
+        const KeyPath path = splitKeyPath(lpSubKey);
+        if (path.status != ERROR_SUCCESS)
+            return path.status;
+        if (path.components.empty() && call.key().predefined)
+            return ERROR_ACCESS_DENIED;
+        const std::optional<KeyId> target = findPath(call.store(), call.key().key, path);
+        if (!target)
+            return ERROR_FILE_NOT_FOUND;
+        if (call.store().hasChildren(*target))
+            return ERROR_ACCESS_DENIED;
+        call.store().deleteKey(*target);
+        return ERROR_SUCCESS;
+    });
+}
+
+LSTATUS WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
+{
+    const std::string name = valueName(lpValueName);
+    RegistryCall call(hKey);
+    return call.run(true, [&]() -> LONG {
+        if ((call.key().access & KEY_SET_VALUE) == 0)
+            return ERROR_ACCESS_DENIED;
+        if (const LONG checked = checkValueName(name); checked != ERROR_SUCCESS)
+            return checked;
+        return call.store().deleteValue(call.key().key, name) ? ERROR_SUCCESS
+                                                              : ERROR_FILE_NOT_FOUND;
+    });
+}
+
+LSTATUS WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName)
+{
+    if (lpName == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    RegistryCall call(hKey);
+    return call.run(false, [&]() -> LONG {
+        if ((call.key().access & KEY_ENUMERATE_SUB_KEYS) == 0)
+            return ERROR_ACCESS_DENIED;
+        const std::optional<std::string> name = call.store().childNameAt(call.key().key, dwIndex);
+        if (!name)
+            return ERROR_NO_MORE_ITEMS;
+        if (cchName <= name->size())
+            return ERROR_MORE_DATA;
+        return deliverName(*name, lpName, cchName);
+    });
+}
+
+LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
+                             LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
+{
+    if (lpValueName == nullptr || lpcchValueName == nullptr || lpReserved != nullptr ||
+        (lpData != nullptr && lpcbData == nullptr))
+        return ERROR_INVALID_PARAMETER;
+    RegistryCall call(hKey);
+    return call.run(false, [&]() -> LONG {
+        if ((call.key().access & KEY_QUERY_VALUE) == 0)
+            return ERROR_ACCESS_DENIED;
+        const std::optional<StoredValue> value = call.store().valueAt(call.key().key, dwIndex);
+        if (!value)
+            return ERROR_NO_MORE_ITEMS;
+        // The data is checked first: when it does not fit, the name is not written either.
+        if (const LONG data = deliverData(*value, lpType, lpData, lpcbData); data != ERROR_SUCCESS)
+            return data;
+        const LONG named = deliverName(value->name, lpValueName, *lpcchValueName);
+        if (named == ERROR_SUCCESS)
+            *lpcchValueName = static_cast<DWORD>(value->name.size());
+        return named;
+    });
+}
+
+LSTATUS WINAPI RegCloseKey(HKEY hKey)
+{
+    if (HandleTable::isPredefinedValue(hKey))
+        return ERROR_SUCCESS;
+    return RegistryCall::closeHandle(hKey) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}

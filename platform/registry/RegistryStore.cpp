@@ -1,0 +1,276 @@
+#include "RegistryStore.h"
+
+#include "NameFolding.h"
+#include "SqliteStatement.h"
+
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace registry {
+namespace {
+
+constexpr int LayoutVersion = 1;
+constexpr int ApplicationId = 0x45435247; // marks the file as a registry store
+constexpr int BusyTimeoutMs = 5000;
+
+constexpr const char *CreateLayout = R"sql(
+CREATE TABLE registry_keys(
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    parent INTEGER REFERENCES registry_keys(id),
+    name TEXT NOT NULL,
+    folded TEXT NOT NULL);
+CREATE UNIQUE INDEX registry_keys_by_name ON registry_keys(parent, folded);
+CREATE TABLE registry_values(
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    key INTEGER NOT NULL REFERENCES registry_keys(id),
+    name TEXT NOT NULL,
+    folded TEXT NOT NULL,
+    type INTEGER NOT NULL,
+    data BLOB NOT NULL,
+    UNIQUE(key, folded));
+INSERT INTO registry_keys(id, parent, name, folded) VALUES
+    (1, NULL, 'HKEY_CLASSES_ROOT', 'HKEY_CLASSES_ROOT'),
+    (2, NULL, 'HKEY_CURRENT_USER', 'HKEY_CURRENT_USER'),
+    (3, NULL, 'HKEY_LOCAL_MACHINE', 'HKEY_LOCAL_MACHINE'),
+    (4, NULL, 'HKEY_USERS', 'HKEY_USERS');
+PRAGMA application_id = 1162039879;
+PRAGMA user_version = 1;
+)sql";
+static_assert(ApplicationId == 1162039879);
+
+std::int64_t pragmaNumber(sqlite3 *db, const char *sql)
+{
+    SqliteStatement statement(db, sql);
+    return statement.step() ? statement.integer(0) : 0;
+}
+
+std::int64_t tableCount(sqlite3 *db)
+{
+    SqliteStatement statement(db, "SELECT count(*) FROM sqlite_master");
+    return statement.step() ? statement.integer(0) : 0;
+}
+
+// Creates each missing folder of `path` (mode 0700) and the file itself (mode 0600).
+LONG createMissingFile(const std::string &path)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0)
+        return ERROR_SUCCESS;
+    if (errno != ENOENT)
+        return ERROR_CANTOPEN;
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        const std::string folder = path.substr(0, slash);
+        if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+            return ERROR_CANTOPEN;
+    }
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (file < 0 && errno != EEXIST)
+        return ERROR_CANTOPEN;
+    if (file >= 0)
+        ::close(file);
+    return ERROR_SUCCESS;
+}
+
+} // namespace
+
+LONG statusForStoreFailure(int sqliteCode)
+{
+    switch (sqliteCode & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return ERROR_BUSY;
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+    case SQLITE_SCHEMA:
+        return ERROR_BADDB;
+    case SQLITE_CANTOPEN:
+        return ERROR_CANTOPEN;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return ERROR_ACCESS_DENIED;
+    case SQLITE_NOMEM:
+        return ERROR_OUTOFMEMORY;
+    case SQLITE_FULL:
+        return ERROR_CANTWRITE;
+    default:
+        return ERROR_REGISTRY_IO_FAILED;
+    }
+}
+
+RegistryStore::~RegistryStore() { close(); }
+
+void RegistryStore::close()
+{
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    path_.clear();
+}
+
+LONG RegistryStore::open(const std::string &path)
+{
+    if (db_ != nullptr && path == path_)
+        return ERROR_SUCCESS;
+    close();
+    if (path.empty())
+        return ERROR_CANTOPEN;
+    path_ = path;
+    const LONG status = openConnection();
+    if (status != ERROR_SUCCESS) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+    return status;
+}
+
+LONG RegistryStore::openConnection()
+{
+    if (const LONG created = createMissingFile(path_); created != ERROR_SUCCESS)
+        return created;
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(path_.c_str(), &db_, flags, nullptr) != SQLITE_OK)
+        return ERROR_CANTOPEN;
+    sqlite3_busy_timeout(db_, BusyTimeoutMs);
+    try {
+        if (const LONG layout = prepareLayout(); layout != ERROR_SUCCESS)
+            return layout;
+        execute(db_, "PRAGMA synchronous = FULL");
+    } catch (const StoreError &error) {
+        return statusForStoreFailure(error.code());
+    }
+    // A write-ahead log lets readers work while another process writes. Where it cannot be
+    // turned on (a read-only file) the rollback journal stays, which is just as crash-safe.
+    sqlite3_exec(db_, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryStore::prepareLayout()
+{
+    return transact(true, [this]() -> LONG {
+        const std::int64_t version = pragmaNumber(db_, "PRAGMA user_version");
+        const std::int64_t owner = pragmaNumber(db_, "PRAGMA application_id");
+        if (version == 0 && owner == 0 && tableCount(db_) == 0) {
+            execute(db_, CreateLayout);
+            return ERROR_SUCCESS;
+        }
+        if (owner != ApplicationId || version > LayoutVersion || version < 1)
+            return ERROR_BADDB;
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG RegistryStore::transact(bool write, const std::function<LONG()> &work)
+{
+    try {
+        execute(db_, write ? "BEGIN IMMEDIATE" : "BEGIN");
+    } catch (const StoreError &error) {
+        return statusForStoreFailure(error.code());
+    }
+    try {
+        const LONG status = work();
+        execute(db_, status == ERROR_SUCCESS ? "COMMIT" : "ROLLBACK");
+        return status;
+    } catch (const StoreError &error) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        return statusForStoreFailure(error.code());
+    }
+}
+
+bool RegistryStore::keyExists(KeyId key)
+{
+    SqliteStatement statement(db_, "SELECT 1 FROM registry_keys WHERE id = ?");
+    return statement.bind(1, key).step();
+}
+
+std::optional<KeyId> RegistryStore::findChild(KeyId parent, const std::string &name)
+{
+    SqliteStatement statement(db_,
+                              "SELECT id FROM registry_keys WHERE parent = ? AND folded = ?");
+    statement.bind(1, parent).bind(2, foldName(name));
+    if (!statement.step())
+        return std::nullopt;
+    return statement.integer(0);
+}
+
+KeyId RegistryStore::createChild(KeyId parent, const std::string &name)
+{
+    SqliteStatement statement(
+        db_, "INSERT INTO registry_keys(parent, name, folded) VALUES (?, ?, ?)");
+    statement.bind(1, parent).bind(2, name).bind(3, foldName(name)).run();
+    return sqlite3_last_insert_rowid(db_);
+}
+
+bool RegistryStore::hasChildren(KeyId key)
+{
+    SqliteStatement statement(db_, "SELECT 1 FROM registry_keys WHERE parent = ? LIMIT 1");
+    return statement.bind(1, key).step();
+}
+
+std::optional<std::string> RegistryStore::childNameAt(KeyId parent, DWORD index)
+{
+    SqliteStatement statement(db_, "SELECT name FROM registry_keys WHERE parent = ? "
+                                   "ORDER BY folded LIMIT 1 OFFSET ?");
+    statement.bind(1, parent).bind(2, static_cast<std::int64_t>(index));
+    if (!statement.step())
+        return std::nullopt;
+    return statement.text(0);
+}
+
+void RegistryStore::deleteKey(KeyId key)
+{
+    SqliteStatement(db_, "DELETE FROM registry_values WHERE key = ?").bind(1, key).run();
+    SqliteStatement(db_, "DELETE FROM registry_keys WHERE id = ?").bind(1, key).run();
+}
+
+namespace {
+
+StoredValue valueFromRow(const SqliteStatement &row)
+{
+    return {row.text(0), static_cast<DWORD>(row.integer(1)), row.blob(2)};
+}
+
+} // namespace
+
+std::optional<StoredValue> RegistryStore::findValue(KeyId key, const std::string &name)
+{
+    SqliteStatement statement(
+        db_, "SELECT name, type, data FROM registry_values WHERE key = ? AND folded = ?");
+    statement.bind(1, key).bind(2, foldName(name));
+    if (!statement.step())
+        return std::nullopt;
+    return valueFromRow(statement);
+}
+
+std::optional<StoredValue> RegistryStore::valueAt(KeyId key, DWORD index)
+{
+    SqliteStatement statement(db_, "SELECT name, type, data FROM registry_values WHERE key = ? "
+                                   "ORDER BY id LIMIT 1 OFFSET ?");
+    statement.bind(1, key).bind(2, static_cast<std::int64_t>(index));
+    if (!statement.step())
+        return std::nullopt;
+    return valueFromRow(statement);
+}
+
+void RegistryStore::setValue(KeyId key, const std::string &name, DWORD type,
+                             const std::vector<std::uint8_t> &data)
+{
+    SqliteStatement statement(
+        db_, "INSERT INTO registry_values(key, name, folded, type, data) VALUES (?, ?, ?, ?, ?) "
+             "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
+    statement.bind(1, key).bind(2, name).bind(3, foldName(name)).bind(4, std::int64_t{type});
+    statement.bindBlob(5, data).run();
+}
+
+bool RegistryStore::deleteValue(KeyId key, const std::string &name)
+{
+    SqliteStatement statement(db_, "DELETE FROM registry_values WHERE key = ? AND folded = ?");
+    statement.bind(1, key).bind(2, foldName(name)).run();
+    return sqlite3_changes(db_) > 0;
+}
+
+} // namespace registry

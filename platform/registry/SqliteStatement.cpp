@@ -1,0 +1,103 @@
+#include "SqliteStatement.h"
+
+namespace registry {
+
+StoreError::StoreError(int code, const std::string &message)
+    : std::runtime_error(message), code_(code)
+{
+}
+
+namespace {
+
+[[noreturn]] void fail(sqlite3 *db, int code)
+{
+    throw StoreError(code, sqlite3_errmsg(db));
+}
+
+} // namespace
+
+SqliteStatement::SqliteStatement(sqlite3 *db, std::string_view sql) : db_(db)
+{
+    const int code = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &statement_,
+                                        nullptr);
+    if (code != SQLITE_OK)
+        fail(db, code);
+}
+
+SqliteStatement::~SqliteStatement() { sqlite3_finalize(statement_); }
+
+SqliteStatement &SqliteStatement::bind(int index, std::int64_t value)
+{
+    if (const int code = sqlite3_bind_int64(statement_, index, value); code != SQLITE_OK)
+        fail(db_, code);
+    return *this;
+}
+
+SqliteStatement &SqliteStatement::bind(int index, std::string_view text)
+{
+    const int code = sqlite3_bind_text(statement_, index, text.data(),
+                                       static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    if (code != SQLITE_OK)
+        fail(db_, code);
+    return *this;
+}
+
+SqliteStatement &SqliteStatement::bindBlob(int index, const std::vector<std::uint8_t> &bytes)
+{
+    // An empty blob is bound as a zero-length blob, not as NULL.
+    static const std::uint8_t nothing = 0;
+    const int code = sqlite3_bind_blob(statement_, index, bytes.empty() ? &nothing : bytes.data(),
+                                       static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+    if (code != SQLITE_OK)
+        fail(db_, code);
+    return *this;
+}
+
+bool SqliteStatement::step()
+{
+    const int code = sqlite3_step(statement_);
+    if (code == SQLITE_ROW)
+        return true;
+    if (code == SQLITE_DONE)
+        return false;
+    fail(db_, code);
+}
+
+void SqliteStatement::run()
+{
+    while (step()) {
+    }
+}
+
+std::int64_t SqliteStatement::integer(int column) const
+{
+    return sqlite3_column_int64(statement_, column);
+}
+
+std::string SqliteStatement::text(int column) const
+{
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(statement_, column));
+    return bytes == nullptr
+               ? std::string()
+               : std::string(bytes, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)));
+}
+
+std::vector<std::uint8_t> SqliteStatement::blob(int column) const
+{
+    const auto *bytes = static_cast<const std::uint8_t *>(sqlite3_column_blob(statement_, column));
+    const auto size = static_cast<std::size_t>(sqlite3_column_bytes(statement_, column));
+    return bytes == nullptr ? std::vector<std::uint8_t>() : std::vector<std::uint8_t>(bytes, bytes + size);
+}
+
+void execute(sqlite3 *db, const char *sql)
+{
+    char *message = nullptr;
+    const int code = sqlite3_exec(db, sql, nullptr, nullptr, &message);
+    if (code != SQLITE_OK) {
+        const std::string text = message != nullptr ? message : sqlite3_errstr(code);
+        sqlite3_free(message);
+        throw StoreError(code, text);
+    }
+}
+
+} // namespace registry
