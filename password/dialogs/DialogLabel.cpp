@@ -1,0 +1,13 @@
+#include "DialogLabel.h"
+
+DialogLabel::DialogLabel(QWidget *parent) : QLabel(parent)
+{
+    setWordWrap(false);
+    setTextFormat(Qt::PlainText);
+}
+
+void DialogLabel::setCaption(const QString &caption)
+{
+    setText(caption);
+    adjustSize();
+}
