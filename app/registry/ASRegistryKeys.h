@@ -1,0 +1,10 @@
+#pragma once
+#include "ASKeyedCollection.h"
+#include "ASRegistryKey.h"
+
+// The subkeys that ASRegistry::ListKeys found, in the order found.
+class ASRegistryKeys : public ASKeyedCollection<ASRegistryKey> {
+public:
+    // Adds a new key item, under the collection key `sKey` unless it is empty.
+    Entry Add(const QString &KeyNames, const QString &sKey = QString());
+};
