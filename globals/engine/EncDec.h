@@ -4,6 +4,10 @@
 
 #include "VBool.h"
 
+namespace age {
+struct Failure;
+}
+
 // The file encryption engine. An .ECX file is an age v1 file with one scrypt stanza whose
 // passphrase is the key string in UTF-8.
 //
@@ -42,6 +46,10 @@ signals:
     void FileDecryptionProgress(qint16 &Progress);
 
 private:
+    bool transform(bool encrypt, const QString &source, const QString &destination);
+    age::Failure checkKey() const;
+    bool finish(const age::Failure &failure);
+
     struct State;
     State *d;
 };

@@ -1,0 +1,6 @@
+#include "KeyString.h"
+
+QString keyStringFor(const QString &typedKey)
+{
+    return QStringLiteral("Corvantide") + typedKey;
+}

@@ -1,0 +1,15 @@
+#pragma once
+#include <QString>
+
+// A one-line progress bar on standard error: "encrypting [#####     ] 50%".
+class ProgressBar {
+public:
+    ProgressBar(QString label, bool enabled);
+    ~ProgressBar();
+    void show(int percent);
+
+private:
+    QString label_;
+    bool enabled_;
+    bool drawn_ = false;
+};

@@ -1,0 +1,57 @@
+#include "X25519Identity.h"
+
+#include <sodium.h>
+
+#include "Bech32.h"
+
+namespace age {
+
+namespace {
+constexpr std::string_view wrapLabel = "age-encryption.org/v1/X25519";
+}
+
+std::optional<X25519Identity> X25519Identity::fromBech32(std::string_view text)
+{
+    const auto decoded = bech32Decode(text);
+    if (!decoded || decoded->hrp != "age-secret-key-" || decoded->data.size() != 32)
+        return std::nullopt;
+    Key32 secret;
+    std::copy(decoded->data.begin(), decoded->data.end(), secret.begin());
+    return X25519Identity(secret);
+}
+
+X25519Identity::X25519Identity(const Key32 &secret) : secret_(secret)
+{
+    crypto_scalarmult_base(recipient_.data(), secret_.data());
+}
+
+X25519Identity::~X25519Identity()
+{
+    sodium_memzero(secret_.data(), secret_.size());
+}
+
+std::optional<FileKey> X25519Identity::unwrap(const std::vector<Stanza> &stanzas, Failure &failure) const
+{
+    for (const Stanza &stanza : stanzas) {
+        if (stanza.args[0] != "X25519")
+            continue;
+        const auto share = stanza.args.size() == 2 ? base64Decode(stanza.args[1]) : std::nullopt;
+        if (!share || share->size() != 32)
+            return failure = Failure::header("bad X25519 stanza arguments"), std::nullopt;
+        if (stanza.body.size() != sizeof(FileKey) + crypto_aead_chacha20poly1305_IETF_ABYTES)
+            return failure = Failure::header("bad X25519 stanza body length"), std::nullopt;
+        Key32 shared;
+        // libsodium refuses a result of all zero bytes, which a low-order share produces.
+        if (crypto_scalarmult(shared.data(), secret_.data(), share->data()) != 0)
+            return failure = Failure::header("X25519 share is a low-order point"), std::nullopt;
+        Bytes salt(*share);
+        salt.insert(salt.end(), recipient_.begin(), recipient_.end());
+        const Key32 wrapKey = hkdfSha256(shared.data(), shared.size(), salt.data(), salt.size(), wrapLabel);
+        sodium_memzero(shared.data(), shared.size());
+        if (auto key = openFileKey(wrapKey, stanza.body))
+            return key;
+    }
+    return std::nullopt;
+}
+
+} // namespace age
