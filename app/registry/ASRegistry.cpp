@@ -1,7 +1,7 @@
 #include "ASRegistry.h"
 
-#include "RegistryReading.h"
 #include "RegistryText.h"
+#include "WholeValue.h"
 
 #include <cstdint>
 #include <vector>
@@ -9,9 +9,6 @@
 namespace {
 
 constexpr REGSAM FullAccess = KEY_ALL_ACCESS;
-
-// A key name of the longest length, every character taking up to four bytes.
-constexpr DWORD KeyNameBufferBytes = 255 * 4 + 1;
 
 HKEY toHandle(qint32 value)
 {
@@ -105,9 +102,10 @@ std::shared_ptr<ASRegistryKeys> ASRegistry::ListKeys(qint32 hKey, QString SubKey
             return nullptr;
         key = opened.handle;
     }
-    std::vector<char> name(KeyNameBufferBytes);
+    std::vector<char> name(registry::KeyNameBufferBytes);
     for (DWORD index = 0;
-         RegEnumKeyA(key, index, name.data(), KeyNameBufferBytes) == ERROR_SUCCESS; ++index)
+         RegEnumKeyA(key, index, name.data(), registry::KeyNameBufferBytes) == ERROR_SUCCESS;
+         ++index)
         keys()->Add(QString::fromUtf8(name.data()));
     return keys();
 }
@@ -117,14 +115,15 @@ std::shared_ptr<ASRegistryValues> ASRegistry::ListValues(qint32 hKey, QString Su
     OpenedKey key;
     if (RegOpenKeyExA(toHandle(hKey), toAnsi(SubKey).constData(), 0, KEY_READ, &key.handle) ==
         ERROR_SUCCESS) {
-        WholeValue value;
+        registry::WholeValue value;
         // Any failure ends the listing: going on past it would never reach the end.
-        for (DWORD index = 0; enumerateWholeValue(key.handle, index, value) == ERROR_SUCCESS;
-             ++index) {
+        for (DWORD index = 0;
+             registry::enumWholeValue(key.handle, index, value) == ERROR_SUCCESS; ++index) {
             const QVariant text = textFromValue(value.type, value.data);
-            if (value.data.isEmpty() || !text.isValid())
+            if (value.data.empty() || !text.isValid())
                 continue;
-            values()->Add(QString::fromUtf8(value.name), text, static_cast<qint32>(value.type));
+            values()->Add(QString::fromStdString(value.name), text,
+                          static_cast<qint32>(value.type));
         }
     }
     return values();
@@ -164,8 +163,11 @@ QVariant ASRegistry::ReadValue(qint32 &hKey, QString &SubKey, QString &ValueName
 {
     OpenedKey key;
     RegOpenKeyExA(toHandle(hKey), toAnsi(SubKey).constData(), 0, KEY_READ, &key.handle);
-    const std::optional<WholeValue> value = readWholeValue(key.handle, toAnsi(ValueName));
-    return value ? textFromValue(value->type, value->data) : QVariant();
+    registry::WholeValue value;
+    if (registry::queryWholeValue(key.handle, toAnsi(ValueName).toStdString(), value) !=
+        ERROR_SUCCESS)
+        return {};
+    return textFromValue(value.type, value.data);
 }
 
 QVariant ASRegistry::ReadDataType(qint32 &hKey, QString &SubKey, QString &ValueName)

@@ -2,7 +2,7 @@
 
 #include "ASRegistryError.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace {
 
@@ -46,17 +46,19 @@ qint32 numberFromText(const QString &text)
     return static_cast<qint32>(number);
 }
 
-QVariant textFromValue(DWORD type, const QByteArray &data)
+QVariant textFromValue(DWORD type, const std::vector<BYTE> &data)
 {
+    const auto bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data.data()),
+                                               static_cast<qsizetype>(data.size()));
     switch (type) {
     case REG_SZ:
-        return QString::fromUtf8(data.endsWith('\0') ? data.chopped(1) : data);
+        return QString::fromUtf8(bytes.endsWith('\0') ? bytes.chopped(1) : bytes);
     case REG_BINARY:
-        return QString::fromLatin1(data);
+        return QString::fromLatin1(bytes);
     case REG_DWORD: {
         quint32 bits = 0; // little-endian, as stored; a short value leaves the high bytes 0
-        for (qsizetype at = std::min<qsizetype>(data.size(), 4); at-- > 0;)
-            bits = (bits << 8) | static_cast<quint8>(data[at]);
+        for (std::size_t at = std::min<std::size_t>(data.size(), 4); at-- > 0;)
+            bits = (bits << 8) | data[at];
         return QString::number(static_cast<qint32>(bits));
     }
     default:

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <vector>
+
 // How the registry classes turn text into stored bytes and back. The ANSI code page here is
 // UTF-8, so every character a user types survives the trip.
 
@@ -23,4 +25,4 @@ qint32 numberFromText(const QString &text);
 
 // The text of a stored value: a string without its terminator, binary data one character per
 // byte, a number in decimal; the empty variant for any other type.
-QVariant textFromValue(DWORD type, const QByteArray &data);
+QVariant textFromValue(DWORD type, const std::vector<BYTE> &data);
