@@ -1,0 +1,194 @@
+// The age format on bytes in memory: header text, payload chunking, and faults in both.
+#include <gtest/gtest.h>
+
+#include <sodium.h>
+
+#include "AgeFile.h"
+#include "ScryptIdentity.h"
+
+using namespace age;
+
+namespace {
+
+Bytes randomBytes(std::size_t size)
+{
+    Bytes bytes(size);
+    randombytes_buf(bytes.data(), bytes.size());
+    return bytes;
+}
+
+Bytes encryptToMemory(const Bytes &plaintext, const std::string &passphrase, int workFactor = 2)
+{
+    MemorySource source(plaintext);
+    ByteReader reader(source);
+    VectorSink sink;
+    EXPECT_FALSE(encryptStream(reader, sink, passphrase, workFactor));
+    return sink.bytes;
+}
+
+Failure decryptFromMemory(const Bytes &file, const std::string &passphrase, Bytes &plaintext)
+{
+    const ScryptIdentity identity(passphrase);
+    return decryptBytes(file, {&identity}, plaintext);
+}
+
+std::size_t headerSize(const Bytes &file)
+{
+    const std::string text(file.begin(), file.end());
+    return text.find('\n', text.find("\n---") + 1) + 1;
+}
+
+class FailingSink final : public ByteSink {
+public:
+    explicit FailingSink(std::size_t room) : room_(room) {}
+    Failure write(const std::uint8_t *, std::size_t size) override
+    {
+        if (size > room_)
+            return Failure::io("No space left on device");
+        room_ -= size;
+        return {};
+    }
+
+private:
+    std::size_t room_;
+};
+
+} // namespace
+
+class AgeFormat : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_GE(sodium_init(), 0); }
+};
+
+TEST_F(AgeFormat, HeaderBodiesWrapAtSixtyFourColumnsAndParseBack)
+{
+    // 0 bytes: empty final line; 48 bytes: one full line and an empty final line.
+    for (std::size_t size : {0u, 1u, 47u, 48u, 49u, 200u}) {
+        const std::vector<Stanza> stanzas{{{"test", "arg"}, randomBytes(size)}};
+        const Key32 macKey{};
+        const std::string text = encodeHeader(stanzas, macKey);
+        MemorySource source({reinterpret_cast<const std::uint8_t *>(text.data()), text.size()});
+        ByteReader reader(source);
+        Failure failure;
+        const auto header = parseHeader(reader, failure);
+        ASSERT_TRUE(header) << size << ": " << failure.message();
+        EXPECT_EQ(header->stanzas[0].args, stanzas[0].args);
+        EXPECT_EQ(header->stanzas[0].body, stanzas[0].body);
+        EXPECT_EQ(reader.offset(), text.size());
+        const Key32 mac = headerMac(header->macInput, macKey);
+        EXPECT_EQ(Bytes(mac.begin(), mac.end()), header->mac);
+    }
+}
+
+TEST_F(AgeFormat, WrittenHeaderHasOneScryptStanzaAtTheGivenWorkFactor)
+{
+    const Bytes file = encryptToMemory({}, "pw", 3);
+    const std::string header(file.begin(), file.begin() + std::ptrdiff_t(headerSize(file)));
+    EXPECT_EQ(header.rfind("age-encryption.org/v1\n-> scrypt ", 0), 0u) << header;
+    EXPECT_NE(header.find(" 3\n"), std::string::npos) << header;
+    EXPECT_EQ(std::count(header.begin(), header.end(), '>'), 1);
+}
+
+TEST_F(AgeFormat, PayloadRoundTripsAtChunkAndBatchBoundaries)
+{
+    const std::size_t batch = 32 * chunkSize;
+    for (std::size_t size : {std::size_t(0), std::size_t(1), chunkSize - 1, chunkSize, chunkSize + 1, batch - 1,
+                             batch, batch + 1, 2 * batch + chunkSize}) {
+        const Bytes plaintext = randomBytes(size);
+        const Bytes file = encryptToMemory(plaintext, "pw");
+        const std::size_t chunks = std::max<std::size_t>(1, (size + chunkSize - 1) / chunkSize);
+        EXPECT_EQ(file.size(), headerSize(file) + payloadNonceSize + size + chunks * tagSize) << size;
+        Bytes back;
+        EXPECT_FALSE(decryptFromMemory(file, "pw", back)) << size;
+        EXPECT_EQ(back, plaintext) << size;
+    }
+}
+
+TEST_F(AgeFormat, ReleasesOnlyChunksThatAuthenticateBeforeAFault)
+{
+    const Bytes plaintext = randomBytes(40 * chunkSize);
+    Bytes file = encryptToMemory(plaintext, "pw");
+    const std::size_t payload = headerSize(file) + payloadNonceSize;
+    const std::size_t damagedAt = payload + 35 * (chunkSize + tagSize) + 100; // in the second batch
+    file[damagedAt] ^= 1;
+    Bytes back;
+    const Failure failure = decryptFromMemory(file, "pw", back);
+    EXPECT_EQ(failure.kind, FailureKind::PayloadDamaged);
+    EXPECT_EQ(failure.offset, payload + 35 * (chunkSize + tagSize));
+    EXPECT_EQ(failure.message(), "file damaged at offset " + std::to_string(failure.offset));
+    EXPECT_EQ(back, Bytes(plaintext.begin(), plaintext.begin() + 35 * chunkSize));
+}
+
+TEST_F(AgeFormat, TruncationAndExtraDataAreCaught)
+{
+    const Bytes plaintext = randomBytes(3 * chunkSize);
+    const Bytes file = encryptToMemory(plaintext, "pw");
+    const std::size_t payload = headerSize(file) + payloadNonceSize;
+    Bytes back;
+
+    // Cut at the end of a full chunk: every chunk opens, but the final one is missing.
+    Bytes cut(file.begin(), file.begin() + std::ptrdiff_t(payload + 2 * (chunkSize + tagSize)));
+    EXPECT_EQ(decryptFromMemory(cut, "pw", back).kind, FailureKind::PayloadTruncated);
+    EXPECT_EQ(back.size(), 2 * chunkSize);
+
+    Bytes shorter(file.begin(), file.end() - 1);
+    EXPECT_EQ(decryptFromMemory(shorter, "pw", back).kind, FailureKind::PayloadDamaged);
+
+    Bytes longer = file;
+    longer.push_back(0);
+    EXPECT_EQ(decryptFromMemory(longer, "pw", back).kind, FailureKind::TrailingData);
+
+    Bytes headerOnly(file.begin(), file.begin() + std::ptrdiff_t(payload));
+    EXPECT_EQ(decryptFromMemory(headerOnly, "pw", back).kind, FailureKind::PayloadTruncated);
+}
+
+TEST_F(AgeFormat, KeyAndHeaderFaultsAreToldApart)
+{
+    const Bytes file = encryptToMemory(randomBytes(10), "right");
+    Bytes back;
+    EXPECT_EQ(decryptFromMemory(file, "wrong", back).kind, FailureKind::NoMatch);
+
+    Bytes badMac = file;
+    badMac[headerSize(file) - 10] ^= 'A' ^ 'B';
+    const FailureKind kind = decryptFromMemory(badMac, "right", back).kind;
+    EXPECT_TRUE(kind == FailureKind::HeaderMac || kind == FailureKind::MalformedHeader);
+
+    const std::string notAge = "PK\x03\x04 some archive";
+    EXPECT_EQ(decryptFromMemory(Bytes(notAge.begin(), notAge.end()), "right", back).kind, FailureKind::NotAgeFile);
+    EXPECT_EQ(decryptFromMemory({}, "right", back).kind, FailureKind::NotAgeFile);
+}
+
+TEST_F(AgeFormat, WorkFactorAboveTheLimitIsRefusedBeforeDerivingAnything)
+{
+    // A work factor of 2^40 would need a terabyte; refusing it must be immediate.
+    for (const char *factor : {"23", "40", "99999999999999999999"}) {
+        const std::string file = std::string("age-encryption.org/v1\n-> scrypt AAAAAAAAAAAAAAAAAAAAAA ") + factor
+                               + "\nAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\n--- "
+                                 "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\n";
+        Bytes back;
+        const Failure failure = decryptFromMemory(Bytes(file.begin(), file.end()), "pw", back);
+        EXPECT_EQ(failure.kind, FailureKind::WorkFactorTooLarge) << factor;
+        EXPECT_NE(failure.message().find("work factor too large"), std::string::npos);
+    }
+}
+
+TEST_F(AgeFormat, HugeHeaderIsRefused)
+{
+    std::string file = "age-encryption.org/v1\n";
+    while (file.size() <= maxHeaderSize)
+        file += "-> x\n\n";
+    Bytes back;
+    const Failure failure = decryptFromMemory(Bytes(file.begin(), file.end()), "pw", back);
+    EXPECT_EQ(failure.kind, FailureKind::MalformedHeader);
+}
+
+TEST_F(AgeFormat, WriteFailureStopsTheRunAndIsReported)
+{
+    const Bytes plaintext = randomBytes(5 * 32 * chunkSize);
+    MemorySource source(plaintext);
+    ByteReader reader(source);
+    FailingSink sink(3 * 32 * chunkSize);
+    const Failure failure = encryptStream(reader, sink, "pw", 2);
+    EXPECT_EQ(failure.kind, FailureKind::Io);
+    EXPECT_EQ(failure.message(), "No space left on device");
+}
