@@ -1,0 +1,139 @@
+// Enumeration: order, the end, and the buffer rules of both enumerators.
+#include "TemporaryRegistry.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+class RegistryEnumeration : public TemporaryRegistry {
+protected:
+    void SetUp() override
+    {
+        TemporaryRegistry::SetUp();
+        key = createKey("List");
+    }
+    void TearDown() override
+    {
+        RegCloseKey(key);
+        TemporaryRegistry::TearDown();
+    }
+
+    std::vector<std::string> subkeys()
+    {
+        std::vector<std::string> names;
+        char name[300];
+        for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; ++i)
+            names.push_back(name);
+        return names;
+    }
+
+    std::vector<std::string> valueNames()
+    {
+        std::vector<std::string> names;
+        char name[300];
+        DWORD length = sizeof name;
+        for (DWORD i = 0; RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr,
+                                        nullptr) == ERROR_SUCCESS;
+             ++i, length = sizeof name)
+            names.push_back(name);
+        return names;
+    }
+
+    HKEY key = nullptr;
+};
+
+TEST_F(RegistryEnumeration, SubkeysSortWithoutCaseAndPunctuationAfterLetters)
+{
+    for (const char *name : {"_under", "beta", "Zulu", "[bracket", "Alpha", "`tick", "1one",
+                             "^caret", "]close"})
+        RegCloseKey(createKey((std::string(name) + "\\").c_str(), key));
+    EXPECT_EQ(subkeys(), (std::vector<std::string>{"1one", "Alpha", "beta", "Zulu", "[bracket",
+                                                   "]close", "^caret", "_under", "`tick"}));
+    char name[8] = "keep";
+    EXPECT_EQ(RegEnumKeyA(key, 9, name, sizeof name), ERROR_NO_MORE_ITEMS);
+    // A buffer not larger than the name is refused and left alone.
+    EXPECT_EQ(RegEnumKeyA(key, 1, name, 5), ERROR_MORE_DATA);
+    EXPECT_STREQ(name, "keep");
+    EXPECT_EQ(RegEnumKeyA(key, 1, name, 6), ERROR_SUCCESS);
+    EXPECT_STREQ(name, "Alpha");
+}
+
+TEST_F(RegistryEnumeration, ValuesKeepCreationOrderAndTheirPlaceWhenChanged)
+{
+    for (const char *name : {"zebra", "apple", "Mango"})
+        ASSERT_EQ(setString(key, name, "x"), ERROR_SUCCESS);
+    ASSERT_EQ(setString(key, "APPLE", "changed"), ERROR_SUCCESS);
+    ASSERT_EQ(RegDeleteValueA(key, "zebra"), ERROR_SUCCESS);
+    ASSERT_EQ(setString(key, "zebra", "again"), ERROR_SUCCESS);
+    EXPECT_EQ(valueNames(), (std::vector<std::string>{"apple", "Mango", "zebra"}));
+}
+
+TEST_F(RegistryEnumeration, ValueDataIsCheckedBeforeTheName)
+{
+    ASSERT_EQ(setString(key, "LongName", "hello"), ERROR_SUCCESS);
+    char name[16];
+    char data[16];
+    std::memset(name, 'n', sizeof name);
+    std::memset(data, 'd', sizeof data);
+    DWORD nameLength = sizeof name;
+    DWORD size = 3;
+    DWORD type = 0;
+    auto enumerate = [&] {
+        return RegEnumValueA(key, 0, name, &nameLength, nullptr, &type,
+                             reinterpret_cast<LPBYTE>(data), &size);
+    };
+
+    // Data too small: nothing written, the sizes tell what is needed.
+    EXPECT_EQ(enumerate(), ERROR_MORE_DATA);
+    EXPECT_EQ(size, 6u);
+    EXPECT_EQ(nameLength, 16u);
+    EXPECT_EQ(type, DWORD{REG_SZ});
+    EXPECT_EQ(name[0], 'n');
+    EXPECT_EQ(data[0], 'd');
+
+    // Data fits, name does not: the data is written and the name cut.
+    nameLength = 5;
+    size = sizeof data;
+    EXPECT_EQ(enumerate(), ERROR_MORE_DATA);
+    EXPECT_STREQ(data, "hello");
+    EXPECT_EQ(size, 6u);
+    EXPECT_STREQ(name, "Long");
+    EXPECT_EQ(nameLength, 5u);
+
+    // Both fit: the name length without its terminator, the data size with it.
+    nameLength = 9;
+    EXPECT_EQ(enumerate(), ERROR_SUCCESS);
+    EXPECT_STREQ(name, "LongName");
+    EXPECT_EQ(nameLength, 8u);
+    EXPECT_EQ(size, 6u);
+
+    EXPECT_EQ(RegEnumValueA(key, 1, name, &nameLength, nullptr, nullptr, nullptr, nullptr),
+              ERROR_NO_MORE_ITEMS);
+    EXPECT_EQ(RegEnumValueA(key, 0, nullptr, &nameLength, nullptr, nullptr, nullptr, nullptr),
+              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegEnumValueA(key, 0, name, nullptr, nullptr, nullptr, nullptr, nullptr),
+              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegEnumValueA(key, 0, name, &nameLength, nullptr, nullptr,
+                            reinterpret_cast<LPBYTE>(data), nullptr),
+              ERROR_INVALID_PARAMETER);
+}
+
+TEST_F(RegistryEnumeration, EnumeratedUnterminatedStringGetsTerminatorWhenThereIsRoom)
+{
+    ASSERT_EQ(RegSetValueExA(key, "cut", 0, REG_SZ, reinterpret_cast<const BYTE *>("hello"), 3),
+              ERROR_SUCCESS);
+    char name[8];
+    char data[8];
+    std::memset(data, 'd', sizeof data);
+    DWORD nameLength = sizeof name;
+    DWORD size = sizeof data;
+    ASSERT_EQ(RegEnumValueA(key, 0, name, &nameLength, nullptr, nullptr,
+                            reinterpret_cast<LPBYTE>(data), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(size, 3u);
+    EXPECT_STREQ(data, "hel");
+}
+
+} // namespace
