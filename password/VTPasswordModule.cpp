@@ -1,0 +1,30 @@
+#include "VTPasswordModule.h"
+
+#include "ClassFactory.h"
+#include "ComPtr.h"
+#include "VTPassword.h"
+#include "VTPasswordIds.h"
+#include "VantrelPasswordExports.h"
+
+ModuleCounter &vtPasswordModule()
+{
+    static ModuleCounter module;
+    return module;
+}
+
+HRESULT DllGetClassObject(const CLSID &clsid, const IID &iid, void **object)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (clsid != VTPasswordIds::control)
+        return CLASS_E_CLASSNOTAVAILABLE;
+    const auto factory = ComPtr<ClassFactory>::adopt(
+        new ClassFactory(vtPasswordModule(), []() -> IUnknown * { return static_cast<IVTPassword *>(VTPassword::create()); }));
+    return factory->QueryInterface(iid, object);
+}
+
+HRESULT DllCanUnloadNow()
+{
+    return vtPasswordModule().canUnload() ? S_OK : S_FALSE;
+}

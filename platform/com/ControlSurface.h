@@ -1,0 +1,24 @@
+#pragma once
+#include "ComPtr.h"
+#include "EmbeddedControl.h"
+
+#include <QWidget>
+
+// The widget in which a hosted control draws itself on the form.
+class ControlSurface final : public QWidget {
+    Q_OBJECT
+public:
+    ControlSurface(IEmbeddedControl *control, QWidget *form);
+
+    // The result of the last paint the control was asked for.
+    HRESULT lastPaintResult() const { return m_lastPaint; }
+    // Stops painting: the control is going away.
+    void detach() { m_control.reset(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    ComPtr<IEmbeddedControl> m_control;
+    HRESULT m_lastPaint = S_OK;
+};

@@ -1,0 +1,40 @@
+#pragma once
+#include "ComObject.h"
+#include "ControlSite.h"
+
+#include <QString>
+
+class FormContainer;
+class ControlSurface;
+struct IEmbeddedControl;
+
+// The site of one control on a FormContainer's form: answers the control's questions from
+// the container and keeps the control's extent and surface widget in step.
+class FormControlSite final : public ComObject<IControlSite> {
+public:
+    FormControlSite(FormContainer *container, QString name);
+
+    HRESULT OnChanged(DispId id) override;
+    HRESULT OnRequestEdit(DispId id) override;
+    HRESULT GetAmbientUserMode(VBool *userMode) override;
+    HRESULT GetDisplayResolution(int *dotsPerInchX, int *dotsPerInchY) override;
+    HRESULT SetExtent(int widthTwips, int heightTwips) override;
+    HRESULT GetExtent(int *widthTwips, int *heightTwips) override;
+
+    // Set by the container once the control and its surface exist.
+    void attach(IEmbeddedControl *control, ControlSurface *surface);
+    // The container is going away: answer nothing more.
+    void detach();
+    const QString &name() const { return m_name; }
+
+private:
+    void *findInterface(const IID &iid) override;
+    void fitSurface();
+
+    FormContainer *m_container;
+    QString m_name;
+    IEmbeddedControl *m_control = nullptr;
+    ControlSurface *m_surface = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+};

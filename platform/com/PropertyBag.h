@@ -1,0 +1,31 @@
+#pragma once
+#include "ComObject.h"
+#include "PersistPropertyBag.h"
+
+#include <utility>
+#include <vector>
+
+using PropertyValues = std::vector<std::pair<QString, Variant>>;
+
+// The container's property bag for one control: the saved values in the order written.
+class PropertyBag final : public ComObject<IPropertyBag> {
+public:
+    explicit PropertyBag(PropertyValues values = {});
+
+    HRESULT Read(const QString &name, Variant *value, const Variant &defaultValue) override;
+    // Fails with E_INVALIDARG for a name that the saved form cannot hold (empty, with a line
+    // break, a colon or surrounding blanks). References are saved as the values they refer to.
+    HRESULT Write(const QString &name, const Variant &value, const Variant &defaultValue) override;
+
+    const PropertyValues &values() const { return m_values; }
+
+private:
+    void *findInterface(const IID &iid) override;
+    PropertyValues::iterator find(const QString &name);
+
+    PropertyValues m_values;
+};
+
+// Whether a written value equals its default: numbers and Booleans compare by value whatever
+// their width (a 32-bit 0 equals a 16-bit 0), strings compare exactly.
+bool equalsDefault(const Variant &value, const Variant &defaultValue);
