@@ -5,7 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-int runWithPassphrase(const std::vector<std::string> &argv, const std::string &passphrase, std::string *transcript)
+int runWithPassphrase(const std::vector<std::string> &argv, const std::string &passphrase, std::string *transcript,
+                      const std::string &promptMarker)
 {
     int master = -1;
     const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
@@ -29,7 +30,7 @@ int runWithPassphrase(const std::vector<std::string> &argv, const std::string &p
         if (n <= 0)
             break; // EIO once the program has closed the terminal
         output.append(buffer, std::size_t(n));
-        const std::size_t prompt = output.find("assphrase", answeredUpTo);
+        const std::size_t prompt = output.find(promptMarker, answeredUpTo);
         if (prompt != std::string::npos && output.find(':', prompt) != std::string::npos) {
             answeredUpTo = output.find(':', prompt) + 1;
             const std::string line = passphrase + "\n";

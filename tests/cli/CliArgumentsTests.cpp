@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "CliArguments.h"
+
+namespace {
+CliCommand parsed(const QStringList &args)
+{
+    const CliParseResult result = parseArguments(args);
+    EXPECT_TRUE(result.command) << result.error.toStdString();
+    return result.command.value_or(CliCommand{});
+}
+
+QString usageError(const QStringList &args)
+{
+    const CliParseResult result = parseArguments(args);
+    EXPECT_FALSE(result.command);
+    return result.error;
+}
+} // namespace
+
+TEST(CliArguments, CommandsWithTheirOptionsInAnyOrder)
+{
+    const CliCommand e = parsed({"encrypt", "--quiet", "a.txt", "-o", "out.ECX", "--delete", "--key-file=k"});
+    EXPECT_EQ(e.action, CliCommand::Action::Encrypt);
+    EXPECT_EQ(e.input, "a.txt");
+    EXPECT_EQ(e.output, "out.ECX");
+    EXPECT_EQ(e.keyFile, "k");
+    EXPECT_TRUE(e.quiet && e.deleteInput && !e.keyStdin);
+    EXPECT_EQ(e.workFactor, 18);
+
+    const CliCommand d = parsed({"--key-stdin", "decrypt", "--", "-odd name.ECX"});
+    EXPECT_EQ(d.action, CliCommand::Action::Decrypt);
+    EXPECT_EQ(d.input, "-odd name.ECX");
+    EXPECT_TRUE(d.keyStdin);
+    EXPECT_TRUE(d.output.isEmpty());
+
+    EXPECT_EQ(parsed({"encrypt", "--work-factor", "12", "f"}).workFactor, 12);
+}
+
+TEST(CliArguments, HelpAndVersionNeedNoCommand)
+{
+    EXPECT_EQ(parsed({"--help"}).action, CliCommand::Action::Help);
+    EXPECT_EQ(parsed({"encrypt", "-h"}).action, CliCommand::Action::Help);
+    EXPECT_EQ(parsed({"--version"}).action, CliCommand::Action::Version);
+}
+
+TEST(CliArguments, WrongUsageIsNamed)
+{
+    EXPECT_EQ(usageError({}), "missing command: encrypt or decrypt");
+    EXPECT_EQ(usageError({"shred", "f"}), "unknown command: shred");
+    EXPECT_EQ(usageError({"encrypt"}), "missing FILE");
+    EXPECT_EQ(usageError({"encrypt", "a", "b"}), "only one FILE at a time");
+    EXPECT_EQ(usageError({"encrypt", "a", "-o"}), "option -o needs a value");
+    EXPECT_EQ(usageError({"encrypt", "a", "--output="}), "option --output needs a non-empty value");
+    EXPECT_EQ(usageError({"encrypt", "a", "--key"}), "unknown option: --key");
+    EXPECT_EQ(usageError({"encrypt", "a", "--delete=yes"}), "option --delete takes no value");
+    EXPECT_EQ(usageError({"encrypt", "a", "--key-stdin", "--key-file", "k"}), "use --key-file or --key-stdin, not both");
+    EXPECT_EQ(usageError({"encrypt", "a", "--work-factor", "23"}), "work factor must be a whole number from 1 to 22");
+    EXPECT_EQ(usageError({"decrypt", "a", "--work-factor", "10"}), "--work-factor applies to encryption only");
+}
