@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -23,6 +24,10 @@ void whileOpen(std::function<void(PasswordDialog &)> user)
             ADD_FAILURE() << "no password dialog is open";
             return;
         }
+        // Offscreen windows are not activated on their own; focus events need an active window.
+        form->activateWindow();
+        if (!QTest::qWaitForWindowActive(form))
+            ADD_FAILURE() << "the dialog did not become the active window";
         user(*form);
         if (form->isVisible()) {
             ADD_FAILURE() << "the dialog was left open";

@@ -3,11 +3,18 @@
 #include <QLineEdit>
 #include <QString>
 #include <functional>
+#include <ostream>
 #include <vector>
 
 #include "MessageBox.h"
 #include "PasswordDialog.h"
 #include "VBool.h"
+
+// Lets test names and failures show texts readably.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 // Records every message box instead of showing it, for as long as it lives.
 class MessageRecorder

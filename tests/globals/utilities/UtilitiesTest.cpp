@@ -1,0 +1,132 @@
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <thread>
+
+#include "Shell.h"
+#include "utilities/FormUtility.h"
+#include "utilities/GeneralUtility.h"
+#include "utilities/SoundUtility.h"
+#include "utilities/TextBoxUtility.h"
+
+namespace {
+
+TEST(Utilities, OneObjectPerThreadReusedOnThatThread)
+{
+    const void *here = &FormUtility::forThisThread();
+    EXPECT_EQ(here, &FormUtility::forThisThread());
+    const void *there = nullptr;
+    std::thread([&there] { there = &FormUtility::forThisThread(); }).join();
+    EXPECT_NE(here, there);
+    EXPECT_EQ(&GeneralUtility::forThisThread(), &GeneralUtility::forThisThread());
+}
+
+TEST(FormUtility, CentresTheFormOnTheScreen)
+{
+    QDialog form;
+    form.setFixedSize(244, 95);
+    form.move(0, 0);
+    FormUtility::forThisThread().centreOnScreen(form);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(form.size(), QSize(244, 95));
+    EXPECT_LE((form.geometry().center() - screen.center()).manhattanLength(), 1);
+}
+
+TEST(TextBoxUtility, SelectsTheWholeTextSoTypingReplacesIt)
+{
+    QLineEdit box;
+    box.setText(QStringLiteral("old entry"));
+    box.setCursorPosition(3);
+    TextBoxUtility::forThisThread().selectWholeText(box);
+    EXPECT_EQ(box.selectedText(), "old entry");
+    QTest::keyClicks(&box, "new");
+    EXPECT_EQ(box.text(), "new");
+
+    box.clear();
+    TextBoxUtility::forThisThread().selectWholeText(box); // an empty box is fine too
+    EXPECT_FALSE(box.hasSelectedText());
+}
+
+TEST(GeneralUtility, OpensAnAddressThroughTheShell)
+{
+    std::vector<platform::ShellCall> calls;
+    platform::setShellHandler([&calls](const platform::ShellCall &call) {
+        calls.push_back(call);
+        return true;
+    });
+    const bool opened = GeneralUtility::forThisThread().openAddress(QStringLiteral("https://example.org/"));
+    platform::setShellHandler({});
+    EXPECT_TRUE(opened);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls.front().action, platform::ShellAction::Execute);
+    EXPECT_EQ(calls.front().path, "https://example.org/");
+}
+
+TEST(GeneralUtility, LibraryDirectoryHoldsTheLibraryAndColoursAreCounted)
+{
+    const QDir directory(GeneralUtility::forThisThread().libraryDirectory());
+    EXPECT_TRUE(directory.exists());
+    EXPECT_FALSE(directory.entryList({QStringLiteral("libVantrelGlobals.so*")}, QDir::Files).isEmpty())
+        << directory.path().toStdString();
+    const double colours = GeneralUtility::forThisThread().colourCount();
+    EXPECT_EQ(colours, std::exp2(QGuiApplication::primaryScreen()->depth()));
+    EXPECT_GE(colours, 2.0);
+}
+
+class SoundUtilityTest : public testing::Test
+{
+protected:
+    // A stand-in player on the PATH that records the file it was asked to play.
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        savedPath = qgetenv("PATH");
+        const QString player = folder.filePath(QStringLiteral("paplay"));
+        QFile script(player);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nprintf '%s' \"$1\" > \"$0.played.tmp\" && /bin/mv \"$0.played.tmp\" \"$0.played\"\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", folder.path().toLocal8Bit());
+    }
+    void TearDown() override { qputenv("PATH", savedPath); }
+
+    QTemporaryDir folder;
+    QByteArray savedPath;
+};
+
+TEST_F(SoundUtilityTest, MissingFileOrMissingPlayerPlaysNothing)
+{
+    EXPECT_FALSE(SoundUtility::forThisThread().play(folder.filePath(QStringLiteral("absent.wav"))));
+    EXPECT_FALSE(SoundUtility::forThisThread().play(folder.path())); // a folder is not a sound
+    EXPECT_FALSE(SoundUtility::forThisThread().play(QString()));
+
+    const QString sound = folder.filePath(QStringLiteral("click.wav"));
+    QFile(sound).open(QIODevice::WriteOnly);
+    qputenv("PATH", "/nonexistent");
+    EXPECT_FALSE(SoundUtility::forThisThread().play(sound));
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("paplay.played"))));
+}
+
+TEST_F(SoundUtilityTest, ExistingFileIsHandedToThePlayer)
+{
+    const QString sound = folder.filePath(QStringLiteral("click sound.wav"));
+    QFile(sound).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(SoundUtility::forThisThread().play(sound));
+    // The player runs detached; wait for it to have recorded its argument.
+    const QString record = folder.filePath(QStringLiteral("paplay.played"));
+    for (int attempt = 0; attempt < 500 && !QFile::exists(record); ++attempt)
+        QTest::qWait(10);
+    QFile played(record);
+    ASSERT_TRUE(played.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromLocal8Bit(played.readAll()), sound);
+}
+
+} // namespace
