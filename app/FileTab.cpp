@@ -1,0 +1,34 @@
+#include "FileTab.h"
+
+#include "CipherFrame.h"
+#include "FileDirection.h"
+#include "FormParts.h"
+#include "Twips.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+FileTab::FileTab(QTabWidget *tabs, FileRunner &runner) : TabPage(tabs, "FileTab")
+{
+    place(addPicture(this, "Picture1", QPixmap(":/embercoffer/file-tab.png")),
+          twipsRect(120, 480, 480, 480));
+    place(addHeading(this, "Label3_2", " Encrypt File and Decrypt File using the options below."),
+          twipsRect(660, 600, 5835, 255));
+
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName("prgFile");
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    m_progress->setTextVisible(false);
+
+    m_encrypt = new CipherFrame(encryptDirection(), runner, *m_progress, this);
+    m_decrypt = new CipherFrame(decryptDirection(), runner, *m_progress, this);
+    place(m_encrypt, twipsRect(120, encryptDirection().frameTop, 6375, 1935));
+    place(m_decrypt, twipsRect(120, decryptDirection().frameTop, 6375, 1935));
+    place(m_progress, twipsRect(90, 5160, 6435, 255));
+}
+
+void FileTab::showProgress(qint16 percent)
+{
+    m_progress->setValue(qBound<int>(0, percent, 100));
+}

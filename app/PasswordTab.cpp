@@ -1,0 +1,57 @@
+#include "PasswordTab.h"
+
+#include "FormParts.h"
+#include "Twips.h"
+#include "VTButton.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QTextEdit>
+
+PasswordTab::PasswordTab(QTabWidget *tabs) : TabPage(tabs, "PasswordTab")
+{
+    place(addPicture(this, "Picture2", QPixmap(":/embercoffer/password-tab.png")),
+          twipsRect(120, 510, 495, 495));
+    place(addHeading(this, "Label4_1", " Application password using the options below."),
+          twipsRect(660, 600, 5835, 255));
+
+    QLabel *create = addLabel(this, "Label5",
+                              "Invokes the \"Create Password\" dialog box, allowing users to set a new "
+                              "password.  If successful, the Password property is modified with the "
+                              "new password. ");
+    create->setWordWrap(true);
+    QRect createPlace = twipsRect(360, 1260, 5895, 555);
+    createPlace.setHeight(qMax(createPlace.height(), create->heightForWidth(createPlace.width())));
+    place(create, createPlace);
+    QLabel *remove = addLabel(this, "Label12",
+                              "Invokes the \"Remove Password \", allowing users to delete password.");
+    place(remove, grownToText(remove, twipsRect(360, 1860, 4935, 255)));
+    QLabel *current = addLabel(this, "Label6", "Current Password:");
+    place(current, grownToText(current, twipsRect(360, 2340, 1290, 195)));
+
+    m_password = new QTextEdit(this);
+    m_password->setObjectName("txtPass");
+    m_password->setReadOnly(true);
+    m_password->setAcceptRichText(false);
+    m_password->setPlainText("none\n");
+    QPalette grey = m_password->palette();
+    grey.setColor(QPalette::Base, grey.color(QPalette::Window));
+    grey.setColor(QPalette::Text, grey.color(QPalette::Disabled, QPalette::Text));
+    m_password->setPalette(grey);
+    place(m_password, twipsRect(1800, 2340, 4695, 2235));
+
+    const auto [dark, light] = addEtchedLine(this);
+    place(dark, QRect(twipsPoint(120, 4740), QSize(fromTwips(6375), 1)));
+    place(light, QRect(twipsPoint(120, 4740) + QPoint(0, 1), QSize(fromTwips(6375), 1)));
+
+    m_create = addButton("cmdCreatePass", "Create Password", twipsRect(3240, 4860, 1575, 375));
+    m_remove = addButton("cmdRemovePass", "Remove Password", twipsRect(4920, 4860, 1575, 375));
+}
+
+VTButton *PasswordTab::addButton(const char *name, const QString &caption, const QRect &geometry)
+{
+    auto *button = new VTButton(caption, this);
+    button->setObjectName(name);
+    place(button, geometry);
+    return button;
+}

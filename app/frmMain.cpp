@@ -1,0 +1,86 @@
+#include "frmMain.h"
+
+#include "FileRun.h"
+#include "FileTab.h"
+#include "FormParts.h"
+#include "HtmlHelp.h"
+#include "PasswordTab.h"
+#include "ProgramExit.h"
+#include "Twips.h"
+#include "VTButton.h"
+#include "VTButtonLW.h"
+#include "engine/EncDec.h"
+#include "frmAbout.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTabWidget>
+
+frmMain::frmMain(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_engine(new EncDec(this)), m_runner(std::make_unique<FileRunner>(*m_engine))
+{
+    registerFontSubstitutes();
+    setObjectName("frmMain");
+    setWindowTitle("Ember Coffer 1.65");
+    setWindowIcon(QIcon(":/embercoffer/program.png"));
+    setFont(formFont("MS Sans Serif", 8.25));
+    setFixedSize(fromTwips(7545), fromTwips(6225));
+
+    addPicture(this, "Picture3", QPixmap(":/embercoffer/banner.jpg"))->setGeometry(twipsRect(0, 0, 780, 6270));
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName("SSTab1");
+    m_tabs->setGeometry(twipsRect(840, 0, 6675, 5535));
+    m_fileTab = new FileTab(m_tabs, *m_runner);
+    m_passwordTab = new PasswordTab(m_tabs);
+    m_tabs->addTab(m_fileTab, "  File  ");
+    m_tabs->addTab(m_passwordTab, "Password ");
+    m_tabs->setCurrentIndex(0);
+
+    connect(m_engine, &EncDec::FileEncryptionProgress, this,
+            [this](qint16 &progress) { m_fileTab->showProgress(progress); });
+    connect(m_engine, &EncDec::FileDecryptionProgress, this,
+            [this](qint16 &progress) { m_fileTab->showProgress(progress); });
+
+    VTButton *about = addBottomButton(new VTButton(this), "cmdAbout", "&About",
+                                      twipsRect(3000, 5640, 1335, 375));
+    VTButton *help = addBottomButton(new VTButtonLW(this), "cmdHelp", "&Help",
+                                     twipsRect(4440, 5640, 1335, 375));
+    VTButton *exit = addBottomButton(new VTButtonLW(this), "cmdExit", "E&xit",
+                                     twipsRect(6000, 5640, 1335, 375));
+    connect(about, &QAbstractButton::clicked, this, [] { frmAbout::showShared(); });
+    connect(help, &QAbstractButton::clicked, this, &frmMain::showHelp);
+    connect(exit, &QAbstractButton::clicked, this, [] { platform::endProgram(0); });
+}
+
+frmMain::~frmMain() = default;
+
+VTButton *frmMain::addBottomButton(VTButton *button, const char *name, const QString &caption,
+                                   const QRect &geometry)
+{
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setFont(formFont("Tahoma", 8.25));
+    button->setGeometry(geometry);
+    return button;
+}
+
+void frmMain::showHelp()
+{
+    platform::htmlHelp(this, helpFile, 0, 0);
+}
+
+void frmMain::showCentred()
+{
+    m_tabs->setCurrentIndex(0);
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        QRect frame(QPoint(0, 0), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    show();
+}

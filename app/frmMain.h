@@ -1,0 +1,47 @@
+#pragma once
+#include <QWidget>
+#include <memory>
+
+class EncDec;
+class FileRunner;
+class FileTab;
+class PasswordTab;
+class QTabWidget;
+class VTButton;
+
+// The program's main window: the banner, the tab control with the "  File  " and
+// "Password " tabs, and the About, Help and Exit buttons below it.
+//
+// Constructing it is the load step of start-up: the encryption engine is created and its
+// progress bound to the File tab's bar. A failure to create the engine propagates as an
+// exception, so that start-up can end with an error before any window is shown.
+class frmMain : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The engine the window drives (tests lower its work factor).
+    EncDec &engine() const { return *m_engine; }
+    FileTab *fileTab() const { return m_fileTab; }
+    PasswordTab *passwordTab() const { return m_passwordTab; }
+
+    // Shows the window centred on its screen with the "  File  " tab in front.
+    void showCentred();
+
+    // The help file handed to the help viewer, by its bare name.
+    static constexpr const char *helpFile = "EMBERCOFFERUSER'SGUIDE.CHM";
+
+private:
+    VTButton *addBottomButton(VTButton *button, const char *name, const QString &caption,
+                              const QRect &geometry);
+    void showHelp();
+
+    EncDec *m_engine;
+    std::unique_ptr<FileRunner> m_runner;
+    QTabWidget *m_tabs;
+    FileTab *m_fileTab;
+    PasswordTab *m_passwordTab;
+};

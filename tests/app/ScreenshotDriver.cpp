@@ -1,0 +1,49 @@
+// Not a test: shows the real window on the current display (Xvfb under scripts/screenshot)
+// and saves what the display shows of the File tab, the Password tab and the About window.
+#include "frmAbout.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+bool saveWindow(QWidget *window, const QString &path)
+{
+    QTest::qWait(300); // let the display server draw the window before it is read back
+    const QPixmap shot = window->screen()->grabWindow(window->winId());
+    if (shot.isNull() || !shot.save(path)) {
+        std::fprintf(stderr, "could not save %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argv[0]);
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    frmMain window;
+    window.showCentred();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    auto *tabs = window.findChild<QTabWidget *>("SSTab1");
+    bool saved = saveWindow(&window, folder.filePath("file-tab.png"));
+    tabs->setCurrentIndex(1);
+    saved = saveWindow(&window, folder.filePath("password-tab.png")) && saved;
+    tabs->setCurrentIndex(0);
+    frmAbout *about = frmAbout::showShared();
+    if (!QTest::qWaitForWindowExposed(about))
+        return 1;
+    saved = saveWindow(about, folder.filePath("about.png")) && saved;
+    return saved ? 0 : 1;
+}
