@@ -1,0 +1,206 @@
+// The reg tool: its argument parser, and its commands run against a temporary store.
+#include "RegArguments.h"
+#include "RegTool.h"
+#include "TemporaryRegistry.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+RegArguments parsed(const std::vector<std::string> &words)
+{
+    const RegParseResult result = parseRegArguments(words);
+    EXPECT_TRUE(result.arguments) << result.error;
+    return result.arguments.value_or(RegArguments{});
+}
+
+std::string parseError(const std::vector<std::string> &words)
+{
+    const RegParseResult result = parseRegArguments(words);
+    EXPECT_FALSE(result.arguments);
+    return result.error;
+}
+
+TEST(RegArguments, KeysSwitchesAndTheirSpellings)
+{
+    RegArguments add = parsed({"ADD", "hkcu\\Software\\Test\\", "-V", "Size", "/t", "reg_dword",
+                               "-d", "0x10", "/F"});
+    EXPECT_EQ(add.operation, RegOperation::Add);
+    EXPECT_EQ(add.root, HKEY_CURRENT_USER);
+    EXPECT_EQ(add.rootName, "HKEY_CURRENT_USER");
+    EXPECT_EQ(add.path, "Software\\Test");
+    EXPECT_EQ(add.valueName, "Size");
+    EXPECT_EQ(add.type, DWORD{REG_DWORD});
+    EXPECT_EQ(add.data, (std::vector<BYTE>{0x10, 0, 0, 0}));
+    EXPECT_TRUE(add.force);
+
+    EXPECT_EQ(parsed({"query", "HKEY_LOCAL_MACHINE"}).root, HKEY_LOCAL_MACHINE);
+    EXPECT_EQ(parsed({"query", "HKCR\\CLSID"}).root, HKEY_CLASSES_ROOT);
+    EXPECT_EQ(parsed({"delete", "HKU\\x", "/ve"}).valueName, "");
+    EXPECT_FALSE(parsed({"delete", "HKU\\x"}).valueName);
+    // Data after /d is taken as it is, even when it looks like a switch.
+    const RegArguments text = parsed({"add", "HKLM\\k", "/v", "p", "/d", "/f"});
+    EXPECT_EQ(text.data, (std::vector<BYTE>{'/', 'f', 0}));
+    EXPECT_FALSE(text.force);
+    EXPECT_EQ(parsed({"add", "HKLM\\k", "/d", "x"}).valueName, "");
+    EXPECT_FALSE(parsed({"add", "HKLM\\k"}).valueName);
+    EXPECT_EQ(parsed({"/?"}).operation, RegOperation::Help);
+    EXPECT_NE(parsed({"add", "-?"}).usage.find("REG_BINARY"), std::string::npos);
+}
+
+TEST(RegArguments, DataIsConvertedByType)
+{
+    auto data = [](const std::string &type, const std::string &text) {
+        return parsed({"add", "HKCU\\k", "/v", "n", "/t", type, "/d", text}).data;
+    };
+    EXPECT_EQ(data("REG_DWORD", "4294967295"), (std::vector<BYTE>{0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(data("REG_DWORD", "258"), (std::vector<BYTE>{2, 1, 0, 0}));
+    EXPECT_EQ(data("REG_BINARY", "00aBfF"), (std::vector<BYTE>{0, 0xAB, 0xFF}));
+    EXPECT_EQ(data("REG_BINARY", ""), std::vector<BYTE>{});
+    EXPECT_EQ(data("REG_SZ", "é"), (std::vector<BYTE>{0xC3, 0xA9, 0}));
+    EXPECT_EQ(parsed({"add", "HKCU\\k", "/v", "n", "/t", "REG_DWORD"}).data,
+              (std::vector<BYTE>{0, 0, 0, 0}));
+    for (const std::string bad : {"4294967296", "-1", "0x", "12a", "0x1FFFFFFFF", ""})
+        EXPECT_NE(parseError({"add", "HKCU\\k", "/v", "n", "/t", "REG_DWORD", "/d", bad})
+                      .find("REG_DWORD"),
+                  std::string::npos)
+            << bad;
+    for (const std::string bad : {"abc", "0g", "1"})
+        EXPECT_NE(parseError({"add", "HKCU\\k", "/v", "n", "/t", "REG_BINARY", "/d", bad})
+                      .find("REG_BINARY"),
+                  std::string::npos)
+            << bad;
+}
+
+TEST(RegArguments, MistakesGiveOneLineErrors)
+{
+    const std::string syntax = "ERROR: Invalid syntax. Type \"reg add /?\" for usage.";
+    EXPECT_EQ(parseError({"add", "HKCU\\k", "/v"}), syntax);
+    EXPECT_EQ(parseError({"add", "HKCU\\k", "/v", "a", "/v", "b"}), syntax);
+    EXPECT_EQ(parseError({"add", "HKCU\\k", "/v", "a", "/ve"}), syntax);
+    EXPECT_EQ(parseError({"add", "HKCU\\k", "/x"}), syntax);
+    EXPECT_EQ(parseError({"add", "/v", "a"}), syntax);
+    EXPECT_EQ(parseError({"add"}), syntax);
+    EXPECT_EQ(parseError({"query", "HKCU\\k", "/t", "REG_SZ"}),
+              "ERROR: Invalid syntax. Type \"reg query /?\" for usage.");
+    EXPECT_EQ(parseError({"query", "HKCU\\k", "/f"}),
+              "ERROR: Invalid syntax. Type \"reg query /?\" for usage.");
+    EXPECT_EQ(parseError({}), "ERROR: Invalid syntax. Type \"reg /?\" for usage.");
+    EXPECT_EQ(parseError({"copy", "HKCU\\a"}), "ERROR: Invalid syntax. Type \"reg /?\" for usage.");
+    for (const std::string bad : {"HKXX\\a", "\\\\machine\\HKLM\\a", "HKCU\\\\a", "Software"})
+        EXPECT_EQ(parseError({"query", bad}), "ERROR: Invalid key name.") << bad;
+    EXPECT_NE(parseError({"add", "HKCU\\k", "/v", "n", "/t", "REG_MULTI_SZ"}).find("REG_MULTI_SZ"),
+              std::string::npos);
+}
+
+class RegCommands : public TemporaryRegistry {
+protected:
+    int run(const std::vector<std::string> &words, std::optional<bool> answer = std::nullopt)
+    {
+        out.str({});
+        err.str({});
+        questions.clear();
+        const RegParseResult result = parseRegArguments(words);
+        EXPECT_TRUE(result.arguments) << result.error;
+        return runReg(*result.arguments, out, err, [&](const std::string &question) {
+            questions.push_back(question);
+            return answer;
+        });
+    }
+
+    std::ostringstream out;
+    std::ostringstream err;
+    std::vector<std::string> questions;
+};
+
+TEST_F(RegCommands, QueryShowsValuesThenSubkeys)
+{
+    ASSERT_EQ(run({"add", "HKLM\\Software\\Test", "/v", "Name", "/d", "Ember"}), 0);
+    EXPECT_EQ(out.str(), "The operation completed successfully.\n");
+    ASSERT_EQ(run({"add", "HKLM\\Software\\Test", "/v", "Count", "/t", "REG_DWORD", "/d", "26"}),
+              0);
+    ASSERT_EQ(run({"add", "HKLM\\Software\\Test", "/v", "Raw", "/t", "REG_BINARY", "/d", "0aff"}),
+              0);
+    ASSERT_EQ(run({"add", "HKLM\\Software\\Test", "/ve", "/d", "main"}), 0);
+    ASSERT_EQ(run({"add", "HKLM\\Software\\Test\\Sub"}), 0);
+
+    EXPECT_EQ(run({"query", "HKLM\\Software\\Test"}), 0);
+    EXPECT_EQ(out.str(), "\nHKEY_LOCAL_MACHINE\\Software\\Test\n"
+                         "    Name    REG_SZ    Ember\n"
+                         "    Count    REG_DWORD    0x1a\n"
+                         "    Raw    REG_BINARY    0AFF\n"
+                         "    (Default)    REG_SZ    main\n"
+                         "\n"
+                         "HKEY_LOCAL_MACHINE\\Software\\Test\\Sub\n");
+    EXPECT_EQ(run({"query", "HKLM\\Software\\Test", "/v", "count"}), 0);
+    EXPECT_EQ(out.str(), "\nHKEY_LOCAL_MACHINE\\Software\\Test\n    count    REG_DWORD    0x1a\n\n");
+
+    const std::string notFound =
+        "ERROR: The system was unable to find the specified registry key or value.\n";
+    EXPECT_EQ(run({"query", "HKLM\\Software\\Test", "/v", "missing"}), 1);
+    EXPECT_EQ(err.str(), notFound);
+    EXPECT_EQ(run({"query", "HKLM\\Software\\Nothing"}), 1);
+    EXPECT_EQ(err.str(), notFound);
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(RegCommands, AddingOverAValueAsksFirst)
+{
+    ASSERT_EQ(run({"add", "HKCU\\App", "/v", "Password", "/d", "old"}), 0);
+    EXPECT_TRUE(questions.empty());
+    EXPECT_EQ(run({"add", "HKCU\\App", "/v", "password", "/d", "new"}, false), 0);
+    EXPECT_EQ(questions, std::vector<std::string>{"Value password exists, overwrite(Yes/No)? "});
+    EXPECT_EQ(out.str(), "The operation was canceled by the user.\n");
+    EXPECT_EQ(run({"add", "HKCU\\App", "/v", "Password", "/d", "new"}), 1);
+    EXPECT_NE(err.str().find("/f"), std::string::npos);
+    ASSERT_EQ(run({"query", "HKCU\\App", "/v", "Password"}), 0);
+    EXPECT_NE(out.str().find("REG_SZ    old"), std::string::npos);
+
+    EXPECT_EQ(run({"add", "HKCU\\App", "/v", "Password", "/d", "new"}, true), 0);
+    EXPECT_EQ(run({"add", "HKCU\\App", "/v", "Password", "/d", "newer", "/f"}), 0);
+    EXPECT_TRUE(questions.empty());
+    ASSERT_EQ(run({"query", "HKCU\\App", "/v", "Password"}), 0);
+    EXPECT_NE(out.str().find("REG_SZ    newer"), std::string::npos);
+}
+
+TEST_F(RegCommands, DeletingAsksAndRemovesWholeTrees)
+{
+    ASSERT_EQ(run({"add", "HKCU\\Tree\\A\\Deep", "/v", "v", "/d", "x"}), 0);
+    ASSERT_EQ(run({"add", "HKCU\\Tree\\B"}), 0);
+    EXPECT_EQ(run({"delete", "HKCU\\Tree"}), 1);
+    EXPECT_EQ(run({"delete", "HKCU\\Tree"}, false), 0);
+    EXPECT_EQ(questions,
+              std::vector<std::string>{"Permanently delete the registry key "
+                                       "HKEY_CURRENT_USER\\Tree (Yes/No)? "});
+    EXPECT_EQ(run({"query", "HKCU\\Tree\\A\\Deep"}), 0);
+
+    EXPECT_EQ(run({"delete", "HKCU\\Tree\\A\\Deep", "/v", "v"}, true), 0);
+    EXPECT_EQ(questions, std::vector<std::string>{"Delete the registry value v (Yes/No)? "});
+    EXPECT_EQ(run({"delete", "HKCU\\Tree\\A\\Deep", "/v", "v", "/f"}), 1);
+    EXPECT_EQ(run({"delete", "HKCU\\Tree", "/f"}), 0);
+    EXPECT_EQ(run({"query", "HKCU\\Tree"}), 1);
+    EXPECT_EQ(run({"delete", "HKCU\\Tree", "/f"}), 1);
+    EXPECT_EQ(run({"delete", "HKCU", "/f"}), 1);
+    EXPECT_EQ(run({"query", "HKCU"}), 0);
+}
+
+TEST_F(RegCommands, ProgramRefusesToAskWithoutATerminal)
+{
+    ASSERT_EQ(run({"add", "HKCU\\App", "/v", "Password", "/d", "old"}), 0);
+    const std::filesystem::path errors = folder / "errors.txt";
+    const std::string command = std::string(REG_PROGRAM) + " delete 'HKCU\\App' -v Password " +
+                                "</dev/null 2>" + errors.string() + " >/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    std::ifstream in(errors);
+    const std::string message{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(message.rfind("ERROR: ", 0), 0u);
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
+    EXPECT_EQ(run({"query", "HKCU\\App", "/v", "Password"}), 0);
+}
+
+} // namespace
