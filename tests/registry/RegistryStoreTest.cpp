@@ -143,9 +143,11 @@ TEST_F(RegistryStore, UnreadableFileFailsWithoutHarm)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "file permissions do not bind the superuser";
-    RegCloseKey(createKey("Software"));
     const fs::path locked = folder / "locked.db";
-    fs::copy_file(storeFile, locked);
+    useStore(locked);
+    RegCloseKey(createKey("Software"));
+    useStore(storeFile);
+    RegCloseKey(createKey("Elsewhere")); // lets go of the first store
     fs::permissions(locked, fs::perms::none);
     useStore(locked);
     expectEveryCallFails(ERROR_CANTOPEN);
