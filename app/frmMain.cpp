@@ -58,6 +58,11 @@ frmMain::frmMain(QWidget *parent)
 
 frmMain::~frmMain() = default;
 
+VBool frmMain::lastResult() const
+{
+    return m_runner->lastResult();
+}
+
 VTButton *frmMain::addBottomButton(VTButton *button, const char *name, const QString &caption,
                                    const QRect &geometry)
 {

@@ -2,6 +2,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "VBool.h"
+
 class EncDec;
 class FileRunner;
 class FileTab;
@@ -25,6 +27,8 @@ public:
 
     // The engine the window drives (tests lower its work factor).
     EncDec &engine() const { return *m_engine; }
+    // The engine's result of the most recent encrypt or decrypt call.
+    VBool lastResult() const;
     FileTab *fileTab() const { return m_fileTab; }
     PasswordTab *passwordTab() const { return m_passwordTab; }
 

@@ -1,0 +1,160 @@
+#include "WindowFixture.h"
+
+#include "HtmlHelp.h"
+#include "ProgramExit.h"
+#include "VTButtonLW.h"
+#include "frmAbout.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QUrl>
+
+using MainWindow = WindowFixture;
+
+namespace {
+// Where a control sits in the coordinates of `container`.
+QRect placeIn(QWidget *container, QWidget *control)
+{
+    return QRect(control->mapTo(container, QPoint(0, 0)), control->size());
+}
+} // namespace
+
+TEST_F(MainWindow, OpensFixedSizedWithTheFileTabInFrontAndEmptyBoxes)
+{
+    EXPECT_EQ(window->windowTitle(), "Ember Coffer 1.65");
+    EXPECT_EQ(window->size(), QSize(503, 415));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+    auto *tabs = window->findChild<QTabWidget *>("SSTab1");
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(tabs->tabText(0), "  File  ");
+    EXPECT_EQ(tabs->tabText(1), "Password ");
+    for (const char *name : {"txtEncKey", "txtEncFile", "txtDecKey", "txtDecFile"})
+        EXPECT_TRUE(window->findChild<QLineEdit *>(name)->text().isEmpty()) << name;
+    EXPECT_EQ(window->findChild<QTextEdit *>("txtPass")->toPlainText(), "none\n");
+    EXPECT_EQ(bar()->minimum(), 0);
+    EXPECT_EQ(bar()->maximum(), 100);
+}
+
+TEST_F(MainWindow, ControlsSitWhereTheLayoutPutsThemWhateverTheTabStripHeight)
+{
+    auto *tabs = window->findChild<QTabWidget *>("SSTab1");
+    EXPECT_EQ(tabs->geometry(), QRect(56, 0, 445, 369));
+    EXPECT_EQ(window->findChild<QLabel *>("Picture3")->geometry(), QRect(0, 0, 52, 418));
+    EXPECT_EQ(placeIn(tabs, encrypt()), QRect(8, 72, 425, 129));
+    EXPECT_EQ(placeIn(tabs, decrypt()), QRect(8, 208, 425, 129));
+    EXPECT_EQ(placeIn(tabs, bar()), QRect(6, 344, 429, 17));
+    EXPECT_EQ(placeIn(tabs, window->findChild<QLabel *>("Label3_2")), QRect(44, 40, 389, 17));
+    EXPECT_EQ(encrypt()->actionButton()->geometry(), QRect(296, 84, 113, 33));
+    EXPECT_EQ(decrypt()->fileBox()->geometry(), QRect(72, 56, 309, 19));
+    EXPECT_EQ(deleteBox(decrypt())->pos(), QPoint(8, 104));
+    EXPECT_EQ(deleteBox(encrypt())->pos(), QPoint(8, 96));
+    EXPECT_EQ(window->findChild<QWidget *>("cmdExit")->geometry(), QRect(400, 376, 89, 25));
+
+    tabs->setCurrentIndex(1);
+    EXPECT_EQ(placeIn(tabs, window->findChild<QWidget *>("cmdCreatePass")), QRect(216, 324, 105, 25));
+    EXPECT_EQ(placeIn(tabs, window->findChild<QWidget *>("txtPass")), QRect(120, 156, 313, 149));
+}
+
+TEST_F(MainWindow, ButtonsHaveTheirKindsCaptionsAndFonts)
+{
+    struct Expected
+    {
+        const char *name;
+        QString caption;
+        bool lightweight;
+    };
+    for (const Expected &e : {Expected{"cmdAbout", "&About", false}, Expected{"cmdHelp", "&Help", true},
+                              Expected{"cmdExit", "E&xit", true}}) {
+        auto *button = window->findChild<VTButton *>(e.name);
+        ASSERT_NE(button, nullptr) << e.name;
+        EXPECT_EQ(button->text(), e.caption);
+        EXPECT_EQ(qobject_cast<VTButtonLW *>(button) != nullptr, e.lightweight) << e.name;
+        EXPECT_EQ(button->font().family(), "Tahoma");
+    }
+    for (CipherFrame *frame : {encrypt(), decrypt()}) {
+        VTButton *action = frame->actionButton();
+        EXPECT_TRUE(action->font().bold());
+        EXPECT_FALSE(action->buttonImage().isNull());
+        EXPECT_FALSE(action->buttonImageHover().isNull());
+        EXPECT_TRUE(action->useStateImages());
+        EXPECT_EQ(frame->browseButton()->text(), "...");
+    }
+    EXPECT_EQ(encrypt()->actionButton()->text(), "&Encrypt");
+    EXPECT_EQ(decrypt()->actionButton()->text(), "&Decrypt");
+    auto *heading = window->findChild<QLabel *>("Label4_1");
+    EXPECT_TRUE(heading->font().bold());
+    EXPECT_EQ(heading->palette().color(QPalette::WindowText), QColor(0x40, 0x40, 0x40));
+    EXPECT_EQ(heading->palette().color(QPalette::Window), QColor(0xE0, 0xE0, 0xE0));
+}
+
+TEST_F(MainWindow, FocusMovesFromFileToKeyToActionToBrowseInEachFrame)
+{
+    for (CipherFrame *frame : {encrypt(), decrypt()}) {
+        QWidget *order[] = {frame->fileBox(), frame->keyBox(), frame->actionButton(), frame->browseButton()};
+        for (int i = 0; i + 1 < 4; ++i)
+            EXPECT_EQ(order[i]->nextInFocusChain(), order[i + 1]) << frame->objectName().toStdString() << i;
+    }
+}
+
+TEST_F(MainWindow, AccessKeyPressesTheEncryptButton)
+{
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QSignalSpy presses(encrypt()->actionButton(), &QAbstractButton::clicked);
+    QTest::keyClick(window->windowHandle(), Qt::Key_E, Qt::AltModifier);
+    ASSERT_TRUE(presses.wait());
+    EXPECT_EQ(onlyMessage().text, "Encrypt Key is Empty.");
+}
+
+TEST_F(MainWindow, DroppedFileLandsInTheFrameItWasDroppedOn)
+{
+    writeFile("dropped.txt", "x");
+    for (CipherFrame *frame : {encrypt(), decrypt()}) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(pathOf("dropped.txt"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame, &drop);
+        EXPECT_EQ(frame->fileBox()->text(), pathOf("dropped.txt"));
+    }
+    // Folders and web addresses are not files to encrypt.
+    for (const QUrl &url : {QUrl::fromLocalFile(folder.path()), QUrl("https://example.org/a.txt")}) {
+        QMimeData data;
+        data.setUrls({url});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        enter.ignore();
+        QApplication::sendEvent(encrypt(), &enter);
+        EXPECT_FALSE(enter.isAccepted()) << url.toString().toStdString();
+    }
+}
+
+TEST_F(MainWindow, HelpHandsTheBareFileNameToTheHelpViewer)
+{
+    std::vector<platform::HtmlHelpCall> calls;
+    platform::setHtmlHelpHandler([&](const platform::HtmlHelpCall &call) { calls.push_back(call); });
+    QTest::mouseClick(window->findChild<QWidget *>("cmdHelp"), Qt::LeftButton);
+    platform::setHtmlHelpHandler({});
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].file, "EMBERCOFFERUSER'SGUIDE.CHM");
+    EXPECT_EQ(calls[0].owner, window.get());
+    EXPECT_EQ(calls[0].command, 0);
+    EXPECT_EQ(calls[0].data, 0);
+}
+
+TEST_F(MainWindow, ExitEndsTheProgram)
+{
+    std::vector<int> codes;
+    platform::setProgramExitHandler([&](int code) { codes.push_back(code); });
+    QTest::mouseClick(window->findChild<QWidget *>("cmdExit"), Qt::LeftButton);
+    platform::setProgramExitHandler({});
+    EXPECT_EQ(codes, std::vector<int>({0}));
+}

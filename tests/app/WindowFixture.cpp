@@ -1,0 +1,77 @@
+#include "WindowFixture.h"
+
+#include "VTButton.h"
+#include "engine/EncDec.h"
+
+#include <QFile>
+#include <QTest>
+
+void WindowFixture::SetUp()
+{
+    ASSERT_TRUE(folder.isValid());
+    platform::setMessageBoxHandler([this](const platform::MessageBoxCall &call) { messages.push_back(call); });
+    platform::setFileOpenHandler([this](const platform::FileOpenRequest &request) {
+        browses.push_back(request);
+        return browseAnswer;
+    });
+    window = std::make_unique<frmMain>();
+    window->engine().setWorkFactor(4); // keeps the tests quick; files stay readable anywhere
+    window->showCentred();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void WindowFixture::TearDown()
+{
+    window.reset();
+    platform::setMessageBoxHandler({});
+    platform::setFileOpenHandler({});
+}
+
+CipherFrame *WindowFixture::encrypt() const
+{
+    return window->findChild<CipherFrame *>("Frame3");
+}
+
+CipherFrame *WindowFixture::decrypt() const
+{
+    return window->findChild<CipherFrame *>("Frame2");
+}
+
+QCheckBox *WindowFixture::deleteBox(CipherFrame *frame) const
+{
+    return frame->findChild<QCheckBox *>();
+}
+
+QProgressBar *WindowFixture::bar() const
+{
+    return window->findChild<QProgressBar *>("prgFile");
+}
+
+void WindowFixture::run(CipherFrame *frame, const QString &key, const QString &file, bool deleteSource)
+{
+    frame->keyBox()->setText(key);
+    frame->fileBox()->setText(file);
+    deleteBox(frame)->setChecked(deleteSource);
+    QTest::mouseClick(frame->actionButton(), Qt::LeftButton);
+}
+
+void WindowFixture::writeFile(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(pathOf(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray WindowFixture::readFile(const QString &name) const
+{
+    QFile file(pathOf(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+platform::MessageBoxCall WindowFixture::onlyMessage()
+{
+    EXPECT_EQ(messages.size(), 1u);
+    platform::MessageBoxCall call = messages.empty() ? platform::MessageBoxCall{} : messages.back();
+    messages.clear();
+    return call;
+}

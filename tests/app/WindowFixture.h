@@ -1,0 +1,43 @@
+#pragma once
+#include "CipherFrame.h"
+#include "FileOpenDialog.h"
+#include "MessageBox.h"
+#include "frmMain.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+// A real main window whose message boxes and file dialogs are answered by the platform
+// seams: each message is recorded, each browse gets `browseAnswer`.
+class WindowFixture : public testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    CipherFrame *encrypt() const;
+    CipherFrame *decrypt() const;
+    QCheckBox *deleteBox(CipherFrame *frame) const;
+    QProgressBar *bar() const;
+
+    // Types key and file into a frame and presses its action button.
+    void run(CipherFrame *frame, const QString &key, const QString &file, bool deleteSource = false);
+
+    QString pathOf(const QString &name) const { return folder.filePath(name); }
+    void writeFile(const QString &name, const QByteArray &bytes) const;
+    QByteArray readFile(const QString &name) const;
+
+    // The one message shown since the last call (fails the test when there was not exactly one).
+    platform::MessageBoxCall onlyMessage();
+
+    QTemporaryDir folder;
+    std::unique_ptr<frmMain> window;
+    std::vector<platform::MessageBoxCall> messages;
+    std::vector<platform::FileOpenRequest> browses;
+    QString browseAnswer;
+};
