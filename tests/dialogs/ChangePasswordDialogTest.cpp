@@ -31,7 +31,7 @@ protected:
         SCOPED_TRACE(refusal.title);
         ChangePasswordDialog form(size);
         messages.clear();
-        const Outcome outcome = showByName(form, entry, [&](PasswordDialog &open) {
+        const Outcome outcome = showByName(form, entry, [&](QDialog &open) {
             for (QLineEdit *each : open.findChildren<QLineEdit *>())
                 each->setMaxLength(1000); // as if a box's own limit had not taken effect
             QTest::keyClicks(box(open, "txtOLDPassword"), typed.oldPassword);
@@ -113,7 +113,7 @@ TEST_F(ChangePasswordDialogTest, WrongOldPasswordIsSelectedForRetyping)
     ChangePasswordDialog form(DialogSize::Normal);
     Entry entry;
     entry.validation = QStringLiteral("old");
-    const Outcome outcome = showByName(form, entry, [this](PasswordDialog &open) {
+    const Outcome outcome = showByName(form, entry, [this](QDialog &open) {
         QTest::keyClicks(box(open, "txtOLDPassword"), "olf");
         QTest::keyClicks(box(open, "txtPassword"), "new");
         QTest::keyClicks(box(open, "txtConfirmation"), "new");
@@ -133,7 +133,7 @@ TEST_F(ChangePasswordDialogTest, IgnoringCaseAcceptsOldAndNewEntriesThatDifferIn
     Entry entry;
     entry.validation = QStringLiteral("Harbour");
     entry.caseSensitive = VFalse;
-    const Outcome outcome = showByName(form, entry, [](PasswordDialog &open) {
+    const Outcome outcome = showByName(form, entry, [](QDialog &open) {
         QTest::keyClicks(box(open, "txtOLDPassword"), "hARBOUR");
         QTest::keyClicks(box(open, "txtPassword"), "NewMoon");
         QTest::keyClicks(box(open, "txtConfirmation"), "newmoon");
@@ -158,7 +158,7 @@ TEST_F(ChangePasswordDialogTest, OldPasswordShorterThanTheMinimumCanNeverBeAccep
 TEST_F(ChangePasswordDialogTest, AllEmptyWithNoLimitsAndNoCurrentPassword)
 {
     ChangePasswordDialog form(DialogSize::Normal);
-    const Outcome outcome = showByName(form, Entry{}, [](PasswordDialog &open) { pressOk(open); });
+    const Outcome outcome = showByName(form, Entry{}, [](QDialog &open) { pressOk(open); });
     EXPECT_EQ(outcome.text, "");
     EXPECT_EQ(outcome.cancelled, VFalse);
     EXPECT_TRUE(messages.calls().empty());

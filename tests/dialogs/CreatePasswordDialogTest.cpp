@@ -16,7 +16,7 @@ protected:
         SCOPED_TRACE(title);
         CreatePasswordDialog form(DialogSize::Large);
         messages.clear();
-        const Outcome outcome = showByName(form, entry, [&](PasswordDialog &open) {
+        const Outcome outcome = showByName(form, entry, [&](QDialog &open) {
             QTest::keyClicks(box(open, "txtPassword"), password);
             QTest::keyClicks(box(open, "txtConfirmation"), confirmation);
             open.findChild<QWidget *>("cmdOK")->setFocus();
@@ -56,7 +56,7 @@ TEST_F(CreatePasswordDialogTest, ChecksRunInOrderAndReportTheFirstFailure)
 
 TEST_F(CreatePasswordDialogTest, MismatchSelectsTheConfirmationSoTypingReplacesIt)
 {
-    const Outcome outcome = showByName(form, Entry{}, [this](PasswordDialog &open) {
+    const Outcome outcome = showByName(form, Entry{}, [this](QDialog &open) {
         QTest::keyClicks(box(open, "txtPassword"), "apple");
         QTest::keyClicks(box(open, "txtConfirmation"), "aple");
         pressOk(open); // focus already in the confirmation box
@@ -78,7 +78,7 @@ TEST_F(CreatePasswordDialogTest, CaseRuleDecidesWhetherEntriesDifferingInCaseMat
                   "The Password and Confirmation do not match!  Please try again.", "txtConfirmation");
 
     entry.caseSensitive = VFalse;
-    const Outcome outcome = showByName(form, entry, [](PasswordDialog &open) {
+    const Outcome outcome = showByName(form, entry, [](QDialog &open) {
         QTest::keyClicks(box(open, "txtPassword"), "Kettle");
         QTest::keyClicks(box(open, "txtConfirmation"), "kETTLE");
         pressOk(open);
@@ -89,7 +89,7 @@ TEST_F(CreatePasswordDialogTest, CaseRuleDecidesWhetherEntriesDifferingInCaseMat
 
 TEST_F(CreatePasswordDialogTest, BothEmptyPassAZeroMinimum)
 {
-    const Outcome outcome = showByName(form, Entry{}, [](PasswordDialog &open) { pressOk(open); });
+    const Outcome outcome = showByName(form, Entry{}, [](QDialog &open) { pressOk(open); });
     EXPECT_EQ(outcome.text, "");
     EXPECT_EQ(outcome.cancelled, VFalse);
     EXPECT_TRUE(messages.calls().empty());

@@ -1,57 +1,8 @@
 #include "DialogTestSupport.h"
 
-#include <QApplication>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
-MessageRecorder::MessageRecorder()
-{
-    platform::setMessageBoxHandler([this](const platform::MessageBoxCall &call) { m_calls.push_back(call); });
-}
-
-MessageRecorder::~MessageRecorder()
-{
-    platform::setMessageBoxHandler({});
-}
-
-void whileOpen(std::function<void(PasswordDialog &)> user)
-{
-    QTimer::singleShot(0, [user] {
-        auto *form = qobject_cast<PasswordDialog *>(QApplication::activeModalWidget());
-        if (!form) {
-            ADD_FAILURE() << "no password dialog is open";
-            return;
-        }
-        // Offscreen windows are not activated on their own; focus events need an active window.
-        form->activateWindow();
-        if (!QTest::qWaitForWindowActive(form))
-            ADD_FAILURE() << "the dialog did not become the active window";
-        user(*form);
-        if (form->isVisible()) {
-            ADD_FAILURE() << "the dialog was left open";
-            form->reject();
-        }
-    });
-}
-
-QLineEdit *box(QWidget &form, const char *name)
-{
-    return form.findChild<QLineEdit *>(QString::fromLatin1(name));
-}
-
-void pressOk(QWidget &form)
-{
-    form.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
-}
-
-void pressCancel(QWidget &form)
-{
-    form.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
-}
-
-Outcome showByName(PasswordDialog &form, const Entry &entry, std::function<void(PasswordDialog &)> user)
+Outcome showByName(PasswordDialog &form, const Entry &entry, std::function<void(QDialog &)> user)
 {
     whileOpen(std::move(user));
     Outcome outcome{QStringLiteral("not returned"), 12345};

@@ -29,7 +29,7 @@ QList<QLineEdit *> boxesOf(QWidget &form)
     return boxes;
 }
 
-void typeIntoEveryBox(PasswordDialog &open, const char *text)
+void typeIntoEveryBox(QDialog &open, const char *text)
 {
     for (QLineEdit *each : boxesOf(open))
         QTest::keyClicks(each, text);
@@ -41,7 +41,7 @@ TEST_P(EntryRoutineTest, OkWithGoodInputWritesFalseIntoTheCallersCancelled)
 {
     Entry entry;
     entry.validation = QStringLiteral("Matching");
-    const Outcome outcome = showByName(*form, entry, [](PasswordDialog &open) {
+    const Outcome outcome = showByName(*form, entry, [](QDialog &open) {
         typeIntoEveryBox(open, "Matching");
         pressOk(open);
     });
@@ -51,14 +51,14 @@ TEST_P(EntryRoutineTest, OkWithGoodInputWritesFalseIntoTheCallersCancelled)
 
 TEST_P(EntryRoutineTest, CancelEscAndTheCloseBoxAllReturnNothing)
 {
-    const std::function<void(PasswordDialog &)> endings[] = {
-        [](PasswordDialog &open) { pressCancel(open); },
-        [](PasswordDialog &open) { QTest::keyClick(boxesOf(open).front(), Qt::Key_Escape); },
-        [](PasswordDialog &open) { open.close(); },
+    const std::function<void(QDialog &)> endings[] = {
+        [](QDialog &open) { pressCancel(open); },
+        [](QDialog &open) { QTest::keyClick(boxesOf(open).front(), Qt::Key_Escape); },
+        [](QDialog &open) { open.close(); },
     };
     for (const auto &ending : endings) {
         auto fresh = createPasswordForm(GetParam());
-        const Outcome outcome = showByName(*fresh, Entry{}, [&ending](PasswordDialog &open) {
+        const Outcome outcome = showByName(*fresh, Entry{}, [&ending](QDialog &open) {
             typeIntoEveryBox(open, "typed");
             ending(open);
         });
@@ -74,7 +74,7 @@ TEST_P(EntryRoutineTest, TitleComesFromTheCallerEvenWhenEmpty)
         Entry entry;
         entry.title = title;
         QString shown = QStringLiteral("not shown");
-        showByName(*form, entry, [&shown](PasswordDialog &open) {
+        showByName(*form, entry, [&shown](QDialog &open) {
             shown = open.windowTitle();
             pressCancel(open);
         });
@@ -86,7 +86,7 @@ TEST_P(EntryRoutineTest, MaxLengthLimitsEveryBoxAndZeroOrLessLeavesThemUnlimited
 {
     Entry entry;
     entry.maxLength = 4;
-    showByName(*form, entry, [](PasswordDialog &open) {
+    showByName(*form, entry, [](QDialog &open) {
         for (QLineEdit *each : boxesOf(open)) {
             QTest::keyClicks(each, "abcdef");
             EXPECT_EQ(each->text(), "abcd") << each->objectName().toStdString();
@@ -99,7 +99,7 @@ TEST_P(EntryRoutineTest, MaxLengthLimitsEveryBoxAndZeroOrLessLeavesThemUnlimited
     const QString huge(100000, QLatin1Char('x'));
     for (qint32 unlimited : {0, -1}) {
         entry.maxLength = unlimited;
-        showByName(*form, entry, [&huge](PasswordDialog &open) {
+        showByName(*form, entry, [&huge](QDialog &open) {
             for (QLineEdit *each : boxesOf(open)) {
                 each->setText(huge);
                 EXPECT_EQ(each->text().size(), huge.size());
@@ -114,7 +114,7 @@ TEST_P(EntryRoutineTest, ButtonsTakeTheirStyleAndImagesFromTheSettings)
     Entry entry;
     entry.active = VTrue;
     entry.useImages = VTrue;
-    showByName(*form, entry, [](PasswordDialog &open) {
+    showByName(*form, entry, [](QDialog &open) {
         auto *ok = open.findChild<VTButton *>("cmdOK");
         auto *cancel = open.findChild<VTButton *>("cmdCancel");
         for (VTButton *button : {ok, cancel}) {
@@ -129,7 +129,7 @@ TEST_P(EntryRoutineTest, ButtonsTakeTheirStyleAndImagesFromTheSettings)
         pressCancel(open);
     });
     entry.useImages = VFalse;
-    showByName(*form, entry, [](PasswordDialog &open) {
+    showByName(*form, entry, [](QDialog &open) {
         for (auto *button : open.findChildren<VTButton *>()) {
             EXPECT_EQ(button->buttonStyle(), 1);
             EXPECT_TRUE(button->buttonImage().isNull());
@@ -143,7 +143,7 @@ TEST_P(EntryRoutineTest, OpensCentredWithTheFirstBoxFocusedAndItsTextSelectedOnF
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((form->geometry().center() - screen.center()).manhattanLength(), 2);
-    showByName(*form, Entry{}, [](PasswordDialog &open) {
+    showByName(*form, Entry{}, [](QDialog &open) {
         const QList<QLineEdit *> boxes = boxesOf(open);
         EXPECT_EQ(QApplication::focusWidget(), boxes.front());
         QTest::keyClicks(boxes.back(), "some text");
@@ -157,7 +157,7 @@ TEST_P(EntryRoutineTest, OpensCentredWithTheFirstBoxFocusedAndItsTextSelectedOnF
 
 TEST_P(EntryRoutineTest, EachLabelsAccessKeyMovesIntoItsBox)
 {
-    showByName(*form, Entry{}, [](PasswordDialog &open) {
+    showByName(*form, Entry{}, [](QDialog &open) {
         open.findChild<QWidget *>("cmdCancel")->setFocus();
         for (DialogLabel *label : open.findChildren<DialogLabel *>("GenericLabel")) {
             const QKeySequence mnemonic = QKeySequence::mnemonic(label->text());

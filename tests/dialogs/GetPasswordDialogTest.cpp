@@ -17,7 +17,7 @@ TEST_F(GetPasswordDialogTest, OkReturnsTheTextAsTypedAndClearsCancelled)
 {
     Entry entry;
     entry.minLength = 3;
-    const Outcome outcome = showByName(form, entry, [](PasswordDialog &open) {
+    const Outcome outcome = showByName(form, entry, [](QDialog &open) {
         EXPECT_EQ(open.focusWidget(), box(open, "txtPassword"));
         QTest::keyClicks(box(open, "txtPassword"), "Secret Word");
         pressOk(open);
@@ -29,7 +29,7 @@ TEST_F(GetPasswordDialogTest, OkReturnsTheTextAsTypedAndClearsCancelled)
 
 TEST_F(GetPasswordDialogTest, EmptyEntryPassesAZeroMinimumThroughEnter)
 {
-    const Outcome outcome = showByName(form, Entry{}, [](PasswordDialog &open) {
+    const Outcome outcome = showByName(form, Entry{}, [](QDialog &open) {
         QTest::keyClick(box(open, "txtPassword"), Qt::Key_Return);
     });
     EXPECT_EQ(outcome.text, "");
@@ -40,7 +40,7 @@ TEST_F(GetPasswordDialogTest, TooShortKeepsTheDialogOpenWithTheFocusInTheBox)
 {
     Entry entry;
     entry.minLength = 4;
-    const Outcome outcome = showByName(form, entry, [this](PasswordDialog &open) {
+    const Outcome outcome = showByName(form, entry, [this](QDialog &open) {
         QLineEdit *password = box(open, "txtPassword");
         QTest::keyClicks(password, "abc");
         open.findChild<QWidget *>("cmdCancel")->setFocus();
@@ -67,7 +67,7 @@ TEST_F(GetPasswordDialogTest, MinimumAboveMaximumCanOnlyBeCancelled)
     Entry entry;
     entry.minLength = 8;
     entry.maxLength = 5;
-    const Outcome outcome = showByName(form, entry, [this](PasswordDialog &open) {
+    const Outcome outcome = showByName(form, entry, [this](QDialog &open) {
         QTest::keyClicks(box(open, "txtPassword"), "abcdefghij");
         EXPECT_EQ(box(open, "txtPassword")->text(), "abcde");
         pressOk(open);
