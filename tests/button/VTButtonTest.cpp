@@ -75,23 +75,42 @@ TEST(VTButton, ShownImageFollowsPointerAndPressWithStateImages)
     pointAway(button);
     EXPECT_EQ(centreOf(button.currentImage()), QColor(Qt::gray));
 
+    // A missing down image falls back to the hover image, a missing hover image to rest.
+    button.setButtonImageDown(QPixmap());
     pointAt(button);
+    button.setDown(true);
+    EXPECT_EQ(centreOf(button.currentImage()), QColor(Qt::green));
+    button.setButtonImageHover(QPixmap());
+    EXPECT_EQ(centreOf(button.currentImage()), QColor(Qt::gray));
+    button.setButtonImageHover(filled(Qt::green));
+    button.setDown(false);
+
     button.setEnabled(false);
     EXPECT_EQ(centreOf(button.currentImage()), QColor(Qt::gray)) << "a disabled button rests";
 }
 
-TEST(VTButton, MaskColourIsAppliedToTheShownImageButNotToTheStoredOne)
+TEST(VTButton, ExactlyTheMaskColourIsShownTransparentAndTheStoredImageKeepsIt)
 {
+    QImage source(3, 1, QImage::Format_RGB32);
+    source.setPixelColor(0, 0, QColor(255, 0, 255));
+    source.setPixelColor(1, 0, QColor(254, 0, 255));
+    source.setPixelColor(2, 0, QColor(0, 128, 0));
     VTButton button;
-    button.setButtonImage(filled(QColor(255, 0, 255)));
+    button.setButtonImage(QPixmap::fromImage(source));
     button.setMaskColor(QColor(255, 0, 255));
-    EXPECT_EQ(qAlpha(button.currentImage().toImage().pixel(3, 3)), 0);
-    EXPECT_EQ(centreOf(button.buttonImage()), QColor(255, 0, 255));
-    // Setting the mask before the image works as well.
+    const QImage shown = button.currentImage().toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 0);
+    EXPECT_EQ(shown.pixelColor(1, 0), QColor(254, 0, 255));
+    EXPECT_EQ(shown.pixelColor(2, 0), QColor(0, 128, 0));
+    EXPECT_EQ(button.buttonImage().toImage().pixelColor(0, 0), QColor(255, 0, 255));
+
+    // Setting the mask before the image works as well; no mask colour leaves the image as is.
     VTButton other;
     other.setMaskColor(Qt::blue);
     other.setButtonImage(filled(Qt::blue));
     EXPECT_EQ(qAlpha(other.currentImage().toImage().pixel(3, 3)), 0);
+    other.setMaskColor(QColor());
+    EXPECT_EQ(centreOf(other.currentImage()), QColor(Qt::blue));
 }
 
 TEST(VTButton, AccessKeyAndMouseClickRaiseClickedOnlyWhenEnabled)

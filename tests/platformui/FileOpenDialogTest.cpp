@@ -74,19 +74,3 @@ TEST_F(RealFileOpenDialog, ReturnsTheChosenExistingFile)
     EXPECT_EQ(platform::showFileOpenDialog(request), path);
 }
 
-TEST(FileOpenDialog, HandlerAnswersInsteadOfTheDialog)
-{
-    FileOpenRequest seen;
-    platform::setFileOpenHandler([&](const FileOpenRequest &request) {
-        seen = request;
-        return QString("/prepared/answer");
-    });
-    FileOpenRequest request;
-    request.title = "T";
-    request.filter = "F|*.f|";
-    request.filterIndex = 0;
-    EXPECT_EQ(platform::showFileOpenDialog(request), "/prepared/answer");
-    platform::setFileOpenHandler({});
-    EXPECT_EQ(seen.title, "T");
-    EXPECT_EQ(seen.filter, "F|*.f|");
-}

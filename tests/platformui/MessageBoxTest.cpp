@@ -43,31 +43,6 @@ TEST(MessageBox, RealBoxIsModalWithOneOkButtonTitleTextAndIcon)
     EXPECT_EQ(check(MessageIcon::None).icon, QMessageBox::NoIcon);
 }
 
-TEST(MessageBox, HandlerRecordsCallsUntilCleared)
-{
-    std::vector<platform::MessageBoxCall> calls;
-    platform::setMessageBoxHandler([&](const platform::MessageBoxCall &call) { calls.push_back(call); });
-    QWidget owner;
-    platform::showMessageBox(&owner, "First.", "One", MessageIcon::Information);
-    platform::showMessageBox(nullptr, "Second.", "Two", MessageIcon::Exclamation);
-    platform::setMessageBoxHandler({});
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].owner, &owner);
-    EXPECT_EQ(calls[0].text, "First.");
-    EXPECT_EQ(calls[1].title, "Two");
-    EXPECT_EQ(calls[1].icon, MessageIcon::Exclamation);
-}
-
-TEST(ProgramExit, HandlerRecordsTheCodeInsteadOfEnding)
-{
-    std::vector<int> codes;
-    platform::setProgramExitHandler([&](int code) { codes.push_back(code); });
-    platform::endProgram();
-    platform::endProgram(4);
-    platform::setProgramExitHandler({});
-    EXPECT_EQ(codes, std::vector<int>({0, 4}));
-}
-
 TEST(ProgramExitDeathTest, EndsAtOnceWithTheCodeWithoutRunningCleanUp)
 {
     EXPECT_EXIT(

@@ -8,9 +8,6 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-using platform::ShellAction;
-using platform::ShellCall;
-
 // Catches what would reach the desktop, so the real paths run without opening anything.
 class UrlCatcher : public QObject
 {
@@ -68,23 +65,6 @@ TEST(Shell, StartProgramReportsWhetherItStarted)
     EXPECT_TRUE(platform::startProgram("/bin/true"));
 }
 
-TEST(Shell, HandlerRecordsEveryCallAndGivesThePreparedResult)
-{
-    std::vector<ShellCall> calls;
-    platform::setShellHandler([&](const ShellCall &call) {
-        calls.push_back(call);
-        return call.action == ShellAction::FileExists;
-    });
-    EXPECT_FALSE(platform::shellExecute("mailto:a@b"));
-    EXPECT_FALSE(platform::startProgram("/opt/x"));
-    EXPECT_TRUE(platform::fileExists("/surely/not/there"));
-    platform::setShellHandler({});
-    ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[0].action, ShellAction::Execute);
-    EXPECT_EQ(calls[1].path, "/opt/x");
-    EXPECT_EQ(calls[2].action, ShellAction::FileExists);
-}
-
 TEST(HtmlHelp, OpensAnExistingFileByItsNameAndIgnoresAMissingOne)
 {
     UrlCatcher catcher({"file"});
@@ -100,17 +80,6 @@ TEST(HtmlHelp, OpensAnExistingFileByItsNameAndIgnoresAMissingOne)
     QDir::setCurrent(previous);
     ASSERT_EQ(catcher.opened.size(), 1);
     EXPECT_EQ(catcher.opened[0], QUrl::fromLocalFile(folder.filePath("GUIDE.CHM")));
-}
-
-TEST(HtmlHelp, HandlerRecordsTheCall)
-{
-    std::vector<platform::HtmlHelpCall> calls;
-    platform::setHtmlHelpHandler([&](const platform::HtmlHelpCall &call) { calls.push_back(call); });
-    platform::htmlHelp(nullptr, "X.CHM", 0, 0);
-    platform::setHtmlHelpHandler({});
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].file, "X.CHM");
-    EXPECT_EQ(calls[0].command, 0);
 }
 
 #include "ShellTest.moc"
