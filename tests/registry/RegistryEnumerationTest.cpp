@@ -120,20 +120,4 @@ TEST_F(RegistryEnumeration, ValueDataIsCheckedBeforeTheName)
               ERROR_INVALID_PARAMETER);
 }
 
-TEST_F(RegistryEnumeration, EnumeratedUnterminatedStringGetsTerminatorWhenThereIsRoom)
-{
-    ASSERT_EQ(RegSetValueExA(key, "cut", 0, REG_SZ, reinterpret_cast<const BYTE *>("hello"), 3),
-              ERROR_SUCCESS);
-    char name[8];
-    char data[8];
-    std::memset(data, 'd', sizeof data);
-    DWORD nameLength = sizeof name;
-    DWORD size = sizeof data;
-    ASSERT_EQ(RegEnumValueA(key, 0, name, &nameLength, nullptr, nullptr,
-                            reinterpret_cast<LPBYTE>(data), &size),
-              ERROR_SUCCESS);
-    EXPECT_EQ(size, 3u);
-    EXPECT_STREQ(data, "hel");
-}
-
 } // namespace

