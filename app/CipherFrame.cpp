@@ -80,13 +80,14 @@ void CipherFrame::runAction()
 {
     const FileRunRequest request{m_keyBox->text(), m_fileBox->text(), m_deleteBox->isChecked()};
     const FileRunOutcome outcome = m_runner.run(m_direction, request);
+    // The message comes first, while the boxes still show what the run was about.
+    platform::showMessageBox(window(), outcome.message, outcome.title, outcome.icon);
     if (outcome.end == FileRunEnd::Finished) {
         m_keyBox->clear();
         m_fileBox->clear();
     }
     if (outcome.end != FileRunEnd::Refused)
         m_progress.setValue(0);
-    platform::showMessageBox(window(), outcome.message, outcome.title, outcome.icon);
 }
 
 void CipherFrame::dragEnterEvent(QDragEnterEvent *event)

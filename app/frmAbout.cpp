@@ -45,12 +45,15 @@ frmAbout *frmAbout::shared()
 }
 
 frmAbout::frmAbout()
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    : QDialog(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     registerFontSubstitutes();
     setObjectName("frmAbout");
     setAttribute(Qt::WA_DeleteOnClose);
+    // A tool window stays out of the task bar, but this one still keeps the program running
+    // after the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, true);
     setFont(formFont("MS Sans Serif", 8.25));
     setFixedSize(fromTwips(5250), fromTwips(4845));
     setMouseTracking(true);

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QTest>
 
 namespace {
@@ -77,6 +78,26 @@ TEST_F(AboutWindow, PressingAboutTwiceShowsOneModelessWindowAndOkUnloadsIt)
     ASSERT_NE(frmAbout::shared(), nullptr);
     EXPECT_EQ(frmAbout::shared()->findChild<QLabel *>("lblVersion")->text(), "Version 1.65.0");
     EXPECT_EQ(openAboutWindows(), 1);
+}
+
+TEST_F(AboutWindow, TheProgramRunsOnUntilTheAboutWindowClosesToo)
+{
+    bool aboutOutlivedTheMainWindow = false;
+    QTimer::singleShot(0, [&] {
+        pressAbout();
+        window->close();
+        QTimer::singleShot(0, [&] {
+            aboutOutlivedTheMainWindow = frmAbout::shared() && frmAbout::shared()->isVisible();
+            frmAbout::shared()->close();
+        });
+    });
+    // Only a guard against hanging: the program is expected to end as soon as About closes.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    guard.start(10000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(aboutOutlivedTheMainWindow);
 }
 
 TEST_F(AboutWindow, LinksTurnBrightWhenPointedAtAndDarkOnlyOverTheBackground)
