@@ -40,6 +40,23 @@ HRESULT openForm(DialogKind kind, const VTPasswordFields &fields, std::initializ
     return S_OK;
 }
 
+// Opens the form and runs its entry routine with the kind's own leading arguments followed
+// by the four every kind takes last; the form is released on return.
+template <class... Leading>
+HRESULT showForm(DialogKind kind, const VTPasswordFields &fields, std::initializer_list<LabelCaption> labels,
+                 QString &entered, Leading... leading)
+{
+    std::unique_ptr<PasswordDialog> form;
+    const HRESULT opened = openForm(kind, fields, labels, form);
+    if (FAILED(opened))
+        return opened;
+    if (!QMetaObject::invokeMethod(form.get(), "GetPassword", Qt::DirectConnection, Q_RETURN_ARG(QString, entered),
+                                   leading..., Q_ARG(VBool, fields.activeButtons), Q_ARG(VBool, fields.useImages),
+                                   Q_ARG(qint32, fields.minLength), Q_ARG(qint32, fields.maxLength)))
+        return DISP_E_MEMBERNOTFOUND;
+    return S_OK;
+}
+
 // After a create or change dialog: a confirmed entry becomes the password and is validated;
 // a cancelled one changes nothing.
 QString takeNewPassword(VTPasswordFields &fields, const QString &entered)
@@ -57,16 +74,12 @@ HRESULT VTPassword::GetPassword(QString *result)
 {
     if (!result)
         return E_POINTER;
-    std::unique_ptr<PasswordDialog> form;
-    const HRESULT opened = openForm(DialogKind::Get, m_fields, {{-1, m_fields.captionGetPassword}}, form);
-    if (FAILED(opened))
-        return opened;
     QString entered;
-    if (!QMetaObject::invokeMethod(form.get(), "GetPassword", Qt::DirectConnection, Q_RETURN_ARG(QString, entered),
-                                   Q_ARG(VBool &, m_fields.cancelled), Q_ARG(QString, m_fields.dialogTitleGetPassword),
-                                   Q_ARG(VBool, m_fields.activeButtons), Q_ARG(VBool, m_fields.useImages),
-                                   Q_ARG(qint32, m_fields.minLength), Q_ARG(qint32, m_fields.maxLength)))
-        return DISP_E_MEMBERNOTFOUND;
+    const HRESULT shown = showForm(DialogKind::Get, m_fields, {{-1, m_fields.captionGetPassword}}, entered,
+                                   Q_ARG(VBool &, m_fields.cancelled),
+                                   Q_ARG(QString, m_fields.dialogTitleGetPassword));
+    if (FAILED(shown))
+        return shown;
     // Judged also after a cancel, when the entry is empty.
     m_fields.validated = toVBool(passwordsMatch(m_fields.password, entered, isTrue(m_fields.caseSensitive)));
     *result = entered;
@@ -77,18 +90,13 @@ HRESULT VTPassword::CreatePassword(QString *result)
 {
     if (!result)
         return E_POINTER;
-    std::unique_ptr<PasswordDialog> form;
-    const HRESULT opened = openForm(DialogKind::Create, m_fields,
-                                    {{0, m_fields.captionCreateEntPwd}, {1, m_fields.captionCreateCfmPwd}}, form);
-    if (FAILED(opened))
-        return opened;
     QString entered;
-    if (!QMetaObject::invokeMethod(form.get(), "GetPassword", Qt::DirectConnection, Q_RETURN_ARG(QString, entered),
+    const HRESULT shown = showForm(DialogKind::Create, m_fields,
+                                   {{0, m_fields.captionCreateEntPwd}, {1, m_fields.captionCreateCfmPwd}}, entered,
                                    Q_ARG(VBool, m_fields.caseSensitive), Q_ARG(VBool &, m_fields.cancelled),
-                                   Q_ARG(QString, m_fields.dialogTitleCreatePassword),
-                                   Q_ARG(VBool, m_fields.activeButtons), Q_ARG(VBool, m_fields.useImages),
-                                   Q_ARG(qint32, m_fields.minLength), Q_ARG(qint32, m_fields.maxLength)))
-        return DISP_E_MEMBERNOTFOUND;
+                                   Q_ARG(QString, m_fields.dialogTitleCreatePassword));
+    if (FAILED(shown))
+        return shown;
     *result = takeNewPassword(m_fields, entered);
     return S_OK;
 }
@@ -97,22 +105,16 @@ HRESULT VTPassword::ChangePassword(QString *result)
 {
     if (!result)
         return E_POINTER;
-    std::unique_ptr<PasswordDialog> form;
-    const HRESULT opened = openForm(DialogKind::Change, m_fields,
-                                    {{2, m_fields.captionChangeOldPwd},
-                                     {0, m_fields.captionChangeNewPwd},
-                                     {1, m_fields.captionChangeCfmPwd}},
-                                    form);
-    if (FAILED(opened))
-        return opened;
     QString entered;
-    if (!QMetaObject::invokeMethod(form.get(), "GetPassword", Qt::DirectConnection, Q_RETURN_ARG(QString, entered),
-                                   Q_ARG(VBool, m_fields.caseSensitive), Q_ARG(QString, m_fields.password),
+    const HRESULT shown = showForm(DialogKind::Change, m_fields,
+                                   {{2, m_fields.captionChangeOldPwd},
+                                    {0, m_fields.captionChangeNewPwd},
+                                    {1, m_fields.captionChangeCfmPwd}},
+                                   entered, Q_ARG(VBool, m_fields.caseSensitive), Q_ARG(QString, m_fields.password),
                                    Q_ARG(VBool &, m_fields.cancelled),
-                                   Q_ARG(QString, m_fields.dialogTitleChangePassword),
-                                   Q_ARG(VBool, m_fields.activeButtons), Q_ARG(VBool, m_fields.useImages),
-                                   Q_ARG(qint32, m_fields.minLength), Q_ARG(qint32, m_fields.maxLength)))
-        return DISP_E_MEMBERNOTFOUND;
+                                   Q_ARG(QString, m_fields.dialogTitleChangePassword));
+    if (FAILED(shown))
+        return shown;
     *result = takeNewPassword(m_fields, entered);
     return S_OK;
 }

@@ -131,40 +131,24 @@ TEST_F(DialogMethodsTest, CaptionsAndTitlesReachTheDialog)
     });
 }
 
-TEST_F(DialogMethodsTest, GetJudgesTheEntryAgainstPassword)
+TEST_F(DialogMethodsTest, GetJudgesTheEntryUnderTheCaseRuleAndKeepsPassword)
 {
     setPassword("Lantern");
-    EXPECT_EQ(call(getPassword, [](QDialog &open) {
-                  typeInto(open, "txtPassword", "Lantern");
-                  pressOk(open);
-              }),
-              "Lantern");
-    EXPECT_EQ(validated(), VTrue);
+    const auto typeAndConfirm = [](const char *text) {
+        return [text](QDialog &open) {
+            typeInto(open, "txtPassword", text);
+            pressOk(open);
+        };
+    };
+    EXPECT_EQ(call(getPassword, typeAndConfirm("LANTERN")), "LANTERN");
+    EXPECT_EQ(validated(), VFalse); // case-sensitive by default
     EXPECT_EQ(cancelled(), VFalse);
-
-    EXPECT_EQ(call(getPassword, [](QDialog &open) {
-                  typeInto(open, "txtPassword", "Lanterns");
-                  pressOk(open);
-              }),
-              "Lanterns");
+    ASSERT_EQ(control->put_CaseSensitive(VFalse), S_OK);
+    call(getPassword, typeAndConfirm("LANTERN"));
+    EXPECT_EQ(validated(), VTrue);
+    call(getPassword, typeAndConfirm("Lanterns"));
     EXPECT_EQ(validated(), VFalse);
     EXPECT_EQ(password(), "Lantern");
-}
-
-TEST_F(DialogMethodsTest, GetFollowsTheCaseRule)
-{
-    setPassword("Lantern");
-    const auto typeUpperCase = [](QDialog &open) {
-        typeInto(open, "txtPassword", "LANTERN");
-        pressOk(open);
-    };
-    ASSERT_EQ(control->put_CaseSensitive(VFalse), S_OK);
-    EXPECT_EQ(call(getPassword, typeUpperCase), "LANTERN");
-    EXPECT_EQ(validated(), VTrue);
-
-    ASSERT_EQ(control->put_CaseSensitive(VTrue), S_OK);
-    call(getPassword, typeUpperCase);
-    EXPECT_EQ(validated(), VFalse);
 }
 
 TEST_F(DialogMethodsTest, CancelledGetValidatesOnlyAnEmptyPassword)
@@ -253,15 +237,12 @@ TEST_F(DialogMethodsTest, LimitsAndButtonSettingsReachTheDialog)
     ASSERT_EQ(control->put_ActiveButtons(VTrue), S_OK);
     ASSERT_EQ(control->put_UseImages(VFalse), S_OK);
     call(createPassword, [this](QDialog &open) {
-        for (const char *name : {"txtPassword", "txtConfirmation"}) {
-            typeInto(open, name, "abcdefgh");
-            EXPECT_EQ(box(open, name)->text(), "abcde");
-        }
-        for (auto *button : open.findChildren<VTButton *>()) {
-            EXPECT_EQ(button->buttonStyle(), 1);
-            EXPECT_TRUE(button->buttonImage().isNull());
-        }
-        box(open, "txtConfirmation")->setText("a");
+        typeInto(open, "txtPassword", "abcdefgh");
+        EXPECT_EQ(box(open, "txtPassword")->text(), "abcde");
+        const auto *ok = open.findChild<VTButton *>("cmdOK");
+        EXPECT_EQ(ok->buttonStyle(), 1);
+        EXPECT_TRUE(ok->buttonImage().isNull());
+        typeInto(open, "txtConfirmation", "a");
         pressOk(open);
         ASSERT_EQ(messages.calls().size(), 1u);
         EXPECT_EQ(messages.calls().front().title, "Confirmation Password Too Short");
