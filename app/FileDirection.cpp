@@ -21,7 +21,8 @@ const FileDirection &encryptDirection()
 {
     static const FileDirection direction{
         {"Frame3", "Label1", "txtEncKey", "Label2", "txtEncFile", "cmdOpenEnc", "chkEnc", "cmdEnc"},
-        {"Creates a new, ciphertext (encrypted) file, from an existing plaintext (un-encrypted) file.",
+        {"Creates a new, ciphertext (encrypted) file, from an existing plaintext (un-encrypted) "
+         "file.",
          "Encrypt Key:", "Encrypt File:", "Delete plaintext file after encrypt.", "&Encrypt",
          "Open Encrypt File...",
          "Document Files (*.doc;*.rtf;*.wri;*.txt)|*.doc;*.rtf;*.wri;*.txt|"
@@ -34,7 +35,8 @@ const FileDirection &encryptDirection()
          "Audio Files (*.wav;*.mod;*.voc;*.ogg;*.cda;*.aif)|*.wav;*.mod;*.voc;*.ogg;*.cda;*.aif|"
          "Archive Files (*.zip;*.rar;*.lzh;*.lha;*.arj)|*.zip;*.rar;*.lzh;*.lha;*.arj|"
          "All Files (*.*)|*.*|"},
-        {"Encrypt Key is Empty.", "Encrypt File is Empty.", "Encrypt File is Done!", "Can't Encrypt File."},
+        {"Encrypt Key is Empty.", "Encrypt File is Empty.", "Encrypt File is Done!",
+         "Can't Encrypt File."},
         1080,
         1440,
         ":/embercoffer/lock-rest.png",
@@ -49,11 +51,14 @@ const FileDirection &encryptDirection()
 const FileDirection &decryptDirection()
 {
     static const FileDirection direction{
-        {"Frame2", "Label3_0", "txtDecKey", "Label4_0", "txtDecFile", "cmdOpenDec", "chkDec", "cmdDec"},
-        {"Creates a new, plaintext (un-encrypted) file, from an existing ciphertext (encrypted) file.",
+        {"Frame2", "Label3_0", "txtDecKey", "Label4_0", "txtDecFile", "cmdOpenDec", "chkDec",
+         "cmdDec"},
+        {"Creates a new, plaintext (un-encrypted) file, from an existing ciphertext (encrypted) "
+         "file.",
          "Decrypt Key:", "Decrypt File:", "Delete ciphertext file after decrypt.", "&Decrypt",
          "Open Decrypt File...", "Ember Coffer (*.ecx) |*.ecx|All Files (*.*)|*.*|"},
-        {"Decrypt Key is Empty.", "Decrypt File is Empty.", "Decrypt File is Done!", "Can't Decrypt File."},
+        {"Decrypt Key is Empty.", "Decrypt File is Empty.", "Decrypt File is Done!",
+         "Can't Decrypt File."},
         3120,
         1560,
         ":/embercoffer/unlock-rest.png",

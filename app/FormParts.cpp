@@ -34,8 +34,8 @@ QFont formFont(const QString &family, qreal pointSize)
 void registerFontSubstitutes()
 {
     // Fonts with the metrics of the classic narrow dialog fonts come first.
-    const QStringList narrowSans{"Arial", "Liberation Sans", "Nimbus Sans", "Helvetica",
-                                 "DejaVu Sans Condensed", "DejaVu Sans"};
+    const QStringList narrowSans{"Arial",     "Liberation Sans",       "Nimbus Sans",
+                                 "Helvetica", "DejaVu Sans Condensed", "DejaVu Sans"};
     for (const char *family : {"MS Sans Serif", "Tahoma"}) {
         if (QFont::substitutes(family).isEmpty())
             QFont::insertSubstitutions(family, narrowSans);
@@ -81,5 +81,6 @@ QLabel *addPicture(QWidget *parent, const char *name, const QPixmap &image)
 
 std::pair<QFrame *, QFrame *> addEtchedLine(QWidget *parent)
 {
-    return {addLine(parent, "Line1", QColor(0x80, 0x80, 0x80)), addLine(parent, "Line2", Qt::white)};
+    return {addLine(parent, "Line1", QColor(0x80, 0x80, 0x80)),
+            addLine(parent, "Line2", Qt::white)};
 }

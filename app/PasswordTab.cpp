@@ -15,16 +15,17 @@ PasswordTab::PasswordTab(QTabWidget *tabs) : TabPage(tabs, "PasswordTab")
     place(addHeading(this, "Label4_1", " Application password using the options below."),
           twipsRect(660, 600, 5835, 255));
 
-    QLabel *create = addLabel(this, "Label5",
-                              "Invokes the \"Create Password\" dialog box, allowing users to set a new "
-                              "password.  If successful, the Password property is modified with the "
-                              "new password. ");
+    QLabel *create =
+        addLabel(this, "Label5",
+                 "Invokes the \"Create Password\" dialog box, allowing users to set a new "
+                 "password.  If successful, the Password property is modified with the "
+                 "new password. ");
     create->setWordWrap(true);
     QRect createPlace = twipsRect(360, 1260, 5895, 555);
     createPlace.setHeight(qMax(createPlace.height(), create->heightForWidth(createPlace.width())));
     place(create, createPlace);
-    QLabel *remove = addLabel(this, "Label12",
-                              "Invokes the \"Remove Password \", allowing users to delete password.");
+    QLabel *remove = addLabel(
+        this, "Label12", "Invokes the \"Remove Password \", allowing users to delete password.");
     place(remove, grownToText(remove, twipsRect(360, 1860, 4935, 255)));
     QLabel *current = addLabel(this, "Label6", "Current Password:");
     place(current, grownToText(current, twipsRect(360, 2340, 1290, 195)));

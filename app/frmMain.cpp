@@ -29,7 +29,8 @@ frmMain::frmMain(QWidget *parent)
     setFont(formFont("MS Sans Serif", 8.25));
     setFixedSize(fromTwips(7545), fromTwips(6225));
 
-    addPicture(this, "Picture3", QPixmap(":/embercoffer/banner.jpg"))->setGeometry(twipsRect(0, 0, 780, 6270));
+    addPicture(this, "Picture3", QPixmap(":/embercoffer/banner.jpg"))
+        ->setGeometry(twipsRect(0, 0, 780, 6270));
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName("SSTab1");
@@ -45,12 +46,12 @@ frmMain::frmMain(QWidget *parent)
     connect(m_engine, &EncDec::FileDecryptionProgress, this,
             [this](qint16 &progress) { m_fileTab->showProgress(progress); });
 
-    VTButton *about = addBottomButton(new VTButton(this), "cmdAbout", "&About",
-                                      twipsRect(3000, 5640, 1335, 375));
-    VTButton *help = addBottomButton(new VTButtonLW(this), "cmdHelp", "&Help",
-                                     twipsRect(4440, 5640, 1335, 375));
-    VTButton *exit = addBottomButton(new VTButtonLW(this), "cmdExit", "E&xit",
-                                     twipsRect(6000, 5640, 1335, 375));
+    VTButton *about =
+        addBottomButton(new VTButton(this), "cmdAbout", "&About", twipsRect(3000, 5640, 1335, 375));
+    VTButton *help =
+        addBottomButton(new VTButtonLW(this), "cmdHelp", "&Help", twipsRect(4440, 5640, 1335, 375));
+    VTButton *exit =
+        addBottomButton(new VTButtonLW(this), "cmdExit", "E&xit", twipsRect(6000, 5640, 1335, 375));
     connect(about, &QAbstractButton::clicked, this, [] { frmAbout::showShared(); });
     connect(help, &QAbstractButton::clicked, this, &frmMain::showHelp);
     connect(exit, &QAbstractButton::clicked, this, [] { platform::endProgram(0); });

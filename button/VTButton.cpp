@@ -147,7 +147,8 @@ void VTButton::paintEvent(QPaintEvent *)
         origin += QPoint(1, 1);
     if (!image.isNull())
         painter.drawPixmap(origin.x(), origin.y() + (height() - imageSize.height()) / 2, image);
-    const QRect textRect(origin.x() + imageSize.width() + gap, origin.y(), textSize.width(), height());
+    const QRect textRect(origin.x() + imageSize.width() + gap, origin.y(), textSize.width(),
+                         height());
     style()->drawItemText(&painter, textRect, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
                           isEnabled(), text(), QPalette::ButtonText);
 

@@ -16,8 +16,7 @@ std::function<bool(const ShellCall &)> &handlerSlot()
 }
 
 // Hands the call to the test handler when one is set.
-template <typename Real>
-bool dispatch(ShellAction action, const QString &path, Real real)
+template <typename Real> bool dispatch(ShellAction action, const QString &path, Real real)
 {
     if (const auto &handler = handlerSlot())
         return handler(ShellCall{action, path});

@@ -42,7 +42,10 @@ protected:
             delete about;
         WindowFixture::TearDown();
     }
-    void pressAbout() { QTest::mouseClick(window->findChild<QWidget *>("cmdAbout"), Qt::LeftButton); }
+    void pressAbout()
+    {
+        QTest::mouseClick(window->findChild<QWidget *>("cmdAbout"), Qt::LeftButton);
+    }
 };
 
 TEST(AboutVersion, ShowsMajorMinorAndThirdPart)
@@ -125,7 +128,8 @@ TEST_F(AboutWindow, LinksTurnBrightWhenPointedAtAndDarkOnlyOverTheBackground)
         EXPECT_EQ(link(name)->colour(), QColor(0, 0, 192)) << name;
     movePointerOver(link("lblSendSupport"));
     movePointerOver(about->findChild<QWidget *>("Shape1"), QPoint(200, 10));
-    EXPECT_EQ(link("lblSendSupport")->colour(), QColor(0, 0, 192)) << "the title band is background";
+    EXPECT_EQ(link("lblSendSupport")->colour(), QColor(0, 0, 192))
+        << "the title band is background";
 }
 
 TEST_F(AboutWindow, LinksOpenTheWebSiteAndMailAddressesThroughTheShell)

@@ -50,7 +50,8 @@ TEST_F(FileWorkflow, EncryptsAndDecryptsThroughTheEngineWithRisingProgressBackAt
 {
     writeFile("report.txt", plaintext);
     std::vector<int> shown;
-    QObject::connect(bar(), &QProgressBar::valueChanged, [&](int value) { shown.push_back(value); });
+    QObject::connect(bar(), &QProgressBar::valueChanged,
+                     [&](int value) { shown.push_back(value); });
 
     run(encrypt(), "secret", pathOf("report.txt"));
     expectMessage(onlyMessage(), "Encrypt File is Done!", "Complete", MessageIcon::Information);
@@ -60,7 +61,8 @@ TEST_F(FileWorkflow, EncryptsAndDecryptsThroughTheEngineWithRisingProgressBackAt
     EXPECT_TRUE(encrypt()->keyBox()->text().isEmpty());
     EXPECT_TRUE(encrypt()->fileBox()->text().isEmpty());
     ASSERT_FALSE(shown.empty());
-    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end() - 1)) << "the bar only rises during a run";
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end() - 1))
+        << "the bar only rises during a run";
     EXPECT_EQ(*std::max_element(shown.begin(), shown.end()), 100);
     EXPECT_EQ(bar()->value(), 0);
 
@@ -196,7 +198,8 @@ TEST_F(FileWorkflow, BrowseAsksWithTheFramesTitleAndFilterAndCancelEmptiesTheBox
 TEST_F(FileWorkflow, ProgressOutsideThePercentRangeIsClamped)
 {
     std::vector<int> shown;
-    QObject::connect(bar(), &QProgressBar::valueChanged, [&](int value) { shown.push_back(value); });
+    QObject::connect(bar(), &QProgressBar::valueChanged,
+                     [&](int value) { shown.push_back(value); });
     for (qint16 value : {qint16(40), qint16(250), qint16(-5), qint16(-32768), qint16(32767)}) {
         qint16 progress = value;
         emit window->engine().FileDecryptionProgress(progress);

@@ -57,7 +57,8 @@ TEST_F(MainWindow, ControlsSitWhereTheLayoutPutsThemWhateverTheTabStripHeight)
     EXPECT_EQ(window->findChild<QWidget *>("cmdExit")->geometry(), QRect(400, 376, 89, 25));
 
     tabs->setCurrentIndex(1);
-    EXPECT_EQ(placeIn(tabs, window->findChild<QWidget *>("cmdCreatePass")), QRect(216, 324, 105, 25));
+    EXPECT_EQ(placeIn(tabs, window->findChild<QWidget *>("cmdCreatePass")),
+              QRect(216, 324, 105, 25));
     EXPECT_EQ(placeIn(tabs, window->findChild<QWidget *>("txtPass")), QRect(120, 156, 313, 149));
 }
 
@@ -78,9 +79,11 @@ TEST_F(MainWindow, BottomRowUsesBothButtonLooksAndActionButtonsShowImages)
 TEST_F(MainWindow, FocusMovesFromFileToKeyToActionToBrowseInEachFrame)
 {
     for (CipherFrame *frame : {encrypt(), decrypt()}) {
-        QWidget *order[] = {frame->fileBox(), frame->keyBox(), frame->actionButton(), frame->browseButton()};
+        QWidget *order[] = {frame->fileBox(), frame->keyBox(), frame->actionButton(),
+                            frame->browseButton()};
         for (int i = 0; i + 1 < 4; ++i)
-            EXPECT_EQ(order[i]->nextInFocusChain(), order[i + 1]) << frame->objectName().toStdString() << i;
+            EXPECT_EQ(order[i]->nextInFocusChain(), order[i + 1])
+                << frame->objectName().toStdString() << i;
     }
 }
 
@@ -90,7 +93,8 @@ TEST_F(MainWindow, DroppedFileLandsInTheFrameItWasDroppedOn)
     for (CipherFrame *frame : {encrypt(), decrypt()}) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(pathOf("dropped.txt"))});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         QApplication::sendEvent(frame, &enter);
         EXPECT_TRUE(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -98,10 +102,12 @@ TEST_F(MainWindow, DroppedFileLandsInTheFrameItWasDroppedOn)
         EXPECT_EQ(frame->fileBox()->text(), pathOf("dropped.txt"));
     }
     // Folders and web addresses are not files to encrypt.
-    for (const QUrl &url : {QUrl::fromLocalFile(folder.path()), QUrl("https://example.org/a.txt")}) {
+    for (const QUrl &url :
+         {QUrl::fromLocalFile(folder.path()), QUrl("https://example.org/a.txt")}) {
         QMimeData data;
         data.setUrls({url});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         enter.ignore();
         QApplication::sendEvent(encrypt(), &enter);
         EXPECT_FALSE(enter.isAccepted()) << url.toString().toStdString();
@@ -111,7 +117,8 @@ TEST_F(MainWindow, DroppedFileLandsInTheFrameItWasDroppedOn)
 TEST_F(MainWindow, HelpHandsTheBareFileNameToTheHelpViewer)
 {
     std::vector<platform::HtmlHelpCall> calls;
-    platform::setHtmlHelpHandler([&](const platform::HtmlHelpCall &call) { calls.push_back(call); });
+    platform::setHtmlHelpHandler(
+        [&](const platform::HtmlHelpCall &call) { calls.push_back(call); });
     QTest::mouseClick(window->findChild<QWidget *>("cmdHelp"), Qt::LeftButton);
     platform::setHtmlHelpHandler({});
     ASSERT_EQ(calls.size(), 1u);

@@ -9,7 +9,8 @@
 void WindowFixture::SetUp()
 {
     ASSERT_TRUE(folder.isValid());
-    platform::setMessageBoxHandler([this](const platform::MessageBoxCall &call) { messages.push_back(call); });
+    platform::setMessageBoxHandler(
+        [this](const platform::MessageBoxCall &call) { messages.push_back(call); });
     platform::setFileOpenHandler([this](const platform::FileOpenRequest &request) {
         browses.push_back(request);
         return browseAnswer;
@@ -47,7 +48,8 @@ QProgressBar *WindowFixture::bar() const
     return window->findChild<QProgressBar *>("prgFile");
 }
 
-void WindowFixture::run(CipherFrame *frame, const QString &key, const QString &file, bool deleteSource)
+void WindowFixture::run(CipherFrame *frame, const QString &key, const QString &file,
+                        bool deleteSource)
 {
     frame->keyBox()->setText(key);
     frame->fileBox()->setText(file);

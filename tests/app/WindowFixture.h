@@ -26,7 +26,8 @@ protected:
     QProgressBar *bar() const;
 
     // Types key and file into a frame and presses its action button.
-    void run(CipherFrame *frame, const QString &key, const QString &file, bool deleteSource = false);
+    void run(CipherFrame *frame, const QString &key, const QString &file,
+             bool deleteSource = false);
 
     QString pathOf(const QString &name) const { return folder.filePath(name); }
     void writeFile(const QString &name, const QByteArray &bytes) const;

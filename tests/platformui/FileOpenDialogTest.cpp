@@ -14,8 +14,10 @@ TEST(FileOpenDialog, ConvertsPairsToQtFiltersAndDropsIncompleteOnes)
     EXPECT_EQ(toQtNameFilters("Text (*.txt)|*.txt|All (*.*)|*.*|"),
               QStringList({"Text (*.txt)", "All (*.*)"}));
     // A description's own pattern list is replaced by the real patterns, space-separated.
-    EXPECT_EQ(toQtNameFilters("Docs (*.doc;*.rtf)|*.doc;*.rtf|"), QStringList({"Docs (*.doc *.rtf)"}));
-    EXPECT_EQ(toQtNameFilters("Ember Coffer (*.ecx) |*.ecx|"), QStringList({"Ember Coffer (*.ecx)"}));
+    EXPECT_EQ(toQtNameFilters("Docs (*.doc;*.rtf)|*.doc;*.rtf|"),
+              QStringList({"Docs (*.doc *.rtf)"}));
+    EXPECT_EQ(toQtNameFilters("Ember Coffer (*.ecx) |*.ecx|"),
+              QStringList({"Ember Coffer (*.ecx)"}));
     EXPECT_EQ(toQtNameFilters("Plain|*.a; *.b"), QStringList({"Plain (*.a *.b)"}));
     EXPECT_EQ(toQtNameFilters("|*.x|"), QStringList({"*.x"}));
     EXPECT_TRUE(toQtNameFilters("").isEmpty());
@@ -73,4 +75,3 @@ TEST_F(RealFileOpenDialog, ReturnsTheChosenExistingFile)
     request.filter = "All (*.*)|*.*|";
     EXPECT_EQ(platform::showFileOpenDialog(request), path);
 }
-

@@ -24,8 +24,11 @@ TEST(MessageBox, RealBoxIsModalWithOneOkButtonTitleTextAndIcon)
         QTimer::singleShot(0, [&seen] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
-            seen = {box->text(), box->windowTitle(), box->icon(),
-                    static_cast<int>(box->buttons().size()), box->button(QMessageBox::Ok) != nullptr,
+            seen = {box->text(),
+                    box->windowTitle(),
+                    box->icon(),
+                    static_cast<int>(box->buttons().size()),
+                    box->button(QMessageBox::Ok) != nullptr,
                     box->windowModality()};
             box->button(QMessageBox::Ok)->click();
         });
