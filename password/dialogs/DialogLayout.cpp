@@ -4,9 +4,9 @@ namespace {
 
 constexpr int twipsPerPixel = 15;
 
-const FontSpec normalFont{"MS Sans Serif", 8.25, false};
-const FontSpec largeFont{"MS Sans Serif", 12, true};
-const FontSpec extraLargeFont{"Arial", 18, true};
+const DialogFont normalFont{"MS Sans Serif", 8.25, false};
+const DialogFont largeFont{"MS Sans Serif", 12, true};
+const DialogFont extraLargeFont{"Arial", 18, true};
 
 const QRect smallKey(195, 225, 480, 480);
 const QRect bigKey(195, 225, 960, 960);

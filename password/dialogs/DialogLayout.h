@@ -11,7 +11,7 @@
 // (15 twips make one pixel at 96 dots per inch); rectangles are left, top, width, height
 // within the client area, labels are placed by their top left corner and size themselves.
 
-struct FontSpec
+struct DialogFont
 {
     const char *family;
     double points;
@@ -43,7 +43,7 @@ struct PromptPlace
 struct SizeLayout
 {
     QSize client;
-    FontSpec font;
+    DialogFont font;
     QRect key;
     std::vector<PromptPlace> prompts; // parallel to KindDesign::prompts
     QRect ok;

@@ -27,11 +27,11 @@ const QString okGray = QStringLiteral("BTN_CHECK_GRAY");
 const QString cancelColour = QStringLiteral("BTN_X_COLOR");
 const QString cancelGray = QStringLiteral("BTN_X_GRAY");
 
-QFont fontOf(const FontSpec &spec)
+QFont fontOf(const DialogFont &choice)
 {
-    QFont font(QString::fromLatin1(spec.family));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
+    QFont font(QString::fromLatin1(choice.family));
+    font.setPointSizeF(choice.points);
+    font.setBold(choice.bold);
     return font;
 }
 
