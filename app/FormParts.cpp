@@ -53,6 +53,8 @@ QLabel *addLabel(QWidget *parent, const char *name, const QString &text)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
+    // Form labels start their text at the top of their place, not in its middle.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->adjustSize();
     return label;
 }

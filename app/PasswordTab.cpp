@@ -37,7 +37,7 @@ PasswordTab::PasswordTab(QTabWidget *tabs) : TabPage(tabs, "PasswordTab")
     m_password->setPlainText("none\n");
     QPalette grey = m_password->palette();
     grey.setColor(QPalette::Base, grey.color(QPalette::Window));
-    grey.setColor(QPalette::Text, grey.color(QPalette::Disabled, QPalette::Text));
+    grey.setColor(QPalette::Text, Qt::darkGray);
     m_password->setPalette(grey);
     place(m_password, twipsRect(1800, 2340, 4695, 2235));
 
