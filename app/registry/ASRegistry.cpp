@@ -1,11 +1,14 @@
 #include "ASRegistry.h"
 
 #include "RegistryText.h"
+#include "ScopedKey.h"
 #include "WholeValue.h"
 
 #include <cstdint>
 #include <vector>
 
+// Every operation opens its key into a registry::ScopedKey, so the key is closed when the
+// operation ends, also when a conversion raises.
 namespace {
 
 constexpr REGSAM FullAccess = KEY_ALL_ACCESS;
@@ -16,17 +19,6 @@ HKEY toHandle(qint32 value)
 }
 
 QVariant status(LONG code) { return QVariant(static_cast<qint32>(code)); }
-
-// A key opened for one operation, closed when the operation ends (also when it raises).
-class OpenedKey {
-public:
-    OpenedKey() = default;
-    ~OpenedKey() { RegCloseKey(handle); }
-    OpenedKey(const OpenedKey &) = delete;
-    OpenedKey &operator=(const OpenedKey &) = delete;
-
-    HKEY handle = nullptr;
-};
 
 LONG setValue(HKEY key, const QByteArray &name, DWORD type, const QByteArray &data)
 {
@@ -58,13 +50,13 @@ std::shared_ptr<ASRegistryValues> &ASRegistry::values()
 
 QVariant ASRegistry::CreateKey(qint32 &hKey, QString &SubKey)
 {
-    OpenedKey key;
+    registry::ScopedKey key;
     return status(RegCreateKeyA(toHandle(hKey), toAnsi(SubKey).constData(), &key.handle));
 }
 
 VBool ASRegistry::KeyExist(qint32 &hKey, QString &SubKey)
 {
-    OpenedKey key;
+    registry::ScopedKey key;
     const LONG opened = RegOpenKeyExA(toHandle(hKey), toAnsi(SubKey).constData(), 0,
                                       KEY_QUERY_VALUE, &key.handle);
     return toVBool(opened == ERROR_SUCCESS);
@@ -72,7 +64,7 @@ VBool ASRegistry::KeyExist(qint32 &hKey, QString &SubKey)
 
 VBool ASRegistry::ValueExist(qint32 &hKey, QString &SubKey, QString &ValueName)
 {
-    OpenedKey key;
+    registry::ScopedKey key;
     RegOpenKeyExA(toHandle(hKey), toAnsi(SubKey).constData(), 0, KEY_QUERY_VALUE, &key.handle);
     DWORD size = 0;
     const LONG queried = RegQueryValueExA(key.handle, toAnsi(ValueName).constData(), nullptr,
@@ -87,14 +79,14 @@ QVariant ASRegistry::DeleteKey(qint32 &hKey, QString &SubKey)
 
 QVariant ASRegistry::DeleteValue(qint32 &hKey, QString &SubKey, QString &ValueName)
 {
-    OpenedKey key;
+    registry::ScopedKey key;
     RegOpenKeyExA(toHandle(hKey), toAnsi(SubKey).constData(), 0, FullAccess, &key.handle);
     return status(RegDeleteValueA(key.handle, toAnsi(ValueName).constData()));
 }
 
 std::shared_ptr<ASRegistryKeys> ASRegistry::ListKeys(qint32 hKey, QString SubKey)
 {
-    OpenedKey opened;
+    registry::ScopedKey opened;
     HKEY key = toHandle(hKey);
     if (!SubKey.isEmpty()) {
         if (RegOpenKeyExA(key, toAnsi(SubKey).constData(), 0, KEY_READ, &opened.handle) !=
@@ -112,7 +104,7 @@ std::shared_ptr<ASRegistryKeys> ASRegistry::ListKeys(qint32 hKey, QString SubKey
 
 std::shared_ptr<ASRegistryValues> ASRegistry::ListValues(qint32 hKey, QString SubKey)
 {
-    OpenedKey key;
+    registry::ScopedKey key;
     if (RegOpenKeyExA(toHandle(hKey), toAnsi(SubKey).constData(), 0, KEY_READ, &key.handle) ==
         ERROR_SUCCESS) {
         registry::WholeValue value;
@@ -132,7 +124,7 @@ std::shared_ptr<ASRegistryValues> ASRegistry::ListValues(qint32 hKey, QString Su
 QVariant ASRegistry::WriteValue(qint32 &hKey, QString &SubKey, qint32 &ValueType,
                                 QString &ValueName, QString &ValueData)
 {
-    OpenedKey key;
+    registry::ScopedKey key;
     LONG result = RegCreateKeyA(toHandle(hKey), toAnsi(SubKey).constData(), &key.handle);
     const QByteArray name = toAnsi(ValueName);
     switch (ValueType) {
@@ -161,7 +153,7 @@ QVariant ASRegistry::WriteValue(qint32 &hKey, QString &SubKey, qint32 &ValueType
 
 QVariant ASRegistry::ReadValue(qint32 &hKey, QString &SubKey, QString &ValueName)
 {
-    OpenedKey key;
+    registry::ScopedKey key;
     RegOpenKeyExA(toHandle(hKey), toAnsi(SubKey).constData(), 0, KEY_READ, &key.handle);
     registry::WholeValue value;
     if (registry::queryWholeValue(key.handle, toAnsi(ValueName).toStdString(), value) !=
@@ -172,7 +164,7 @@ QVariant ASRegistry::ReadValue(qint32 &hKey, QString &SubKey, QString &ValueName
 
 QVariant ASRegistry::ReadDataType(qint32 &hKey, QString &SubKey, QString &ValueName)
 {
-    OpenedKey key;
+    registry::ScopedKey key;
     RegOpenKeyExA(toHandle(hKey), toAnsi(SubKey).constData(), 0, FullAccess, &key.handle);
     DWORD type = REG_NONE;
     DWORD size = 0;

@@ -1,8 +1,10 @@
 #include "RegTool.h"
 
 #include "RegOutput.h"
+#include "ScopedKey.h"
 #include "WholeValue.h"
 
+using registry::ScopedKey;
 using registry::WholeValue;
 
 namespace {
@@ -13,16 +15,6 @@ constexpr const char *Completed = "The operation completed successfully.";
 constexpr const char *Cancelled = "The operation was canceled by the user.";
 constexpr const char *NoTerminal =
     "ERROR: There is no terminal to confirm this on; add /f to go ahead without asking.";
-
-// A key handle that closes itself.
-class Key {
-public:
-    Key() = default;
-    ~Key() { RegCloseKey(handle); }
-    Key(const Key &) = delete;
-    Key &operator=(const Key &) = delete;
-    HKEY handle = nullptr;
-};
 
 std::string keyText(const RegArguments &arguments)
 {
@@ -57,7 +49,7 @@ int confirmedOrStop(std::optional<bool> answer, std::ostream &out, std::ostream 
 
 int query(const RegArguments &arguments, std::ostream &out, std::ostream &err)
 {
-    Key key;
+    ScopedKey key;
     if (const LONG opened = RegOpenKeyExA(arguments.root, arguments.path.c_str(), 0, KEY_READ,
                                           &key.handle);
         opened != ERROR_SUCCESS)
@@ -93,7 +85,7 @@ int query(const RegArguments &arguments, std::ostream &out, std::ostream &err)
 int add(const RegArguments &arguments, std::ostream &out, std::ostream &err,
         const RegConfirm &confirm)
 {
-    Key key;
+    ScopedKey key;
     if (const LONG created = RegCreateKeyA(arguments.root, arguments.path.c_str(), &key.handle);
         created != ERROR_SUCCESS)
         return fail(err, created);
@@ -119,7 +111,7 @@ int add(const RegArguments &arguments, std::ostream &out, std::ostream &err,
 // Deletes `name` below `parent` with every key below it, deepest first.
 LONG deleteTree(HKEY parent, const std::string &name)
 {
-    Key key;
+    ScopedKey key;
     if (const LONG opened = RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key.handle);
         opened != ERROR_SUCCESS)
         return opened;
@@ -138,7 +130,7 @@ LONG deleteTree(HKEY parent, const std::string &name)
 int removeValue(const RegArguments &arguments, std::ostream &out, std::ostream &err,
                 const RegConfirm &confirm)
 {
-    Key key;
+    ScopedKey key;
     if (const LONG opened = RegOpenKeyExA(arguments.root, arguments.path.c_str(), 0,
                                           KEY_ALL_ACCESS, &key.handle);
         opened != ERROR_SUCCESS)
@@ -165,7 +157,7 @@ int removeKey(const RegArguments &arguments, std::ostream &out, std::ostream &er
         err << "ERROR: A root key cannot be deleted.\n";
         return Failure;
     }
-    Key key;
+    ScopedKey key;
     if (const LONG opened = RegOpenKeyExA(arguments.root, arguments.path.c_str(), 0, KEY_READ,
                                           &key.handle);
         opened != ERROR_SUCCESS)
