@@ -155,9 +155,15 @@ HRESULT VTPassword::put_Validated(VBool value) { return writeRunTimeOnly(m_field
 HRESULT VTPassword::get_CaseSensitive(VBool *value) { return read(m_fields.caseSensitive, value); }
 HRESULT VTPassword::put_CaseSensitive(VBool value) { return write(m_fields.caseSensitive, value, Id::CaseSensitive); }
 HRESULT VTPassword::get_MaxLength(std::int32_t *value) { return read(m_fields.maxLength, value); }
-HRESULT VTPassword::put_MaxLength(std::int32_t *value) { return writeByReference(m_fields.maxLength, value, Id::MaxLength); }
+HRESULT VTPassword::put_MaxLength(std::int32_t *value)
+{
+    return writeByReference(m_fields.maxLength, value, Id::MaxLength);
+}
 HRESULT VTPassword::get_MinLength(std::int32_t *value) { return read(m_fields.minLength, value); }
-HRESULT VTPassword::put_MinLength(std::int32_t *value) { return writeByReference(m_fields.minLength, value, Id::MinLength); }
+HRESULT VTPassword::put_MinLength(std::int32_t *value)
+{
+    return writeByReference(m_fields.minLength, value, Id::MinLength);
+}
 
 HRESULT VTPassword::get_DialogTitleGetPassword(QString *value) { return read(m_fields.dialogTitleGetPassword, value); }
 HRESULT VTPassword::put_DialogTitleGetPassword(QString value)

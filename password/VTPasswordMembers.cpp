@@ -73,7 +73,8 @@ Table buildTable()
                                           "Invokes the change password dialog.")
         .property<VarType::I4>(
             "Size", Id::Size, &I::get_Size, &I::put_Size,
-            ofType("VantrelPasswordDialogSizes", help(1869, "Determines the size of fonts and controls on the VTPassword Dialog box.")))
+            ofType("VantrelPasswordDialogSizes",
+                   help(1869, "Determines the size of fonts and controls on the VTPassword Dialog box.")))
         .property<VarType::Bool>(
             "ActiveButtons", Id::ActiveButtons, &I::get_ActiveButtons, &I::put_ActiveButtons,
             help(1593, "Determines whether the VTPassword Dialog uses Active or Standard Buttons."))
@@ -113,7 +114,8 @@ Table buildTable()
             "MinLength", Id::MinLength, &I::get_MinLength, &I::put_MinLength,
             writeFirst(help(1796, "Returns/sets the Minimum length of characters allowed in a password value.")))
         .property<VarType::String>("DBPassword", Id::DBPassword, &I::get_DBPassword, &I::put_DBPassword,
-                                   writeFirst(attributes(FUNCFLAG_FHIDDEN | FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT | FUNCFLAG_FDISPLAYBIND | FUNCFLAG_FDEFAULTBIND)));
+                                   writeFirst(attributes(FUNCFLAG_FHIDDEN | FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT
+                                                         | FUNCFLAG_FDISPLAYBIND | FUNCFLAG_FDEFAULTBIND)));
     addCaptions(table);
     return table;
 }

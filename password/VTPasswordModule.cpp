@@ -19,8 +19,8 @@ HRESULT DllGetClassObject(const CLSID &clsid, const IID &iid, void **object)
     *object = nullptr;
     if (clsid != VTPasswordIds::control)
         return CLASS_E_CLASSNOTAVAILABLE;
-    const auto factory = ComPtr<ClassFactory>::adopt(
-        new ClassFactory(vtPasswordModule(), []() -> IUnknown * { return static_cast<IVTPassword *>(VTPassword::create()); }));
+    const auto create = []() -> IUnknown * { return static_cast<IVTPassword *>(VTPassword::create()); };
+    const auto factory = ComPtr<ClassFactory>::adopt(new ClassFactory(vtPasswordModule(), create));
     return factory->QueryInterface(iid, object);
 }
 

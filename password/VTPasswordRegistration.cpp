@@ -47,7 +47,8 @@ void addClass(std::vector<RegistrationEntry> &entries, const ClassDesc &cls, con
     entries.push_back({key + "\\MiscStatus", {}, "0"});
     entries.push_back({key + "\\MiscStatus\\1", {}, QString::number(cls.miscStatus)});
     entries.push_back({key + "\\Control", {}, {}, false});
-    entries.push_back({key + "\\ToolboxBitmap32", {}, QStringLiteral("%1, %2").arg(libraryPath).arg(cls.toolboxBitmap)});
+    const QString toolboxBitmap = QStringLiteral("%1, %2").arg(libraryPath).arg(cls.toolboxBitmap);
+    entries.push_back({key + "\\ToolboxBitmap32", {}, toolboxBitmap});
     entries.push_back({key + "\\TypeLib", {}, library.libid.toString()});
 
     const InterfaceDesc *current = library.findInterface(cls.defaultInterface);

@@ -5,7 +5,8 @@
 #include "FormContainer.h"
 #include "Twips.h"
 
-FormControlSite::FormControlSite(FormContainer *container, QString name) : m_container(container), m_name(std::move(name))
+FormControlSite::FormControlSite(FormContainer *container, QString name)
+    : m_container(container), m_name(std::move(name))
 {
 }
 

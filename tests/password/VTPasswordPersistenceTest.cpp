@@ -54,7 +54,10 @@ const QStringList savedNames{"Size", "ActiveButtons", "UseImages", "Password", "
 
 class VTPasswordPersistence : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(DllGetClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()), S_OK); }
+    void SetUp() override
+    {
+        ASSERT_EQ(DllGetClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()), S_OK);
+    }
 
     ComPtr<IVTPassword> control(FormContainer &container, const QString &name)
     {

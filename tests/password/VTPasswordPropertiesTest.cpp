@@ -163,14 +163,6 @@ TEST_F(VTPasswordProperties, DispatchByNameIdAndKind)
     EXPECT_EQ(control->Invoke(Id::GetPassword, DISPATCH_PROPERTYPUT, two, nullptr), DISP_E_MEMBERNOTFOUND);
 }
 
-TEST_F(VTPasswordProperties, AboutReportsNotAvailableWithoutAResult)
-{
-    std::vector<Variant> none;
-    Variant result;
-    EXPECT_EQ(control->Invoke(Id::About, DISPATCH_METHOD, none, &result), E_NOTIMPL);
-    EXPECT_TRUE(result.isEmpty());
-}
-
 TEST_F(VTPasswordProperties, EarlierInterfaceIdsGiveTheCurrentInterface)
 {
     for (const IID &iid : {VTPasswordIds::defaultInterfaceV0, VTPasswordIds::defaultInterfaceV1,
