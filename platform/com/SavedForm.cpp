@@ -146,7 +146,7 @@ bool readSavedForm(const QString &text, std::vector<SavedControl> *controls, QSt
             const auto value = colon > 0 ? parseValue(QStringView(trimmed).mid(colon + 1).trimmed()) : std::nullopt;
             if (!value)
                 return fail(error, line, QStringLiteral("expected \"Name: Type value\""));
-            open->properties.emplace_back(trimmed.left(colon), *value);
+            open->properties.emplace_back(trimmed.left(colon).trimmed(), *value);
         }
     }
     if (open)

@@ -70,6 +70,19 @@ TEST(SavedForm, RoundTripsEveryValueTypeAndAwkwardText)
     EXPECT_TRUE(read[1].properties.empty());
 }
 
+TEST(SavedForm, ReadsHandWrittenTextWithLooseSpacingAndWindowsLineEnds)
+{
+    std::vector<SavedControl> read;
+    QString error;
+    ASSERT_TRUE(readSavedForm("\r\nBegin  {dda49181-9b76-4210-804a-6e15d787e3b9}  VTPass\r\n"
+                              "\tSize :  I4   2\r\n   Title: String \"a: b\"  \r\nEnd\r\n",
+                              &read, &error))
+        << error.toStdString();
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].properties,
+              (PropertyValues{{"Size", Variant::int32(2)}, {"Title", Variant(u"a: b")}}));
+}
+
 TEST(SavedForm, MalformedTextIsRefusedWithTheLineAndLosesNothing)
 {
     std::vector<SavedControl> kept{{"Old", Guid{}, {}}};
