@@ -1,0 +1,60 @@
+// Feeds arbitrary command lines to ecx's argument parser (arguments separated by NUL bytes,
+// as the system hands them over) and arbitrary key files to the key reader.
+#include <cstdlib>
+
+#include "CliArguments.h"
+#include "KeyInput.h"
+#include "KeyString.h"
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+QStringList argumentsOf(const QByteArray &bytes)
+{
+    QStringList arguments;
+    for (const QByteArray &part : bytes.split('\0'))
+        arguments << QString::fromLocal8Bit(part);
+    return arguments;
+}
+
+void checkCommand(const CliParseResult &parsed)
+{
+    if (!parsed.command) {
+        require(!parsed.error.isEmpty());
+        return;
+    }
+    const CliCommand &command = *parsed.command;
+    require(command.workFactor >= 1 && command.workFactor <= 22);
+    require(!(command.keyStdin && !command.keyFile.isEmpty()));
+    if (command.action == CliCommand::Action::Encrypt || command.action == CliCommand::Action::Decrypt)
+        require(!command.input.isNull());
+}
+
+void checkKey(const QByteArray &bytes)
+{
+    const KeyResult key = keyFromBytes(bytes);
+    require(key.key.has_value() != !key.error.isEmpty());
+    if (key.key) {
+        require(!key.key->isEmpty());
+        require(!keyStringFor(*key.key).isEmpty());
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const CliParseResult parsed = parseArguments(argumentsOf(bytes));
+    checkCommand(parsed);
+    // The parser is pure: the same line gives the same answer.
+    const CliParseResult again = parseArguments(argumentsOf(bytes));
+    require(again.command.has_value() == parsed.command.has_value() && again.error == parsed.error);
+    checkKey(bytes);
+    return 0;
+}
