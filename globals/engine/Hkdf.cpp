@@ -18,9 +18,11 @@ Key32 hmacSha256(const Key32 &key, const std::uint8_t *data, std::size_t size)
 Key32 hkdfSha256(const std::uint8_t *ikm, std::size_t ikmSize, const std::uint8_t *salt,
                  std::size_t saltSize, std::string_view info)
 {
+    // No salt is an empty HMAC key; the library wants a pointer even for zero bytes.
+    static const std::uint8_t noSalt = 0;
     crypto_auth_hmacsha256_state state;
     Key32 prk;
-    crypto_auth_hmacsha256_init(&state, salt, saltSize);
+    crypto_auth_hmacsha256_init(&state, salt != nullptr ? salt : &noSalt, saltSize);
     crypto_auth_hmacsha256_update(&state, ikm, ikmSize);
     crypto_auth_hmacsha256_final(&state, prk.data());
 
