@@ -67,7 +67,8 @@ KeyResult keyFromBytes(const QByteArray &bytes)
         raw.chop(1);
     if (raw.isEmpty())
         return refused(QStringLiteral("empty key refused"));
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off at the end is an error, not bytes held back for later.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString key = decoder(raw);
     if (decoder.hasError())
         return refused(QStringLiteral("the key is not valid UTF-8 text"));
