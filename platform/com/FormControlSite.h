@@ -1,11 +1,12 @@
 #pragma once
 #include "ComObject.h"
 #include "ControlSite.h"
+#include "ControlSurface.h"
 
+#include <QPointer>
 #include <QString>
 
 class FormContainer;
-class ControlSurface;
 struct IEmbeddedControl;
 
 // The site of one control on a FormContainer's form: answers the control's questions from
@@ -34,7 +35,7 @@ private:
     FormContainer *m_container;
     QString m_name;
     IEmbeddedControl *m_control = nullptr;
-    ControlSurface *m_surface = nullptr;
+    QPointer<ControlSurface> m_surface; // the form may delete it first
     int m_width = 0;
     int m_height = 0;
 };

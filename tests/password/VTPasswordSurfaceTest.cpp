@@ -103,3 +103,15 @@ TEST(VTPasswordDraw, PaintsAtTheOriginOfWhateverItIsGiven)
     // Without a site there is no extent to set.
     EXPECT_EQ(control->ExtentChanged(), E_UNEXPECTED);
 }
+
+TEST_F(VTPasswordSurface, AFormDeletedBeforeItsContainerLeavesNothingDangling)
+{
+    auto *doomed = new QWidget;
+    FormContainer designer(doomed, FormContainer::Mode::Design);
+    ASSERT_EQ(designer.place("VTPass", VTPasswordIds::control, factory.get()), S_OK);
+    delete doomed;
+    EXPECT_EQ(designer.surface("VTPass"), nullptr);
+    EXPECT_EQ(designer.resizeControl("VTPass", {50, 50}), S_OK);
+    EXPECT_EQ(designer.extent("VTPass"), QSize(480, 480));
+    EXPECT_EQ(designer.place("Other", VTPasswordIds::control, factory.get()), E_INVALIDARG);
+}
