@@ -1,4 +1,5 @@
 #include "ClassFactory.h"
+#include "ClassObjects.h"
 #include "ComPtr.h"
 #include "IVTPassword.h"
 #include "VantrelPasswordExports.h"
@@ -164,6 +165,27 @@ TEST_F(VTPasswordRegistration, WhatOthersAddUnderTheClassKeySurvivesUnregisterin
     EXPECT_EQ(value(clsidKey + "\\InprocServer32"), "<no value>");
     EXPECT_EQ(value(clsidKey + "\\ProgID"), "<no key>");
     EXPECT_EQ(value("VantrelPassword.VTPassword"), "<no key>");
+}
+
+TEST_F(VTPasswordRegistration, AHostFindsTheRegisteredClassThroughTheStore)
+{
+    ComPtr<IClassFactory> factory;
+    EXPECT_EQ(getClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()), REGDB_E_CLASSNOTREG);
+    ASSERT_EQ(DllRegisterServer(), S_OK);
+    ASSERT_EQ(getClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()), S_OK);
+    ComPtr<IVTPassword> control;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IVTPassword::iid, control.put()), S_OK);
+    factory.reset();
+    EXPECT_EQ(freeUnusedLibraries(), 0); // the control is alive
+    control.reset();
+    EXPECT_EQ(freeUnusedLibraries(), 1);
+    ASSERT_EQ(DllUnregisterServer(), S_OK);
+
+    const CLSID missing = *Guid::fromString(u"{0BADF11E-0000-4000-8000-000000000001}");
+    setValue("CLSID\\" + missing.toString().toStdString() + "\\InprocServer32", nullptr,
+             (directory->path() + "/gone.so").toUtf8().constData());
+    EXPECT_EQ(getClassObject(missing, IClassFactory::iid, factory.put()), CO_E_DLLNOTFOUND);
+    EXPECT_FALSE(factory);
 }
 
 TEST_F(VTPasswordRegistration, AStoreThatCannotBeOpenedFailsRegistration)

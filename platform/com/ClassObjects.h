@@ -1,0 +1,20 @@
+#pragma once
+#include "Guid.h"
+#include "HResult.h"
+
+// Finding a registered class the way hosts do: the class id leads through the registry
+// store (HKEY_CLASSES_ROOT\CLSID\{id}\InprocServer32) to the library file, which is loaded
+// and asked for the class object through its DllGetClassObject.
+
+inline constexpr HRESULT REGDB_E_CLASSNOTREG = makeHResult(0x80040154);
+inline constexpr HRESULT CO_E_DLLNOTFOUND = makeHResult(0x800401F8);
+inline constexpr HRESULT CO_E_ERRORINDLL = makeHResult(0x800401F9);
+
+// REGDB_E_CLASSNOTREG when the class is not registered, CO_E_DLLNOTFOUND when its library
+// cannot be loaded, CO_E_ERRORINDLL when the library has no DllGetClassObject; otherwise
+// what the library answers.
+HRESULT getClassObject(const CLSID &clsid, const IID &iid, void **object);
+
+// Unloads the libraries loaded by getClassObject whose DllCanUnloadNow allows it; returns
+// how many were unloaded.
+int freeUnusedLibraries();
