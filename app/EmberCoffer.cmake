@@ -8,7 +8,11 @@ add_library(EmberCofferWindow STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FileTab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormParts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinkLabel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PasswordControl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasswordTab.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StartupPasswordCheck.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Startup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StoredPassword.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabPage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frmAbout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frmMain.cpp)
@@ -29,6 +33,8 @@ target_include_directories(EmberCofferWindow PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_compile_definitions(EmberCofferWindow PUBLIC EMBERCOFFER_VERSION="${EMBERCOFFER_VERSION}")
 target_link_libraries(EmberCofferWindow PUBLIC
   Qt6::Widgets VantrelGlobals VantrelButton EmberFileRules platform_core platform_ui)
+# The application password: the registry classes and the password control library.
+target_link_libraries(EmberCofferWindow PUBLIC ASRegistryLib VantrelPassword platform_com)
 
 add_executable(EmberCoffer ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_link_libraries(EmberCoffer PRIVATE EmberCofferWindow)

@@ -1,14 +1,29 @@
 #include "PasswordTab.h"
 
 #include "FormParts.h"
+#include "MessageBox.h"
+#include "PasswordControl.h"
+#include "StoredPassword.h"
 #include "Twips.h"
 #include "VTButton.h"
+#include "winreg.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QTextEdit>
 
-PasswordTab::PasswordTab(QTabWidget *tabs) : TabPage(tabs, "PasswordTab")
+namespace {
+
+void showProblem(const QString &text)
+{
+    platform::showMessageBox(nullptr, text, QStringLiteral("Password"),
+                             platform::MessageIcon::Exclamation);
+}
+
+} // namespace
+
+PasswordTab::PasswordTab(QTabWidget *tabs, StoredPassword &stored, PasswordControl &control)
+    : TabPage(tabs, "PasswordTab"), m_stored(stored), m_control(control)
 {
     place(addPicture(this, "Picture2", QPixmap(":/embercoffer/password-tab.png")),
           twipsRect(120, 510, 495, 495));
@@ -47,6 +62,14 @@ PasswordTab::PasswordTab(QTabWidget *tabs) : TabPage(tabs, "PasswordTab")
 
     m_create = addButton("cmdCreatePass", "Create Password", twipsRect(3240, 4860, 1575, 375));
     m_remove = addButton("cmdRemovePass", "Remove Password", twipsRect(4920, 4860, 1575, 375));
+    connect(m_create, &QAbstractButton::clicked, this, &PasswordTab::createPassword);
+    connect(m_remove, &QAbstractButton::clicked, this, &PasswordTab::removePassword);
+
+    // With no password stored, txtPass keeps its initial text.
+    if (const std::optional<QString> password = m_stored.current())
+        showState(password);
+    else
+        m_remove->setEnabled(false);
 }
 
 VTButton *PasswordTab::addButton(const char *name, const QString &caption, const QRect &geometry)
@@ -55,4 +78,50 @@ VTButton *PasswordTab::addButton(const char *name, const QString &caption, const
     button->setObjectName(name);
     place(button, geometry);
     return button;
+}
+
+std::optional<QString> PasswordTab::askForNewPassword()
+{
+    try {
+        m_control.createPassword();
+        if (m_control.cancelled())
+            return std::nullopt;
+        return m_control.password();
+    } catch (const ControlFailure &failure) {
+        showProblem(QStringLiteral("The password could not be created: %1.")
+                        .arg(QString::fromStdString(failure.what())));
+        return std::nullopt;
+    }
+}
+
+void PasswordTab::createPassword()
+{
+    const std::optional<QString> password = askForNewPassword();
+    if (!password)
+        return;
+    if (m_stored.save(*password) != ERROR_SUCCESS) {
+        showProblem(QStringLiteral("The password could not be saved.  "
+                                   "The registry refused the change."));
+        return;
+    }
+    showState(m_stored.current());
+}
+
+void PasswordTab::removePassword()
+{
+    const qint32 status = m_stored.remove();
+    // A value that is already gone is as removed as it can be.
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
+        showProblem(QStringLiteral("The password could not be removed.  "
+                                   "The registry refused the change."));
+        return;
+    }
+    showState(std::nullopt);
+}
+
+void PasswordTab::showState(const std::optional<QString> &password)
+{
+    m_create->setEnabled(!password);
+    m_remove->setEnabled(password.has_value());
+    m_password->setPlainText(password.value_or(QStringLiteral("none")));
 }

@@ -4,8 +4,11 @@
 #include "FileTab.h"
 #include "FormParts.h"
 #include "HtmlHelp.h"
+#include "PasswordControl.h"
 #include "PasswordTab.h"
 #include "ProgramExit.h"
+#include "StartupPasswordCheck.h"
+#include "StoredPassword.h"
 #include "Twips.h"
 #include "VTButton.h"
 #include "VTButtonLW.h"
@@ -20,7 +23,9 @@
 frmMain::frmMain(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_engine(new EncDec(this)), m_runner(std::make_unique<FileRunner>(*m_engine))
+      m_engine(new EncDec(this)), m_runner(std::make_unique<FileRunner>(*m_engine)),
+      m_storedPassword(std::make_unique<StoredPassword>()),
+      m_passwordControl(std::make_unique<PasswordControl>(this))
 {
     registerFontSubstitutes();
     setObjectName("frmMain");
@@ -36,7 +41,7 @@ frmMain::frmMain(QWidget *parent)
     m_tabs->setObjectName("SSTab1");
     m_tabs->setGeometry(twipsRect(840, 0, 6675, 5535));
     m_fileTab = new FileTab(m_tabs, *m_runner);
-    m_passwordTab = new PasswordTab(m_tabs);
+    m_passwordTab = new PasswordTab(m_tabs, *m_storedPassword, *m_passwordControl);
     m_tabs->addTab(m_fileTab, "  File  ");
     m_tabs->addTab(m_passwordTab, "Password ");
     m_tabs->setCurrentIndex(0);
@@ -62,6 +67,11 @@ frmMain::~frmMain() = default;
 VBool frmMain::lastResult() const
 {
     return m_runner->lastResult();
+}
+
+bool frmMain::passwordCheckPassed()
+{
+    return ::passwordCheckPassed(*m_storedPassword, *m_passwordControl);
 }
 
 VTButton *frmMain::addBottomButton(VTButton *button, const char *name, const QString &caption,

@@ -7,16 +7,20 @@
 class EncDec;
 class FileRunner;
 class FileTab;
+class PasswordControl;
 class PasswordTab;
 class QTabWidget;
+class StoredPassword;
 class VTButton;
 
 // The program's main window: the banner, the tab control with the "  File  " and
 // "Password " tabs, and the About, Help and Exit buttons below it.
 //
 // Constructing it is the load step of start-up: the encryption engine is created and its
-// progress bound to the File tab's bar. A failure to create the engine propagates as an
-// exception, so that start-up can end with an error before any window is shown.
+// progress bound to the File tab's bar; the password control `VTPass` is loaded and the
+// Password tab shows what the registry holds. A failure to create the engine or the control
+// propagates as an exception, so that start-up can end with an error before any window is
+// shown.
 class frmMain : public QWidget
 {
     Q_OBJECT
@@ -31,6 +35,11 @@ public:
     VBool lastResult() const;
     FileTab *fileTab() const { return m_fileTab; }
     PasswordTab *passwordTab() const { return m_passwordTab; }
+    PasswordControl &passwordControl() const { return *m_passwordControl; }
+
+    // The initialisation step: a stored application password is asked for. False when the
+    // entry was wrong and the program has been told to end.
+    bool passwordCheckPassed();
 
     // Shows the window centred on its screen with the "  File  " tab in front.
     void showCentred();
@@ -45,6 +54,8 @@ private:
 
     EncDec *m_engine;
     std::unique_ptr<FileRunner> m_runner;
+    std::unique_ptr<StoredPassword> m_storedPassword;
+    std::unique_ptr<PasswordControl> m_passwordControl;
     QTabWidget *m_tabs;
     FileTab *m_fileTab;
     PasswordTab *m_passwordTab;

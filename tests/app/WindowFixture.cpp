@@ -9,6 +9,8 @@
 void WindowFixture::SetUp()
 {
     ASSERT_TRUE(folder.isValid());
+    // The window reads the application password from the registry: a fresh store, no password.
+    qputenv("EMBERCOFFER_REGISTRY", pathOf("registry/registry.db").toLocal8Bit());
     platform::setMessageBoxHandler(
         [this](const platform::MessageBoxCall &call) { messages.push_back(call); });
     platform::setFileOpenHandler([this](const platform::FileOpenRequest &request) {

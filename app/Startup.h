@@ -1,0 +1,11 @@
+#pragma once
+#include <memory>
+
+class frmMain;
+
+// The program's start-up, in order: the window is built (the load step), a stored application
+// password is asked for (the initialisation step), and the window is shown centred. Returns
+// the shown window, or null when start-up ended without one: after an error, reported in a
+// message box and on standard error, or after a wrong password, when the program has been
+// told to end.
+std::unique_ptr<frmMain> startUp();

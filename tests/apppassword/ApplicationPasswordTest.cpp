@@ -1,0 +1,304 @@
+// The application password through the real start-up, the real Password tab and the real
+// password dialogs, with the registry in a temporary file.
+#include "ModalDriver.h"
+#include "PasswordControl.h"
+#include "ProgramExit.h"
+#include "Startup.h"
+#include "StoredPassword.h"
+#include "VTButton.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+using Answer = std::function<void(QDialog &)>;
+
+Answer enter(const char *password)
+{
+    return [password](QDialog &open) {
+        QTest::keyClicks(box(open, "txtPassword"), password);
+        if (QLineEdit *confirmation = box(open, "txtConfirmation"))
+            QTest::keyClicks(confirmation, password);
+        pressOk(open);
+    };
+}
+
+const Answer cancel = [](QDialog &open) { pressCancel(open); };
+
+// Fails the test if a dialog opens where none should, and closes it so the test goes on.
+void expectNoDialog()
+{
+    QTimer::singleShot(0, [] {
+        if (QWidget *open = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "a dialog opened: " << open->objectName().toStdString();
+            open->close();
+        }
+    });
+}
+
+class ApplicationPassword : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        useStore(storePath());
+        platform::setProgramExitHandler([this](int code) { exits.push_back(code); });
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        platform::setProgramExitHandler({});
+    }
+
+    QString storePath() const { return folder.filePath("registry.db"); }
+    static void useStore(const QString &path)
+    {
+        qputenv("EMBERCOFFER_REGISTRY", path.toLocal8Bit());
+    }
+    // A store path that can never be opened: its folder is a plain file.
+    QString unopenableStore() const
+    {
+        QFile blocker(folder.filePath("blocker"));
+        EXPECT_TRUE(blocker.open(QIODevice::WriteOnly));
+        return folder.filePath("blocker/registry.db");
+    }
+
+    void store(const QString &password) { ASSERT_EQ(stored.save(password), 0); }
+
+    // The real start-up; `user` answers the start-up prompt, or no prompt may appear.
+    void start(std::optional<Answer> user = std::nullopt)
+    {
+        if (user)
+            whileOpen(*user);
+        else
+            expectNoDialog();
+        window = startUp();
+        if (window) {
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        }
+    }
+
+    VTButton *button(const char *name) const { return window->findChild<VTButton *>(name); }
+    QString shownPassword() const
+    {
+        return window->findChild<QTextEdit *>("txtPass")->toPlainText();
+    }
+    // A stored password: Create disabled, Remove enabled, the password shown.
+    void expectPasswordShown(const QString &password) const
+    {
+        EXPECT_FALSE(button("cmdCreatePass")->isEnabled());
+        EXPECT_TRUE(button("cmdRemovePass")->isEnabled());
+        EXPECT_EQ(shownPassword(), password);
+    }
+    // No password: Create enabled, Remove disabled, "none" shown.
+    void expectNoPasswordShown(const QString &text = "none") const
+    {
+        EXPECT_TRUE(button("cmdCreatePass")->isEnabled());
+        EXPECT_FALSE(button("cmdRemovePass")->isEnabled());
+        EXPECT_EQ(shownPassword(), text);
+    }
+
+    void clickCreate(const Answer &user)
+    {
+        whileOpen(user);
+        QTest::mouseClick(button("cmdCreatePass"), Qt::LeftButton);
+    }
+    void clickRemove()
+    {
+        expectNoDialog();
+        QTest::mouseClick(button("cmdRemovePass"), Qt::LeftButton);
+        QTest::qWait(0);
+    }
+
+    void expectOneWarning(const QString &text)
+    {
+        ASSERT_EQ(messages.calls().size(), 1u);
+        const platform::MessageBoxCall &call = messages.calls().front();
+        EXPECT_EQ(call.text, text);
+        EXPECT_EQ(call.title, "Password");
+        EXPECT_EQ(call.icon, platform::MessageIcon::Exclamation);
+        messages.clear();
+    }
+
+    QTemporaryDir folder;
+    MessageRecorder messages;
+    std::vector<int> exits;
+    StoredPassword stored;
+    std::unique_ptr<frmMain> window;
+};
+
+TEST_F(ApplicationPassword, WithoutAPasswordTheWindowOpensAtOnceReadyForOne)
+{
+    start();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    expectNoPasswordShown("none\n");
+    EXPECT_TRUE(messages.calls().empty());
+    EXPECT_TRUE(exits.empty());
+    // VTPass is on the form but shows nothing while the program runs.
+    QWidget *control = window->findChild<QWidget *>("VTPass");
+    ASSERT_NE(control, nullptr);
+    EXPECT_FALSE(control->isVisible());
+}
+
+TEST_F(ApplicationPassword, AStoredPasswordIsAskedForWithTheControlsDefaults)
+{
+    store("Lantern");
+    QString title, form;
+    start([&](QDialog &open) {
+        title = open.windowTitle();
+        form = open.objectName();
+        enter("Lantern")(open);
+    });
+    ASSERT_TRUE(window);
+    EXPECT_EQ(title, "Password Required");
+    EXPECT_EQ(form, "frmGetPasswordNormal");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->findChild<QTabWidget *>("SSTab1")->currentIndex(), 0);
+    expectPasswordShown("Lantern");
+    EXPECT_TRUE(messages.calls().empty());
+    EXPECT_TRUE(exits.empty());
+}
+
+TEST_F(ApplicationPassword, AWrongOrCancelledEntryEndsWithInvalidPassword)
+{
+    store("Lantern");
+    for (const Answer &answer : {enter("lantern"), enter("Lanterns"), cancel}) {
+        start(answer);
+        EXPECT_FALSE(window);
+        expectOneWarning("Invalid Password.");
+        EXPECT_EQ(exits, std::vector<int>{1});
+        exits.clear();
+        for (QWidget *shown : QApplication::topLevelWidgets())
+            EXPECT_FALSE(shown->isVisible()) << shown->objectName().toStdString();
+    }
+}
+
+TEST_F(ApplicationPassword, AnyStoredValueIsAskedForAndAnEmptyOnePassesACancel)
+{
+    store("");
+    start(cancel);
+    ASSERT_TRUE(window);
+    expectPasswordShown("");
+    window.reset();
+
+    const QString longPassword(300, QChar('k'));
+    store(longPassword);
+    start(cancel);
+    EXPECT_FALSE(window);
+    expectOneWarning("Invalid Password.");
+    exits.clear();
+    start(enter(qPrintable(longPassword)));
+    ASSERT_TRUE(window);
+    expectPasswordShown(longPassword);
+}
+
+TEST_F(ApplicationPassword, CreateStoresTheConfirmedPasswordAsAStringAndLocksTheNextStart)
+{
+    start();
+    clickCreate(enter("Ember 42"));
+    expectPasswordShown("Ember 42");
+    EXPECT_TRUE(messages.calls().empty());
+    EXPECT_EQ(stored.current(), "Ember 42");
+    ASRegistry registry;
+    qint32 root = ASRegistry::handleValue(HKEY_LOCAL_MACHINE);
+    QString key = "Software\\Corvantide\\Ember Coffer 1.65", name = "Password";
+    EXPECT_EQ(registry.ReadDataType(root, key, name), QVariant(qint32(1)));
+
+    window.reset();
+    start(cancel);
+    EXPECT_FALSE(window);
+    expectOneWarning("Invalid Password.");
+    start(enter("Ember 42"));
+    EXPECT_TRUE(window);
+}
+
+TEST_F(ApplicationPassword, ACancelledCreateWritesNothingAndChangesNothing)
+{
+    start();
+    clickCreate(cancel);
+    expectNoPasswordShown("none\n");
+    EXPECT_EQ(stored.current(), std::nullopt);
+    window.reset();
+    start(); // still unlocked: no prompt
+    EXPECT_TRUE(window);
+}
+
+TEST_F(ApplicationPassword, RemoveDeletesAtOnceAndACancelledCreateThenKeepsItRemoved)
+{
+    store("Lantern");
+    start(enter("Lantern"));
+    clickRemove();
+    expectNoPasswordShown();
+    EXPECT_EQ(stored.current(), std::nullopt);
+    EXPECT_EQ(window->passwordControl().password(), "Lantern");
+
+    clickCreate(cancel);
+    expectNoPasswordShown();
+    EXPECT_EQ(stored.current(), std::nullopt);
+    EXPECT_TRUE(messages.calls().empty());
+    window.reset();
+    start();
+    EXPECT_TRUE(window);
+}
+
+TEST_F(ApplicationPassword, AFailedWriteOrDeleteIsReportedAndTheTabKeepsWhatTheStoreHolds)
+{
+    start();
+    useStore(unopenableStore());
+    clickCreate(enter("Ember 42"));
+    expectOneWarning("The password could not be saved.  The registry refused the change.");
+    expectNoPasswordShown("none\n");
+    useStore(storePath());
+    EXPECT_EQ(stored.current(), std::nullopt);
+    window.reset();
+
+    store("Lantern");
+    start(enter("Lantern"));
+    useStore(unopenableStore());
+    clickRemove();
+    expectOneWarning(
+        "The password could not be removed.  The registry refused the change.");
+    expectPasswordShown("Lantern");
+    useStore(storePath());
+    EXPECT_EQ(stored.current(), "Lantern");
+}
+
+TEST_F(ApplicationPassword, ADamagedOrUnopenableStoreOpensTheWindowAndIsLeftAlone)
+{
+    const QByteArray damaged("this is no registry store, and it must stay as it is\n");
+    {
+        QFile file(storePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(damaged);
+    }
+    start();
+    ASSERT_TRUE(window);
+    expectNoPasswordShown("none\n");
+    clickCreate(enter("Ember 42"));
+    expectOneWarning("The password could not be saved.  The registry refused the change.");
+    expectNoPasswordShown("none\n");
+    QFile file(storePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), damaged);
+    window.reset();
+
+    useStore(unopenableStore());
+    start();
+    ASSERT_TRUE(window);
+    expectNoPasswordShown("none\n");
+}
+
+} // namespace
