@@ -1,8 +1,10 @@
-// The About box of the control library. Until it is part of the library the call reports
-// that it is not available.
+// The About member: the library's About box, shown modally without an owner window.
 #include "VTPassword.h"
+
+#include "AboutBox.h"
 
 HRESULT VTPassword::About()
 {
-    return E_NOTIMPL;
+    AboutBox::showShared();
+    return S_OK;
 }

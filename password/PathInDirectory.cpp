@@ -1,0 +1,10 @@
+#include "PathInDirectory.h"
+
+#include <QDir>
+
+QString pathInDirectory(const QString &directory, const QString &fileName)
+{
+    if (directory.isEmpty())
+        return {};
+    return QDir::toNativeSeparators(QDir(directory).filePath(fileName));
+}
