@@ -41,7 +41,10 @@ PasswordTab::PasswordTab(QTabWidget *tabs, StoredPassword &stored, PasswordContr
     place(create, createPlace);
     QLabel *remove = addLabel(
         this, "Label12", "Invokes the \"Remove Password \", allowing users to delete password.");
-    place(remove, grownToText(remove, twipsRect(360, 1860, 4935, 255)));
+    // Where the substituted font wraps Label5 onto a third line, Label12 moves below it.
+    QRect removePlace = grownToText(remove, twipsRect(360, 1860, 4935, 255));
+    removePlace.moveTop(qMax(removePlace.top(), createPlace.bottom() + 2));
+    place(remove, removePlace);
     QLabel *current = addLabel(this, "Label6", "Current Password:");
     place(current, grownToText(current, twipsRect(360, 2340, 1290, 195)));
 
