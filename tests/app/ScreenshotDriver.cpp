@@ -1,5 +1,7 @@
 // Not a test: shows the real window on the current display (Xvfb under scripts/screenshot)
-// and saves what the display shows of the File tab, the Password tab and the About window.
+// and saves what the display shows of the File tab, the Password tab and the About window,
+// then the start-up password prompt and the Password tab with a stored password.
+#include "PasswordScreenshots.h"
 #include "frmAbout.h"
 #include "frmMain.h"
 
@@ -45,5 +47,6 @@ int main(int argc, char **argv)
     if (!QTest::qWaitForWindowExposed(about))
         return 1;
     saved = saveWindow(about, folder.filePath("about.png")) && saved;
+    saved = savePasswordScreenshots(folder, saveWindow) && saved;
     return saved ? 0 : 1;
 }

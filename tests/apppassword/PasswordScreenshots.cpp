@@ -1,5 +1,5 @@
-// Not a test: runs the real start-up with a stored password on the current display (Xvfb
-// under scripts/screenshot) and saves the get-password prompt and the Password tab.
+#include "PasswordScreenshots.h"
+
 #include "Startup.h"
 #include "StoredPassword.h"
 #include "frmMain.h"
@@ -9,48 +9,20 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <cstdio>
 
 namespace {
 
 const char *const shownPassword = "Lantern 42";
+const char *const storeVariable = "EMBERCOFFER_REGISTRY";
 
-bool saveWindow(QWidget *window, const QString &path)
+// Types the password into the prompt once it is open, saves it and confirms it.
+void answerPrompt(const QDir &folder, const SaveWindow &saveWindow, bool &saved)
 {
-    QTest::qWait(300); // let the display server draw the window before it is read back
-    const QPixmap shot = window->screen()->grabWindow(window->winId());
-    if (shot.isNull() || !shot.save(path)) {
-        std::fprintf(stderr, "could not save %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(path));
-    return true;
-}
-
-} // namespace
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argv[0]);
-        return 2;
-    }
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
-    QTemporaryDir registry;
-    if (!registry.isValid())
-        return 1;
-    qputenv("EMBERCOFFER_REGISTRY", registry.filePath("registry.db").toLocal8Bit());
-    if (StoredPassword().save(shownPassword) != 0)
-        return 1;
-
-    bool saved = false;
-    QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, [&folder, &saveWindow, &saved] {
         auto *prompt = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (!prompt)
             return;
@@ -58,10 +30,31 @@ int main(int argc, char **argv)
         saved = saveWindow(prompt, folder.filePath("startup-password-prompt.png"));
         prompt->findChild<QPushButton *>("cmdOK")->click();
     });
+}
+
+bool saveWithStoredPassword(const QDir &folder, const SaveWindow &saveWindow)
+{
+    if (StoredPassword().save(shownPassword) != 0)
+        return false;
+    bool saved = false;
+    answerPrompt(folder, saveWindow, saved);
     const std::unique_ptr<frmMain> window = startUp();
     if (!window || !QTest::qWaitForWindowExposed(window.get()))
-        return 1;
+        return false;
     window->findChild<QTabWidget *>("SSTab1")->setCurrentIndex(1);
-    saved = saveWindow(window.get(), folder.filePath("password-tab-stored.png")) && saved;
-    return saved ? 0 : 1;
+    return saveWindow(window.get(), folder.filePath("password-tab-stored.png")) && saved;
+}
+
+} // namespace
+
+bool savePasswordScreenshots(const QDir &folder, const SaveWindow &saveWindow)
+{
+    QTemporaryDir registry;
+    if (!registry.isValid())
+        return false;
+    const QByteArray previous = qgetenv(storeVariable);
+    qputenv(storeVariable, registry.filePath("registry.db").toLocal8Bit());
+    const bool saved = saveWithStoredPassword(folder, saveWindow);
+    qputenv(storeVariable, previous);
+    return saved;
 }
