@@ -1,0 +1,260 @@
+// The About box as a user meets it: loading, the link under the pointer, the buttons, the
+// painted background, and its showing through the control.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "AboutBox.h"
+#include "ClassFactory.h"
+#include "ComPtr.h"
+#include "IVTPassword.h"
+#include "ModalDriver.h"
+#include "TypeInfo.h"
+#include "Shell.h"
+#include "VTPasswordIds.h"
+#include "VantrelPasswordExports.h"
+#include "utilities/GeneralUtility.h"
+
+namespace {
+
+// The box shown without its modal loop, and the shell calls it makes.
+class AboutBoxTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(registryFolder.isValid());
+        qputenv("EMBERCOFFER_REGISTRY", registryFolder.filePath("registry.db").toLocal8Bit());
+        platform::setShellHandler([this](const platform::ShellCall &call) {
+            shellCalls.push_back(call.path);
+            return false;
+        });
+        box.load();
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    }
+    void TearDown() override { platform::setShellHandler({}); }
+
+    template <class T = QWidget> T *control(const char *name)
+    {
+        return box.findChild<T *>(QString::fromLatin1(name));
+    }
+
+    // A pointer move over `widget` at `place`, delivered the way the window system does.
+    static void moveOver(QWidget *widget, QPoint place = {2, 2})
+    {
+        QMouseEvent move(QEvent::MouseMove, place, widget->mapToGlobal(place), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    }
+
+    QTemporaryDir registryFolder;
+    QStringList shellCalls;
+    MessageRecorder messages;
+    AboutBox box;
+};
+
+TEST_F(AboutBoxTest, LoadSetsTitlesAndVersionAndPutsTheLinkBehindTheRightsLine)
+{
+    EXPECT_EQ(box.windowTitle(), "About VantrelPassword");
+    EXPECT_EQ(control<QLabel>("lblTitle")->text(), "VantrelPassword");
+    EXPECT_EQ(control<QLabel>("lblVersion")->text(), "Version 3.5.47");
+    EXPECT_EQ(box.size(), QSize(382, 254));
+
+    auto *rights = control<QLabel>("lblCopyright");
+    EXPECT_TRUE(rights->text().endsWith(' '));
+    EXPECT_EQ(control("lblWebLink")->x(), rights->x() + rights->width());
+    rights->setText(rights->text() + "and later ");
+    rights->adjustSize();
+    box.load();
+    EXPECT_EQ(control("lblWebLink")->x(), rights->x() + rights->width());
+
+    const bool rich = GeneralUtility::forThisThread().colourCount() > 256;
+    EXPECT_EQ(control("picIcon256")->isVisible(), rich);
+    EXPECT_EQ(control("picIcon")->isVisible(), !rich);
+    EXPECT_FALSE(control("lblBeta")->isVisible());
+}
+
+TEST_F(AboutBoxTest, OkIsTheDefaultAndFirstInTabOrderAndEscCloses)
+{
+    auto *ok = control<QPushButton>("cmdOK");
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_EQ(ok->nextInFocusChain(), control("cmdSysInfo"));
+    QTest::keyClick(&box, Qt::Key_Escape);
+    EXPECT_FALSE(box.isVisible());
+}
+
+TEST_F(AboutBoxTest, PointerOverTheLinkShowsTheHandHotAtTheFingerTip)
+{
+    const QCursor hand = control("lblWebLink")->cursor();
+    EXPECT_EQ(hand.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(hand.hotSpot(), QPoint(5, 0));
+    const QImage mask = hand.mask().toImage();
+    ASSERT_EQ(mask.size(), QSize(32, 32));
+    EXPECT_EQ(mask.pixelIndex(5, 0), 1);  // the finger tip is covered
+    EXPECT_EQ(mask.pixelIndex(0, 0), 0);  // the corner above the thumb is clear
+    EXPECT_EQ(mask.pixelIndex(8, 14), 1); // the palm is covered
+}
+
+TEST_F(AboutBoxTest, LinkStaysHighlightedOverTheSecondRightsLineUntilThePointerLeavesElsewhere)
+{
+    EXPECT_EQ(box.linkLook(), LinkLook::normal());
+    moveOver(control("lblWebLink"));
+    EXPECT_EQ(box.linkLook(), LinkLook::highlighted());
+    moveOver(control("lblCopyright2"));
+    EXPECT_EQ(box.linkLook(), LinkLook::highlighted());
+    moveOver(&box, {3, 250}); // the background below the side picture
+    EXPECT_EQ(box.linkLook(), LinkLook::normal());
+
+    for (const char *name : {"cmdOK", "lblVersion", "lblDisclaimer"}) {
+        moveOver(control("lblWebLink"));
+        moveOver(control(name));
+        EXPECT_EQ(box.linkLook(), LinkLook::normal()) << name;
+    }
+}
+
+TEST_F(AboutBoxTest, ClickingTheLinkOpensTheMakersAddressAndKeepsItsLook)
+{
+    QWidget *link = control("lblWebLink");
+    moveOver(link);
+    QTest::mouseClick(link, Qt::LeftButton, {}, {2, 2});
+    EXPECT_EQ(shellCalls, QStringList{"https://www.corvantide.example/"});
+    EXPECT_EQ(box.linkLook(), LinkLook::highlighted());
+
+    // Pressing on the link and letting go elsewhere is no click.
+    QTest::mousePress(link, Qt::LeftButton, {}, {2, 2});
+    QTest::mouseRelease(link, Qt::LeftButton, {}, {link->width() + 20, 2});
+    EXPECT_EQ(shellCalls.size(), 1);
+}
+
+TEST_F(AboutBoxTest, SystemInfoWithNothingRegisteredIsReportedAndTheBoxStaysOpen)
+{
+    control<QPushButton>("cmdSysInfo")->click();
+    ASSERT_EQ(messages.calls().size(), 1u);
+    EXPECT_EQ(messages.calls()[0].text, "System Information Is Unavailable At This Time");
+    EXPECT_EQ(messages.calls()[0].title, "VantrelPassword");
+    EXPECT_TRUE(shellCalls.isEmpty());
+    EXPECT_TRUE(box.isVisible());
+}
+
+// Distinct edge colours, so that each shape can be told apart.
+const EdgeColours edges{QColor(200, 200, 200), QColor(90, 90, 90), QColor(250, 250, 240)};
+
+TEST(AboutBackground, DesignPlacesGiveTheBandShadowAndLinesAtFiftyEightAndOneSeventyThree)
+{
+    const AboutBackgroundLayout layout{{382, 254},           {8, 9, 45, 235},     {8, 9, 45, 235},
+                                       {63, 32, 154, 21},    {63, 64, 35, 13},    {63, 123, 312, 43},
+                                       {63, 180, 315, 72},   {271, 69, 103, 22}};
+    ASSERT_EQ(bandBottom(layout), 58);
+    ASSERT_EQ(separatorHeight(layout), 173);
+    QImage image(382, 254, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    paintAboutBackground(painter, layout, edges);
+    painter.end();
+    const auto at = [&image](int x, int y) { return QColor(image.pixel(x, y)); };
+
+    // The band, its etched edge, and the form below it.
+    EXPECT_EQ(at(0, 0), Qt::white);
+    EXPECT_EQ(at(381, 57), Qt::white);
+    EXPECT_EQ(at(381, 58), edges.face);
+    EXPECT_EQ(at(0, 59), edges.highlight);
+    EXPECT_EQ(at(200, 60), Qt::black);
+    // The shadow: four pixels right of the picture and below it, light on the band.
+    EXPECT_EQ(at(53, 13), edges.face);
+    EXPECT_EQ(at(56, 57), edges.face);
+    EXPECT_EQ(at(57, 57), Qt::white);
+    EXPECT_EQ(at(53, 100), edges.shadow);
+    EXPECT_EQ(at(12, 247), edges.shadow);
+    EXPECT_EQ(at(56, 247), edges.shadow);
+    EXPECT_EQ(at(56, 248), Qt::black);
+    EXPECT_EQ(at(11, 247), Qt::black);
+    // The edge is reversed across the shadow, and only there.
+    EXPECT_EQ(at(53, 58), edges.shadow);
+    EXPECT_EQ(at(56, 59), edges.face);
+    EXPECT_EQ(at(57, 58), edges.face);
+    EXPECT_EQ(at(57, 59), edges.highlight);
+    // The separator from the text column to the buttons' right edge.
+    EXPECT_EQ(at(63, 173), edges.shadow);
+    EXPECT_EQ(at(373, 174), edges.highlight);
+    EXPECT_EQ(at(62, 173), Qt::black);
+    EXPECT_EQ(at(374, 173), Qt::black);
+}
+
+TEST_F(AboutBoxTest, TheBoxPaintsItsBandAndLinesWhereItsOwnControlsAre)
+{
+    const AboutBackgroundLayout layout = box.backgroundLayout();
+    const int u = bandBottom(layout);
+    const int v = separatorHeight(layout);
+    const QImage shot = box.grab().toImage();
+    // Compared as 8-bit colours, as the window shows them.
+    const auto at = [&shot](int x, int y) { return shot.pixel(x, y) | 0xff000000u; };
+    const auto system = [&box = box](QPalette::ColorRole role) { return box.palette().color(role).rgb(); };
+    EXPECT_EQ(at(300, u - 1), qRgb(255, 255, 255));
+    EXPECT_EQ(at(300, u), system(QPalette::Button));
+    EXPECT_EQ(at(300, u + 1), system(QPalette::Light));
+    EXPECT_EQ(at(55, 150), system(QPalette::Dark));
+    EXPECT_EQ(at(200, v), system(QPalette::Dark));
+    EXPECT_EQ(at(200, v + 1), system(QPalette::Light));
+}
+
+// Runs `user` once the shared box is open in its modal loop. The box handles pending events
+// while it loads, so the check repeats until the box is visible.
+void whenAboutBoxOpen(std::function<void(AboutBox &)> user)
+{
+    auto *poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [poll, user] {
+        AboutBox *box = AboutBox::shared();
+        if (!box || !box->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        user(*box);
+        if (box->isVisible()) {
+            ADD_FAILURE() << "the About box was left open";
+            box->reject();
+        }
+    });
+    poll->start(10);
+}
+
+TEST(AboutMethod, ShowsOneSharedBoxModallyWithoutOwnerAndLoadsItAfreshEachTime)
+{
+    ComPtr<IClassFactory> factory;
+    ComPtr<IVTPassword> control;
+    ASSERT_EQ(DllGetClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()), S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IVTPassword::iid, control.put()), S_OK);
+
+    AboutBox *first = nullptr;
+    whenAboutBoxOpen([&first](AboutBox &box) {
+        first = &box;
+        EXPECT_EQ(QApplication::activeModalWidget(), &box);
+        EXPECT_EQ(box.parentWidget(), nullptr);
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(box.findChild<QWidget *>("lblWebLink"), &move);
+        EXPECT_EQ(box.linkLook(), LinkLook::highlighted());
+        box.findChild<QPushButton *>("cmdOK")->click();
+    });
+    EXPECT_EQ(control->About(), S_OK);
+    ASSERT_NE(first, nullptr);
+    EXPECT_FALSE(first->isVisible());
+
+    // A host reaches it by the standard About-box dispatch id.
+    whenAboutBoxOpen([first](AboutBox &box) {
+        EXPECT_EQ(&box, first);
+        EXPECT_EQ(box.linkLook(), LinkLook::normal());
+        box.close();
+    });
+    std::vector<Variant> none;
+    EXPECT_EQ(control->Invoke(DISPID_ABOUTBOX, DISPATCH_METHOD, none, nullptr), S_OK);
+}
+
+} // namespace
