@@ -45,15 +45,19 @@ protected:
     }
 };
 
-TEST_F(RegistryValues, StringsComeWithoutTheirFinalNulAndWholeWithoutOne)
+TEST_F(RegistryValues, StringsComeWithoutTheirFinalNulWholeWithoutOneAndOtherValuesEmpty)
 {
     storeText("SOFTWARE\\Test", "Terminated", "/opt/info/tool");
     // "tool!" offered as four bytes is stored as "tool" with no terminator.
     store("SOFTWARE\\Test", "Unterminated", REG_SZ, "tool!", 4);
     storeText("SOFTWARE\\Test", "Fills", std::string(1023, 'a'));
+    store("SOFTWARE\\Test", "Empty", REG_SZ, "", 0);
+    store("SOFTWARE\\Test", "Number", REG_DWORD, std::string("\x2A\0\0\0", 4), 4);
     EXPECT_EQ(read("Terminated"), "/opt/info/tool");
     EXPECT_EQ(read("Unterminated"), "tool");
     EXPECT_EQ(read("Fills"), QString(1023, 'a'));
+    EXPECT_EQ(read("Empty"), "");
+    EXPECT_EQ(read("Number"), "");
 }
 
 TEST_F(RegistryValues, MissingKeysMissingValuesAndValuesOver1024BytesFail)
@@ -65,12 +69,13 @@ TEST_F(RegistryValues, MissingKeysMissingValuesAndValuesOver1024BytesFail)
     EXPECT_EQ(read("Long"), std::nullopt);
 }
 
-TEST_F(RegistryValues, EmptyAndNonStringValuesGiveNoText)
+TEST_F(RegistryValues, AStoreThatCannotBeOpenedCountsAsNothingRegistered)
 {
-    store("SOFTWARE\\Test", "Empty", REG_SZ, "", 0);
-    store("SOFTWARE\\Test", "Number", REG_DWORD, std::string("\x2A\0\0\0", 4), 4);
-    EXPECT_EQ(read("Empty"), "");
-    EXPECT_EQ(read("Number"), "");
+    setenv("EMBERCOFFER_REGISTRY", folder.c_str(), 1); // a folder is no store
+    MessageRecorder messages;
+    StartSysInfo(nullptr);
+    ASSERT_EQ(messages.calls().size(), 1u);
+    EXPECT_EQ(messages.calls()[0].text, unavailable);
 }
 
 // One arrangement of the two registry places and the shell's answers, and what must follow.
