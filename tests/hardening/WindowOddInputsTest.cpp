@@ -1,0 +1,100 @@
+// Odd inputs to the real window's File tab: a folder as the file, a file that vanishes between
+// browsing and encrypting, a name with spaces and non-ASCII letters, an empty file, and (only
+// when EC_HUGE_FILE_TEST is set) a sparse file larger than 4 GiB.
+#include "WindowFixture.h"
+
+#include "VTButton.h"
+#include "engine/EncDec.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <unistd.h>
+
+using OddInputs = WindowFixture;
+
+namespace {
+
+QByteArray sha256Of(const QString &path)
+{
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    return file.open(QIODevice::ReadOnly) && hash.addData(&file) ? hash.result() : QByteArray();
+}
+
+} // namespace
+
+TEST_F(OddInputs, AFolderAsTheFileFailsAndNothingIsDeleted)
+{
+    ASSERT_TRUE(QDir(folder.path()).mkpath("papers/inner"));
+    ASSERT_TRUE(QDir(folder.path()).mkpath("old.ECX"));
+    run(encrypt(), "secret", pathOf("papers"), true);
+    EXPECT_EQ(onlyMessage().text, "Can't Encrypt File.");
+    run(decrypt(), "secret", pathOf("old.ECX"), true);
+    EXPECT_EQ(onlyMessage().text, "Can't Decrypt File.");
+    EXPECT_TRUE(QFileInfo(pathOf("papers/inner")).isDir());
+    EXPECT_TRUE(QFileInfo(pathOf("old.ECX")).isDir());
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"old.ECX", "papers"}));
+}
+
+TEST_F(OddInputs, AFileThatVanishesAfterBrowsingFailsWithoutLeavingAnything)
+{
+    writeFile("fleeting.txt", "here a moment ago");
+    browseAnswer = pathOf("fleeting.txt");
+    QTest::mouseClick(encrypt()->browseButton(), Qt::LeftButton);
+    ASSERT_EQ(encrypt()->fileBox()->text(), pathOf("fleeting.txt"));
+    ASSERT_TRUE(QFile::remove(pathOf("fleeting.txt")));
+    encrypt()->keyBox()->setText("secret");
+    deleteBox(encrypt())->setChecked(true);
+    QTest::mouseClick(encrypt()->actionButton(), Qt::LeftButton);
+    EXPECT_EQ(onlyMessage().text, "Can't Encrypt File.");
+    EXPECT_TRUE(QDir(folder.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    EXPECT_EQ(bar()->value(), 0);
+}
+
+TEST_F(OddInputs, NamesWithSpacesAndNonAsciiLettersAndEmptyFilesRoundTrip)
+{
+    const QByteArray content = "Zürich, Malmö, 東京 — figures\n";
+    const QStringList names{QString::fromUtf8("Rapport d’été – ünï 東京.txt"), "  leading and trailing  .txt",
+                            "empty file"};
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray bytes = name == "empty file" ? QByteArray() : content;
+        writeFile(name, bytes);
+        run(encrypt(), QString::fromUtf8("clé secrète"), pathOf(name), true);
+        EXPECT_EQ(onlyMessage().text, "Encrypt File is Done!");
+        EXPECT_FALSE(QFile::exists(pathOf(name)));
+        run(decrypt(), QString::fromUtf8("clé secrète"), pathOf(name + ".ECX"), true);
+        EXPECT_EQ(onlyMessage().text, "Decrypt File is Done!");
+        EXPECT_TRUE(QFile::exists(pathOf(name)));
+        EXPECT_EQ(readFile(name), bytes);
+        EXPECT_FALSE(QFile::exists(pathOf(name + ".ECX")));
+    }
+}
+
+TEST_F(OddInputs, FilesLargerThanFourGibibytesRoundTrip)
+{
+    if (qEnvironmentVariableIsEmpty("EC_HUGE_FILE_TEST"))
+        GTEST_SKIP() << "set EC_HUGE_FILE_TEST=1 to run (needs about 9 GB of disk and a few minutes)";
+    const qint64 size = (qint64(4) << 30) + 65536 + 17;
+    {
+        QFile sparse(pathOf("huge.bin"));
+        ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(sparse.resize(size));
+        ASSERT_TRUE(sparse.seek(size - 5));
+        sparse.write("tail!");
+    }
+    const QByteArray digest = sha256Of(pathOf("huge.bin"));
+    int highest = 0;
+    QObject::connect(bar(), &QProgressBar::valueChanged, [&](int value) { highest = std::max(highest, value); });
+    run(encrypt(), "secret", pathOf("huge.bin"), true);
+    EXPECT_EQ(onlyMessage().text, "Encrypt File is Done!");
+    EXPECT_EQ(highest, 100);
+    EXPECT_FALSE(QFile::exists(pathOf("huge.bin")));
+    run(decrypt(), "secret", pathOf("huge.bin.ECX"), true);
+    EXPECT_EQ(onlyMessage().text, "Decrypt File is Done!");
+    EXPECT_EQ(QFileInfo(pathOf("huge.bin")).size(), size);
+    EXPECT_EQ(sha256Of(pathOf("huge.bin")), digest);
+}
