@@ -112,6 +112,14 @@ void RegistryStore::close()
     path_.clear();
 }
 
+// Closing the last connection normally copies the write-ahead log into the file; for a file
+// found damaged that could rewrite it, so it is told to leave the file alone.
+void RegistryStore::leaveFileAsItIs()
+{
+    if (db_ != nullptr)
+        sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+}
+
 LONG RegistryStore::open(const std::string &path)
 {
     if (db_ != nullptr && path == path_)
@@ -122,6 +130,7 @@ LONG RegistryStore::open(const std::string &path)
     path_ = path;
     const LONG status = openConnection();
     if (status != ERROR_SUCCESS) {
+        leaveFileAsItIs();
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
@@ -151,16 +160,25 @@ LONG RegistryStore::openConnection()
 
 LONG RegistryStore::prepareLayout()
 {
-    return transact(true, [this]() -> LONG {
+    // The file is only read until it is known to be empty or a store: even an empty write
+    // transaction can make the database library repair and rewrite a damaged file.
+    bool empty = false;
+    const auto check = [this, &empty]() -> LONG {
         const std::int64_t version = pragmaNumber(db_, "PRAGMA user_version");
         const std::int64_t owner = pragmaNumber(db_, "PRAGMA application_id");
-        if (version == 0 && owner == 0 && tableCount(db_) == 0) {
-            execute(db_, CreateLayout);
-            return ERROR_SUCCESS;
-        }
-        if (owner != ApplicationId || version > LayoutVersion || version < 1)
+        empty = version == 0 && owner == 0 && tableCount(db_) == 0;
+        if (!empty && (owner != ApplicationId || version > LayoutVersion || version < 1))
             return ERROR_BADDB;
         return ERROR_SUCCESS;
+    };
+    if (const LONG status = transact(false, check); status != ERROR_SUCCESS || !empty)
+        return status;
+    // Checked again under the write lock: another process may have laid it out meanwhile.
+    return transact(true, [&]() -> LONG {
+        const LONG status = check();
+        if (status == ERROR_SUCCESS && empty)
+            execute(db_, CreateLayout);
+        return status;
     });
 }
 
@@ -177,6 +195,8 @@ LONG RegistryStore::transact(bool write, const std::function<LONG()> &work)
         return status;
     } catch (const StoreError &error) {
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (statusForStoreFailure(error.code()) == ERROR_BADDB)
+            leaveFileAsItIs();
         return statusForStoreFailure(error.code());
     }
 }

@@ -60,6 +60,7 @@ public:
 
 private:
     void close();
+    void leaveFileAsItIs();
     LONG openConnection();
     LONG prepareLayout();
 
