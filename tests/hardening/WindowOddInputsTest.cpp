@@ -12,9 +12,23 @@
 #include <QTest>
 #include <unistd.h>
 
-using OddInputs = WindowFixture;
-
 namespace {
+
+// Works in a folder of its own: the fixture keeps its registry store in the temporary folder.
+class OddInputs : public WindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        ASSERT_TRUE(QDir(folder.path()).mkdir("files"));
+    }
+    QString at(const QString &name) const { return pathOf("files/" + name); }
+    QStringList entries() const
+    {
+        return QDir(pathOf("files")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+};
 
 QByteArray sha256Of(const QString &path)
 {
@@ -27,30 +41,29 @@ QByteArray sha256Of(const QString &path)
 
 TEST_F(OddInputs, AFolderAsTheFileFailsAndNothingIsDeleted)
 {
-    ASSERT_TRUE(QDir(folder.path()).mkpath("papers/inner"));
-    ASSERT_TRUE(QDir(folder.path()).mkpath("old.ECX"));
-    run(encrypt(), "secret", pathOf("papers"), true);
+    ASSERT_TRUE(QDir(pathOf("files")).mkpath("papers/inner"));
+    ASSERT_TRUE(QDir(pathOf("files")).mkpath("old.ECX"));
+    run(encrypt(), "secret", at("papers"), true);
     EXPECT_EQ(onlyMessage().text, "Can't Encrypt File.");
-    run(decrypt(), "secret", pathOf("old.ECX"), true);
+    run(decrypt(), "secret", at("old.ECX"), true);
     EXPECT_EQ(onlyMessage().text, "Can't Decrypt File.");
-    EXPECT_TRUE(QFileInfo(pathOf("papers/inner")).isDir());
-    EXPECT_TRUE(QFileInfo(pathOf("old.ECX")).isDir());
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList({"old.ECX", "papers"}));
+    EXPECT_TRUE(QFileInfo(at("papers/inner")).isDir());
+    EXPECT_TRUE(QFileInfo(at("old.ECX")).isDir());
+    EXPECT_EQ(entries(), QStringList({"old.ECX", "papers"}));
 }
 
 TEST_F(OddInputs, AFileThatVanishesAfterBrowsingFailsWithoutLeavingAnything)
 {
-    writeFile("fleeting.txt", "here a moment ago");
-    browseAnswer = pathOf("fleeting.txt");
+    writeFile("files/fleeting.txt", "here a moment ago");
+    browseAnswer = at("fleeting.txt");
     QTest::mouseClick(encrypt()->browseButton(), Qt::LeftButton);
-    ASSERT_EQ(encrypt()->fileBox()->text(), pathOf("fleeting.txt"));
-    ASSERT_TRUE(QFile::remove(pathOf("fleeting.txt")));
+    ASSERT_EQ(encrypt()->fileBox()->text(), at("fleeting.txt"));
+    ASSERT_TRUE(QFile::remove(at("fleeting.txt")));
     encrypt()->keyBox()->setText("secret");
     deleteBox(encrypt())->setChecked(true);
     QTest::mouseClick(encrypt()->actionButton(), Qt::LeftButton);
     EXPECT_EQ(onlyMessage().text, "Can't Encrypt File.");
-    EXPECT_TRUE(QDir(folder.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    EXPECT_TRUE(entries().isEmpty());
     EXPECT_EQ(bar()->value(), 0);
 }
 
@@ -62,15 +75,15 @@ TEST_F(OddInputs, NamesWithSpacesAndNonAsciiLettersAndEmptyFilesRoundTrip)
     for (const QString &name : names) {
         SCOPED_TRACE(name.toStdString());
         const QByteArray bytes = name == "empty file" ? QByteArray() : content;
-        writeFile(name, bytes);
-        run(encrypt(), QString::fromUtf8("clé secrète"), pathOf(name), true);
+        writeFile("files/" + name, bytes);
+        run(encrypt(), QString::fromUtf8("clé secrète"), at(name), true);
         EXPECT_EQ(onlyMessage().text, "Encrypt File is Done!");
-        EXPECT_FALSE(QFile::exists(pathOf(name)));
-        run(decrypt(), QString::fromUtf8("clé secrète"), pathOf(name + ".ECX"), true);
+        EXPECT_FALSE(QFile::exists(at(name)));
+        run(decrypt(), QString::fromUtf8("clé secrète"), at(name + ".ECX"), true);
         EXPECT_EQ(onlyMessage().text, "Decrypt File is Done!");
-        EXPECT_TRUE(QFile::exists(pathOf(name)));
-        EXPECT_EQ(readFile(name), bytes);
-        EXPECT_FALSE(QFile::exists(pathOf(name + ".ECX")));
+        EXPECT_TRUE(QFile::exists(at(name)));
+        EXPECT_EQ(readFile("files/" + name), bytes);
+        EXPECT_FALSE(QFile::exists(at(name + ".ECX")));
     }
 }
 
@@ -80,21 +93,21 @@ TEST_F(OddInputs, FilesLargerThanFourGibibytesRoundTrip)
         GTEST_SKIP() << "set EC_HUGE_FILE_TEST=1 to run (needs about 9 GB of disk and a few minutes)";
     const qint64 size = (qint64(4) << 30) + 65536 + 17;
     {
-        QFile sparse(pathOf("huge.bin"));
+        QFile sparse(at("huge.bin"));
         ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
         ASSERT_TRUE(sparse.resize(size));
         ASSERT_TRUE(sparse.seek(size - 5));
         sparse.write("tail!");
     }
-    const QByteArray digest = sha256Of(pathOf("huge.bin"));
+    const QByteArray digest = sha256Of(at("huge.bin"));
     int highest = 0;
     QObject::connect(bar(), &QProgressBar::valueChanged, [&](int value) { highest = std::max(highest, value); });
-    run(encrypt(), "secret", pathOf("huge.bin"), true);
+    run(encrypt(), "secret", at("huge.bin"), true);
     EXPECT_EQ(onlyMessage().text, "Encrypt File is Done!");
     EXPECT_EQ(highest, 100);
-    EXPECT_FALSE(QFile::exists(pathOf("huge.bin")));
-    run(decrypt(), "secret", pathOf("huge.bin.ECX"), true);
+    EXPECT_FALSE(QFile::exists(at("huge.bin")));
+    run(decrypt(), "secret", at("huge.bin.ECX"), true);
     EXPECT_EQ(onlyMessage().text, "Decrypt File is Done!");
-    EXPECT_EQ(QFileInfo(pathOf("huge.bin")).size(), size);
-    EXPECT_EQ(sha256Of(pathOf("huge.bin")), digest);
+    EXPECT_EQ(QFileInfo(at("huge.bin")).size(), size);
+    EXPECT_EQ(sha256Of(at("huge.bin")), digest);
 }
