@@ -21,10 +21,11 @@ KeyResult refused(const QString &why)
 int terminalFd = -1;
 termios savedTerminal;
 
+// TCSANOW everywhere: flushing would throw away a key typed ahead of the prompt.
 void restoreTerminal()
 {
     if (terminalFd >= 0)
-        ::tcsetattr(terminalFd, TCSAFLUSH, &savedTerminal);
+        ::tcsetattr(terminalFd, TCSANOW, &savedTerminal);
 }
 
 void restoreAndDie(int signal)
@@ -37,11 +38,12 @@ void restoreAndDie(int signal)
 // Reads one line from the terminal with echo off; nullopt on end of input.
 std::optional<QByteArray> readHiddenLine(int fd, const char *prompt)
 {
-    (void)!::write(fd, prompt, std::strlen(prompt));
+    // Echo goes off before the prompt appears, so nothing typed after it is ever shown.
     termios quiet = savedTerminal;
     quiet.c_lflag &= ~tcflag_t(ECHO);
     quiet.c_lflag |= ECHONL;
-    ::tcsetattr(fd, TCSAFLUSH, &quiet);
+    ::tcsetattr(fd, TCSANOW, &quiet);
+    (void)!::write(fd, prompt, std::strlen(prompt));
     QByteArray line;
     char c;
     bool ended = true;
