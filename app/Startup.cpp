@@ -28,9 +28,8 @@ std::unique_ptr<frmMain> startUp()
         reportFailure(QString("Ember Coffer cannot start: %1.").arg(failure.what()));
         return nullptr;
     } catch (const std::exception &failure) {
-        reportFailure(
-            QString("Ember Coffer cannot start: its encryption engine could not be created (%1).")
-                .arg(QString::fromLocal8Bit(failure.what())));
+        reportFailure(QString("Ember Coffer cannot start: %1.")
+                          .arg(QString::fromLocal8Bit(failure.what())));
         return nullptr;
     }
     window->showCentred();

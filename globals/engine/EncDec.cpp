@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <sodium.h>
+#include <stdexcept>
 
 #include "AgeFile.h"
 #include "AtomicFile.h"
@@ -28,8 +29,11 @@ struct EncDec::State {
 
 EncDec::EncDec(QObject *parent) : QObject(parent), d(new State)
 {
-    if (sodium_init() < 0)
-        qFatal("the cryptography library could not start");
+    // A failure here propagates, so that the program's start-up can report it and end.
+    if (sodium_init() < 0) {
+        delete d;
+        throw std::runtime_error("the cryptography library could not start");
+    }
 }
 
 EncDec::~EncDec()

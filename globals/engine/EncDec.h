@@ -21,6 +21,7 @@ class EncDec : public QObject
     Q_PROPERTY(int WorkFactor READ workFactor WRITE setWorkFactor)
 
 public:
+    // Throws std::runtime_error when the cryptography library cannot start.
     explicit EncDec(QObject *parent = nullptr);
     ~EncDec() override;
 
