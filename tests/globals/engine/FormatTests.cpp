@@ -13,7 +13,8 @@ namespace {
 Bytes randomBytes(std::size_t size)
 {
     Bytes bytes(size);
-    randombytes_buf(bytes.data(), bytes.size());
+    if (size > 0) // an empty vector has no buffer to hand over
+        randombytes_buf(bytes.data(), bytes.size());
     return bytes;
 }
 
