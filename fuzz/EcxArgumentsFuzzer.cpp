@@ -30,9 +30,11 @@ void checkCommand(const CliParseResult &parsed)
     }
     const CliCommand &command = *parsed.command;
     require(command.workFactor >= 1 && command.workFactor <= 22);
-    require(!(command.keyStdin && !command.keyFile.isEmpty()));
-    if (command.action == CliCommand::Action::Encrypt || command.action == CliCommand::Action::Decrypt)
+    // Help and version ignore the rest of the line; a command to run must be consistent.
+    if (command.action == CliCommand::Action::Encrypt || command.action == CliCommand::Action::Decrypt) {
+        require(!(command.keyStdin && !command.keyFile.isEmpty()));
         require(!command.input.isNull());
+    }
 }
 
 void checkKey(const QByteArray &bytes)
