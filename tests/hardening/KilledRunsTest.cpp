@@ -130,6 +130,8 @@ protected:
             expectOnlyOurFilesLeft({"plan.txt", "plan.txt.ECX", "other.txt"});
             QFile::remove(at(d.destination));
         }
+        RecordProperty("killed_midway", killedMidway);
+        RecordProperty("runs", int(points.size()));
         return killedMidway;
     }
 
