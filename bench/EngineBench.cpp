@@ -57,12 +57,7 @@ ChildRun runChild(const std::vector<std::string> &argv, const std::string &input
         ::dup2(pipeFds[0], STDIN_FILENO);
         ::close(pipeFds[0]);
         ::close(pipeFds[1]);
-        std::vector<char *> args;
-        for (const std::string &a : argv)
-            args.push_back(const_cast<char *>(a.c_str()));
-        args.push_back(nullptr);
-        ::execvp(args[0], args.data());
-        ::_exit(127);
+        execProgram(argv);
     }
     ::close(pipeFds[0]);
     (void)!::write(pipeFds[1], input.data(), input.size());

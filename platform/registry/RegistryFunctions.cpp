@@ -28,6 +28,14 @@ std::optional<KeyId> findPath(RegistryStore &store, KeyId start, const KeyPath &
     return at;
 }
 
+// A value call needs its right on the handle and a value name the store can hold.
+LONG checkValueCall(const RegistryCall &call, REGSAM right, const std::string &name)
+{
+    if ((call.key().access & right) == 0)
+        return ERROR_ACCESS_DENIED;
+    return checkValueName(name);
+}
+
 // Hands out a value's type and data. A buffer that is too small is left untouched and learns
 // the size it needs; a string stored without its terminator gets one when the buffer has room
 // for it, without counting it in the size.
@@ -134,9 +142,7 @@ LSTATUS WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserve
     const std::string name = valueName(lpValueName);
     RegistryCall call(hKey);
     return call.run(false, [&]() -> LONG {
-        if ((call.key().access & KEY_QUERY_VALUE) == 0)
-            return ERROR_ACCESS_DENIED;
-        if (const LONG checked = checkValueName(name); checked != ERROR_SUCCESS)
+        if (const LONG checked = checkValueCall(call, KEY_QUERY_VALUE, name); checked != ERROR_SUCCESS)
             return checked;
         const std::optional<StoredValue> value = call.store().findValue(call.key().key, name);
         if (!value) {
@@ -160,9 +166,7 @@ LSTATUS WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Reserved*/,
         data.push_back(0);
     RegistryCall call(hKey);
     return call.run(true, [&]() -> LONG {
-        if ((call.key().access & KEY_SET_VALUE) == 0)
-            return ERROR_ACCESS_DENIED;
-        if (const LONG checked = checkValueName(name); checked != ERROR_SUCCESS)
+        if (const LONG checked = checkValueCall(call, KEY_SET_VALUE, name); checked != ERROR_SUCCESS)
             return checked;
         call.store().setValue(call.key().key, name, dwType, data);
         return ERROR_SUCCESS;
@@ -195,9 +199,7 @@ LSTATUS WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
     const std::string name = valueName(lpValueName);
     RegistryCall call(hKey);
     return call.run(true, [&]() -> LONG {
-        if ((call.key().access & KEY_SET_VALUE) == 0)
-            return ERROR_ACCESS_DENIED;
-        if (const LONG checked = checkValueName(name); checked != ERROR_SUCCESS)
+        if (const LONG checked = checkValueCall(call, KEY_SET_VALUE, name); checked != ERROR_SUCCESS)
             return checked;
         return call.store().deleteValue(call.key().key, name) ? ERROR_SUCCESS
                                                               : ERROR_FILE_NOT_FOUND;

@@ -5,6 +5,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+void execProgram(const std::vector<std::string> &argv)
+{
+    std::vector<char *> args;
+    for (const std::string &a : argv)
+        args.push_back(const_cast<char *>(a.c_str()));
+    args.push_back(nullptr);
+    ::execvp(args[0], args.data());
+    ::_exit(127);
+}
+
 int runWithPassphrase(const std::vector<std::string> &argv, const std::string &passphrase, std::string *transcript,
                       const std::string &promptMarker)
 {
@@ -12,14 +22,8 @@ int runWithPassphrase(const std::vector<std::string> &argv, const std::string &p
     const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
     if (pid < 0)
         return -1;
-    if (pid == 0) {
-        std::vector<char *> args;
-        for (const std::string &a : argv)
-            args.push_back(const_cast<char *>(a.c_str()));
-        args.push_back(nullptr);
-        ::execvp(args[0], args.data());
-        ::_exit(127);
-    }
+    if (pid == 0)
+        execProgram(argv);
     std::string output;
     std::size_t answeredUpTo = 0;
     char buffer[4096];

@@ -7,3 +7,7 @@
 // program could not run); `transcript` receives what the program printed.
 int runWithPassphrase(const std::vector<std::string> &argv, const std::string &passphrase,
                       std::string *transcript = nullptr, const std::string &promptMarker = "assphrase");
+
+// Replaces the calling (child) process with the program of `argv`; ends it with status 127
+// when the program cannot be started.
+[[noreturn]] void execProgram(const std::vector<std::string> &argv);
