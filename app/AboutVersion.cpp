@@ -1,4 +1,4 @@
-#include "AboutVersion.h"
+#include "app/AboutVersion.h"
 
 #include <QStringList>
 

@@ -1,12 +1,12 @@
-#include "CipherFrame.h"
+#include "app/CipherFrame.h"
 
-#include "DroppedFile.h"
-#include "FileDirection.h"
-#include "FileOpenDialog.h"
-#include "FileRun.h"
-#include "FormParts.h"
-#include "Twips.h"
-#include "VTButton.h"
+#include "app/DroppedFile.h"
+#include "app/FileDirection.h"
+#include "app/FileRun.h"
+#include "app/FormParts.h"
+#include "button/VTButton.h"
+#include "platform/core/Twips.h"
+#include "platform/ui/FileOpenDialog.h"
 
 #include <QCheckBox>
 #include <QDragEnterEvent>

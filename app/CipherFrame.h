@@ -11,8 +11,7 @@ struct FileDirection;
 // One of the File tab's two frames (encrypt or decrypt), built from its FileDirection row:
 // key and file boxes, browse button, delete box and action button. A file dropped onto the
 // frame puts its path into the file box.
-class CipherFrame : public QGroupBox
-{
+class CipherFrame : public QGroupBox {
     Q_OBJECT
 
 public:

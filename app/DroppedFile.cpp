@@ -1,4 +1,4 @@
-#include "DroppedFile.h"
+#include "app/DroppedFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,19 +1,13 @@
-#include "FileDirection.h"
+#include "app/FileDirection.h"
 
-#include "OutputNames.h"
-#include "engine/EncDec.h"
+#include "globals/engine/EncDec.h"
+#include "globals/filerules/OutputNames.h"
 
 namespace {
 
-std::optional<QString> encryptedOutput(const QString &source)
-{
-    return encryptedNameFor(source);
-}
+std::optional<QString> encryptedOutput(const QString &source) { return encryptedNameFor(source); }
 
-std::optional<QString> decryptedOutput(const QString &source)
-{
-    return decryptedNameFor(source);
-}
+std::optional<QString> decryptedOutput(const QString &source) { return decryptedNameFor(source); }
 
 } // namespace
 

@@ -2,20 +2,18 @@
 #include <QString>
 #include <optional>
 
-#include "VBool.h"
+#include "platform/core/VBool.h"
 
 class EncDec;
 
 // Everything in which the encrypt and the decrypt frame of the File tab differ: control
 // names, texts, messages, the engine operation and the output naming. One table row drives
 // one frame; the two rows are encryptDirection() and decryptDirection().
-struct FileDirection
-{
+struct FileDirection {
     using Operation = VBool (EncDec::*)(const QString &, const QString &, const QString &);
     using OutputName = std::optional<QString> (*)(const QString &source);
 
-    struct Names
-    {
+    struct Names {
         const char *frame;
         const char *keyLabel;
         const char *keyBox;
@@ -26,8 +24,7 @@ struct FileDirection
         const char *actionButton;
     } names;
 
-    struct Texts
-    {
+    struct Texts {
         QString frame;
         QString keyLabel;
         QString fileLabel;
@@ -37,8 +34,7 @@ struct FileDirection
         QString browseFilter;
     } texts;
 
-    struct Messages
-    {
+    struct Messages {
         QString emptyKey;
         QString emptyFile;
         QString done;

@@ -1,8 +1,8 @@
-#include "FileRun.h"
+#include "app/FileRun.h"
 
-#include "FileDirection.h"
-#include "KeyString.h"
-#include "engine/EncDec.h"
+#include "app/FileDirection.h"
+#include "globals/engine/EncDec.h"
+#include "globals/filerules/KeyString.h"
 
 #include <QFile>
 #include <exception>

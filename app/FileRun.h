@@ -1,15 +1,14 @@
 #pragma once
 #include <QString>
 
-#include "MessageBox.h"
-#include "VBool.h"
+#include "platform/core/VBool.h"
+#include "platform/ui/MessageBox.h"
 
 class EncDec;
 struct FileDirection;
 
 // What the user entered in one frame when the action button was pressed.
-struct FileRunRequest
-{
+struct FileRunRequest {
     QString key;
     QString file;
     bool deleteSource = false;
@@ -22,8 +21,7 @@ enum class FileRunEnd {
     Trapped,  // a failure was raised: the boxes keep their text, the bar goes back to 0
 };
 
-struct FileRunOutcome
-{
+struct FileRunOutcome {
     FileRunEnd end;
     QString message;
     QString title;
@@ -32,8 +30,7 @@ struct FileRunOutcome
 
 // The steps of one encrypt or decrypt press, apart from the window: check the boxes, set the
 // key string, run the engine, delete the source when asked and safe, and name the message.
-class FileRunner
-{
+class FileRunner {
 public:
     explicit FileRunner(EncDec &engine);
 

@@ -1,9 +1,9 @@
-#include "FileTab.h"
+#include "app/FileTab.h"
 
-#include "CipherFrame.h"
-#include "FileDirection.h"
-#include "FormParts.h"
-#include "Twips.h"
+#include "app/CipherFrame.h"
+#include "app/FileDirection.h"
+#include "app/FormParts.h"
+#include "platform/core/Twips.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -28,7 +28,4 @@ FileTab::FileTab(QTabWidget *tabs, FileRunner &runner) : TabPage(tabs, "FileTab"
     place(m_progress, twipsRect(90, 5160, 6435, 255));
 }
 
-void FileTab::showProgress(qint16 percent)
-{
-    m_progress->setValue(qBound<int>(0, percent, 100));
-}
+void FileTab::showProgress(qint16 percent) { m_progress->setValue(qBound<int>(0, percent, 100)); }

@@ -1,5 +1,5 @@
 #pragma once
-#include "TabPage.h"
+#include "app/TabPage.h"
 
 class CipherFrame;
 class FileRunner;
@@ -7,8 +7,7 @@ class QProgressBar;
 
 // The "  File  " tab: its icon and heading, the encrypt frame, the decrypt frame and the
 // progress bar that the engine's progress drives.
-class FileTab : public TabPage
-{
+class FileTab : public TabPage {
     Q_OBJECT
 
 public:

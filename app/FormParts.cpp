@@ -1,4 +1,4 @@
-#include "FormParts.h"
+#include "app/FormParts.h"
 
 #include <QFrame>
 #include <QLabel>

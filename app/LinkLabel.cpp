@@ -1,6 +1,6 @@
-#include "LinkLabel.h"
+#include "app/LinkLabel.h"
 
-#include "FormParts.h"
+#include "app/FormParts.h"
 
 #include <QMouseEvent>
 
@@ -23,10 +23,7 @@ void LinkLabel::setHovered(bool hovered)
     setPalette(colours);
 }
 
-QColor LinkLabel::colour() const
-{
-    return palette().color(QPalette::WindowText);
-}
+QColor LinkLabel::colour() const { return palette().color(QPalette::WindowText); }
 
 void LinkLabel::mouseMoveEvent(QMouseEvent *event)
 {

@@ -4,8 +4,7 @@
 // A label that stands for an address: underlined, dark blue at rest, bright blue once the
 // pointer moves over it. It raises `pointedAt` on every pointer move over it and `clicked`
 // on a left click; the owner decides when the colours change back.
-class LinkLabel : public QLabel
-{
+class LinkLabel : public QLabel {
     Q_OBJECT
 
 public:

@@ -1,11 +1,11 @@
-#include "PasswordControl.h"
+#include "app/PasswordControl.h"
 
-#include "ClassFactory.h"
-#include "Dispatch.h"
-#include "FormContainer.h"
-#include "VTPasswordDispIds.h"
-#include "VTPasswordIds.h"
-#include "VantrelPasswordExports.h"
+#include "password/VTPasswordDispIds.h"
+#include "password/VTPasswordIds.h"
+#include "password/VantrelPasswordExports.h"
+#include "platform/com/ClassFactory.h"
+#include "platform/com/Dispatch.h"
+#include "platform/com/FormContainer.h"
 
 #include <QWidget>
 
@@ -78,19 +78,18 @@ void PasswordControl::getPassword()
 
 void PasswordControl::createPassword()
 {
-    invoke("to show its create-password dialog", VTPasswordDispId::CreatePassword, DISPATCH_METHOD, {});
+    invoke("to show its create-password dialog", VTPasswordDispId::CreatePassword, DISPATCH_METHOD,
+           {});
 }
 
 bool PasswordControl::validated()
 {
-    return isTrue(
-        invoke("to give Validated", VTPasswordDispId::Validated, DISPATCH_PROPERTYGET, {})
-            .boolValue());
+    return isTrue(invoke("to give Validated", VTPasswordDispId::Validated, DISPATCH_PROPERTYGET, {})
+                      .boolValue());
 }
 
 bool PasswordControl::cancelled()
 {
-    return isTrue(
-        invoke("to give Cancelled", VTPasswordDispId::Cancelled, DISPATCH_PROPERTYGET, {})
-            .boolValue());
+    return isTrue(invoke("to give Cancelled", VTPasswordDispId::Cancelled, DISPATCH_PROPERTYGET, {})
+                      .boolValue());
 }

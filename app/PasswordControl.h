@@ -1,7 +1,7 @@
 #pragma once
-#include "ComPtr.h"
-#include "HResult.h"
-#include "Variant.h"
+#include "platform/com/ComPtr.h"
+#include "platform/com/HResult.h"
+#include "platform/com/Variant.h"
 
 #include <QString>
 
@@ -15,8 +15,7 @@ class QWidget;
 struct IDispatch;
 
 // A call into the password control that the control refused or failed.
-class ControlFailure : public std::runtime_error
-{
+class ControlFailure : public std::runtime_error {
 public:
     ControlFailure(const char *member, HRESULT status);
     HRESULT status() const { return m_status; }
@@ -30,8 +29,7 @@ private:
 // which keeps only its size, so every property starts at the control's default. It is used
 // only through its dispatch interface, by member id. Every call raises ControlFailure when
 // the control fails it.
-class PasswordControl
-{
+class PasswordControl {
 public:
     explicit PasswordControl(QWidget *form);
     ~PasswordControl();

@@ -1,12 +1,12 @@
-#include "PasswordTab.h"
+#include "app/PasswordTab.h"
 
-#include "FormParts.h"
-#include "MessageBox.h"
-#include "PasswordControl.h"
-#include "StoredPassword.h"
-#include "Twips.h"
-#include "VTButton.h"
-#include "winreg.h"
+#include "app/FormParts.h"
+#include "app/PasswordControl.h"
+#include "app/StoredPassword.h"
+#include "button/VTButton.h"
+#include "platform/core/Twips.h"
+#include "platform/registry/winreg.h"
+#include "platform/ui/MessageBox.h"
 
 #include <QFrame>
 #include <QLabel>

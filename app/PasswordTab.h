@@ -1,5 +1,5 @@
 #pragma once
-#include "TabPage.h"
+#include "app/TabPage.h"
 
 #include <optional>
 
@@ -15,8 +15,7 @@ class VTButton;
 // asks the control for a new password and stores it; Remove deletes the stored one. A
 // cancelled create stores nothing. A write or delete that the registry refuses is reported
 // and changes nothing on the tab, which keeps showing what the registry holds.
-class PasswordTab : public TabPage
-{
+class PasswordTab : public TabPage {
     Q_OBJECT
 
 public:

@@ -1,8 +1,8 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
-#include "MessageBox.h"
-#include "PasswordControl.h"
-#include "frmMain.h"
+#include "app/PasswordControl.h"
+#include "app/frmMain.h"
+#include "platform/ui/MessageBox.h"
 
 #include <cstdio>
 #include <exception>
@@ -28,8 +28,8 @@ std::unique_ptr<frmMain> startUp()
         reportFailure(QString("Ember Coffer cannot start: %1.").arg(failure.what()));
         return nullptr;
     } catch (const std::exception &failure) {
-        reportFailure(QString("Ember Coffer cannot start: %1.")
-                          .arg(QString::fromLocal8Bit(failure.what())));
+        reportFailure(
+            QString("Ember Coffer cannot start: %1.").arg(QString::fromLocal8Bit(failure.what())));
         return nullptr;
     }
     window->showCentred();

@@ -1,9 +1,9 @@
-#include "StartupPasswordCheck.h"
+#include "app/StartupPasswordCheck.h"
 
-#include "MessageBox.h"
-#include "PasswordControl.h"
-#include "ProgramExit.h"
-#include "StoredPassword.h"
+#include "app/PasswordControl.h"
+#include "app/StoredPassword.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/ProgramExit.h"
 
 bool passwordCheckPassed(StoredPassword &stored, PasswordControl &control)
 {

@@ -1,19 +1,15 @@
-#include "StoredPassword.h"
+#include "app/StoredPassword.h"
 
 namespace {
 
 // The registry classes take every argument by reference, so each call gets fresh copies.
-struct Location
-{
+struct Location {
     qint32 root = ASRegistry::handleValue(HKEY_LOCAL_MACHINE);
     QString key = QStringLiteral("Software\\Corvantide\\Ember Coffer 1.65");
     QString name = QStringLiteral("Password");
 };
 
-qint32 statusOf(const QVariant &status)
-{
-    return status.toInt();
-}
+qint32 statusOf(const QVariant &status) { return status.toInt(); }
 
 } // namespace
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "ASRegistry.h"
+#include "app/registry/ASRegistry.h"
 
 #include <QString>
 
@@ -8,8 +8,7 @@
 // The application password as the registry keeps it: value "Password" (a string, in clear)
 // under HKEY_LOCAL_MACHINE\Software\Corvantide\Ember Coffer 1.65. The password counts as set
 // whenever the value exists, whatever it holds; the empty text is a valid password.
-class StoredPassword
-{
+class StoredPassword {
 public:
     // The stored password, or nothing when the value does not exist (or the store cannot be
     // read, which looks the same to the registry classes).

@@ -1,4 +1,4 @@
-#include "TabPage.h"
+#include "app/TabPage.h"
 
 #include <QTabWidget>
 

@@ -9,8 +9,7 @@ class QTabWidget;
 // One page of the window's tab control. Its controls are placed in the coordinates of the
 // whole tab control (tab strip included), as the form layout gives them, and keep that
 // place whatever height the style gives the tab strip.
-class TabPage : public QWidget
-{
+class TabPage : public QWidget {
     Q_OBJECT
 
 public:
@@ -28,8 +27,7 @@ protected:
 private:
     void relayout();
 
-    struct Placement
-    {
+    struct Placement {
         QPointer<QWidget> child;
         QRect geometry;
     };

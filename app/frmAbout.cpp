@@ -1,10 +1,11 @@
-#include "frmAbout.h"
+#include "app/frmAbout.h"
+#include "globals/ProductVersion.h"
 
-#include "AboutVersion.h"
-#include "FormParts.h"
-#include "LinkLabel.h"
-#include "Shell.h"
-#include "Twips.h"
+#include "app/AboutVersion.h"
+#include "app/FormParts.h"
+#include "app/LinkLabel.h"
+#include "platform/core/Twips.h"
+#include "platform/ui/Shell.h"
 
 #include <QFrame>
 #include <QMouseEvent>
@@ -39,10 +40,7 @@ frmAbout *frmAbout::showShared()
     return about;
 }
 
-frmAbout *frmAbout::shared()
-{
-    return sharedSlot();
-}
+frmAbout *frmAbout::shared() { return sharedSlot(); }
 
 frmAbout::frmAbout()
     : QDialog(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -8,8 +8,7 @@ class QLabel;
 // The program's About window: title, version, description and three links (web site,
 // technical support, sales). One shared instance at a time, shown modeless; OK or closing
 // destroys it, and the next showShared() builds it afresh.
-class frmAbout : public QDialog
-{
+class frmAbout : public QDialog {
     Q_OBJECT
 
 public:

@@ -1,19 +1,19 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
 
-#include "FileRun.h"
-#include "FileTab.h"
-#include "FormParts.h"
-#include "HtmlHelp.h"
-#include "PasswordControl.h"
-#include "PasswordTab.h"
-#include "ProgramExit.h"
-#include "StartupPasswordCheck.h"
-#include "StoredPassword.h"
-#include "Twips.h"
-#include "VTButton.h"
-#include "VTButtonLW.h"
-#include "engine/EncDec.h"
-#include "frmAbout.h"
+#include "app/FileRun.h"
+#include "app/FileTab.h"
+#include "app/FormParts.h"
+#include "app/PasswordControl.h"
+#include "app/PasswordTab.h"
+#include "app/StartupPasswordCheck.h"
+#include "app/StoredPassword.h"
+#include "app/frmAbout.h"
+#include "button/VTButton.h"
+#include "button/VTButtonLW.h"
+#include "globals/engine/EncDec.h"
+#include "platform/core/Twips.h"
+#include "platform/ui/HtmlHelp.h"
+#include "platform/ui/ProgramExit.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -64,10 +64,7 @@ frmMain::frmMain(QWidget *parent)
 
 frmMain::~frmMain() = default;
 
-VBool frmMain::lastResult() const
-{
-    return m_runner->lastResult();
-}
+VBool frmMain::lastResult() const { return m_runner->lastResult(); }
 
 bool frmMain::passwordCheckPassed()
 {
@@ -84,10 +81,7 @@ VTButton *frmMain::addBottomButton(VTButton *button, const char *name, const QSt
     return button;
 }
 
-void frmMain::showHelp()
-{
-    platform::htmlHelp(this, helpFile, 0, 0);
-}
+void frmMain::showHelp() { platform::htmlHelp(this, helpFile, 0, 0); }
 
 void frmMain::showCentred()
 {

@@ -2,7 +2,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "VBool.h"
+#include "platform/core/VBool.h"
 
 class EncDec;
 class FileRunner;
@@ -21,8 +21,7 @@ class VTButton;
 // Password tab shows what the registry holds. A failure to create the engine or the control
 // propagates as an exception, so that start-up can end with an error before any window is
 // shown.
-class frmMain : public QWidget
-{
+class frmMain : public QWidget {
     Q_OBJECT
 
 public:

@@ -1,5 +1,6 @@
-#include "Startup.h"
-#include "frmMain.h"
+#include "app/Startup.h"
+#include "app/frmMain.h"
+#include "globals/ProductVersion.h"
 
 #include <QApplication>
 

@@ -13,9 +13,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "EncDec.h"
-#include "KeyString.h"
-#include "PtyRun.h"
+#include "globals/engine/EncDec.h"
+#include "globals/filerules/KeyString.h"
+#include "harness/PtyRun.h"
 
 namespace {
 
@@ -78,7 +78,8 @@ double payloadSeconds(EncDec &engine, bool encrypt, const QString &from, const Q
     };
     QObject::connect(&engine, &EncDec::FileEncryptionProgress, onProgress);
     QObject::connect(&engine, &EncDec::FileDecryptionProgress, onProgress);
-    const bool ok = isTrue(encrypt ? engine.EncryptFile(from, to, {}) : engine.DecryptFile(from, to, {}));
+    const bool ok =
+        isTrue(encrypt ? engine.EncryptFile(from, to, {}) : engine.DecryptFile(from, to, {}));
     const double s = seconds(start);
     engine.disconnect();
     return ok ? s : -1;
@@ -115,9 +116,12 @@ int main(int argc, char **argv)
     QFile::remove(QString::fromStdString(big + ".warm2"));
 
     // Peak memory of the whole program, work factor 18 (the scrypt memory included).
-    const ChildRun memSmall = runChild({ecx, "encrypt", "--quiet", "--key-stdin", "-o", small + ".ECX", small}, key);
-    const ChildRun encBig = runChild({ecx, "encrypt", "--quiet", "--key-stdin", "-o", big + ".ECX", big}, key);
-    const ChildRun decBig = runChild({ecx, "decrypt", "--quiet", "--key-stdin", "-o", big + ".back", big + ".ECX"}, key);
+    const ChildRun memSmall =
+        runChild({ecx, "encrypt", "--quiet", "--key-stdin", "-o", small + ".ECX", small}, key);
+    const ChildRun encBig =
+        runChild({ecx, "encrypt", "--quiet", "--key-stdin", "-o", big + ".ECX", big}, key);
+    const ChildRun decBig = runChild(
+        {ecx, "decrypt", "--quiet", "--key-stdin", "-o", big + ".back", big + ".ECX"}, key);
     if (memSmall.status || encBig.status || decBig.status)
         fail("ecx failed");
     const ChildRun same = runChild({"cmp", big, big + ".back"});
@@ -136,26 +140,28 @@ int main(int argc, char **argv)
     const ChildRun cp = runChild({"cp", big, big + ".cp"});
     EncDec engine;
     engine.setKey(keyStringFor(typedKey));
-    const double payloadEnc = payloadSeconds(engine, true, QString::fromStdString(big), QString::fromStdString(big + ".ECX"));
-    const double payloadDec = payloadSeconds(engine, false, QString::fromStdString(big + ".ECX"), QString::fromStdString(big + ".back"));
+    const double payloadEnc = payloadSeconds(engine, true, QString::fromStdString(big),
+                                             QString::fromStdString(big + ".ECX"));
+    const double payloadDec = payloadSeconds(engine, false, QString::fromStdString(big + ".ECX"),
+                                             QString::fromStdString(big + ".back"));
     const double cpRate = 1024 / cp.seconds;
 
     std::printf("\nPeak memory (ecx encrypt, work factor 18)\n");
     std::printf("  64 MiB file: %7.1f MiB\n", memSmall.peakKiB / 1024.0);
-    std::printf("  1 GiB file:  %7.1f MiB   ratio %.3f (goal: within 10 %%)\n", encBig.peakKiB / 1024.0,
-                double(encBig.peakKiB) / double(memSmall.peakKiB));
+    std::printf("  1 GiB file:  %7.1f MiB   ratio %.3f (goal: within 10 %%)\n",
+                encBig.peakKiB / 1024.0, double(encBig.peakKiB) / double(memSmall.peakKiB));
     std::printf("  1 GiB decrypt: %5.1f MiB\n", decBig.peakKiB / 1024.0);
     std::printf("\nWhole run on 1 GiB, work factor 18\n");
-    std::printf("  encrypt: ecx %.2f s   age -p %.2f s   ratio %.2f (goal: <= 1)\n", encBig.seconds, ageEnc,
-                encBig.seconds / ageEnc);
-    std::printf("  decrypt: ecx %.2f s   age -d %.2f s   ratio %.2f (goal: <= 1)\n", decBig.seconds, ageDec,
-                decBig.seconds / ageDec);
+    std::printf("  encrypt: ecx %.2f s   age -p %.2f s   ratio %.2f (goal: <= 1)\n", encBig.seconds,
+                ageEnc, encBig.seconds / ageEnc);
+    std::printf("  decrypt: ecx %.2f s   age -d %.2f s   ratio %.2f (goal: <= 1)\n", decBig.seconds,
+                ageDec, decBig.seconds / ageDec);
     std::printf("\nPayload alone (after the key derivation) on 1 GiB\n");
     std::printf("  cp:      %.3f s  %6.0f MiB/s\n", cp.seconds, cpRate);
-    std::printf("  encrypt: %.3f s  %6.0f MiB/s   %.0f %% of cp (goal: >= 70 %%)\n", payloadEnc, 1024 / payloadEnc,
-                100 * (1024 / payloadEnc) / cpRate);
-    std::printf("  decrypt: %.3f s  %6.0f MiB/s   %.0f %% of cp (goal: >= 70 %%)\n", payloadDec, 1024 / payloadDec,
-                100 * (1024 / payloadDec) / cpRate);
+    std::printf("  encrypt: %.3f s  %6.0f MiB/s   %.0f %% of cp (goal: >= 70 %%)\n", payloadEnc,
+                1024 / payloadEnc, 100 * (1024 / payloadEnc) / cpRate);
+    std::printf("  decrypt: %.3f s  %6.0f MiB/s   %.0f %% of cp (goal: >= 70 %%)\n", payloadDec,
+                1024 / payloadDec, 100 * (1024 / payloadDec) / cpRate);
 
     for (const char *suffix : {"", ".ECX", ".back", ".age", ".ageback", ".cp"})
         QFile::remove(QString::fromStdString(big + suffix));

@@ -1,4 +1,4 @@
-#include "ButtonImages.h"
+#include "button/ButtonImages.h"
 
 #include <QImage>
 

@@ -4,8 +4,7 @@
 
 // Which of a button's images is shown, and how the mask colour is applied. Kept apart from
 // painting so that the rules can be checked without a window.
-struct ButtonImages
-{
+struct ButtonImages {
     QPixmap rest;
     QPixmap hover;
     QPixmap down;

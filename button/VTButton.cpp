@@ -1,4 +1,4 @@
-#include "VTButton.h"
+#include "button/VTButton.h"
 
 #include <QEnterEvent>
 #include <QPainter>
@@ -11,15 +11,9 @@ constexpr int verticalPadding = 4;
 constexpr int focusInset = 3;
 } // namespace
 
-VTButton::VTButton(QWidget *parent) : QPushButton(parent)
-{
-    setAttribute(Qt::WA_Hover);
-}
+VTButton::VTButton(QWidget *parent) : QPushButton(parent) { setAttribute(Qt::WA_Hover); }
 
-VTButton::VTButton(const QString &caption, QWidget *parent) : VTButton(parent)
-{
-    setText(caption);
-}
+VTButton::VTButton(const QString &caption, QWidget *parent) : VTButton(parent) { setText(caption); }
 
 void VTButton::setButtonStyle(int style)
 {
@@ -94,10 +88,7 @@ QSize VTButton::sizeHint() const
                  qMax(imageSize.height(), textSize.height()) + 2 * verticalPadding);
 }
 
-QSize VTButton::minimumSizeHint() const
-{
-    return sizeHint();
-}
+QSize VTButton::minimumSizeHint() const { return sizeHint(); }
 
 QStyleOptionButton VTButton::faceOption() const
 {

@@ -1,9 +1,10 @@
 #pragma once
+#include "button/VantrelButtonExport.h"
 #include <QColor>
 #include <QPixmap>
 #include <QPushButton>
 
-#include "ButtonImages.h"
+#include "button/ButtonImages.h"
 
 class QStyleOptionButton;
 
@@ -11,8 +12,7 @@ class QStyleOptionButton;
 // key. In the active style the button is flat until the pointer is over it; in the standard
 // style it is always raised. With state images on, the hover and down images replace the
 // resting image while the button is pointed at or pressed.
-class VTButton : public QPushButton
-{
+class VANTRELBUTTON_EXPORT VTButton : public QPushButton {
     Q_OBJECT
     Q_PROPERTY(int ButtonStyle READ buttonStyle WRITE setButtonStyle)
     Q_PROPERTY(QPixmap ButtonImage READ buttonImage WRITE setButtonImage)

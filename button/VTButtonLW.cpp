@@ -1,4 +1,4 @@
-#include "VTButtonLW.h"
+#include "button/VTButtonLW.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>

@@ -1,10 +1,10 @@
 #pragma once
-#include "VTButton.h"
+#include "button/VTButton.h"
+#include "button/VantrelButtonExport.h"
 
 // The lightweight look of VTButton: a plain face with a thin outline instead of a raised
 // bevel. In the active style the outline appears only while the button is pointed at.
-class VTButtonLW : public VTButton
-{
+class VANTRELBUTTON_EXPORT VTButtonLW : public VTButton {
     Q_OBJECT
 
 public:

@@ -1,17 +1,17 @@
-#include "CliArguments.h"
+#include "cli/CliArguments.h"
 
 namespace {
 
 class Parser {
 public:
-    explicit Parser(const QStringList &arguments) : args_(arguments) {}
+    explicit Parser(const QStringList &arguments) : m_args(arguments) {}
 
     CliParseResult parse()
     {
         QStringList positional;
         bool optionsEnded = false;
-        for (index_ = 0; index_ < args_.size(); ++index_) {
-            const QString arg = args_[index_];
+        for (m_index = 0; m_index < m_args.size(); ++m_index) {
+            const QString arg = m_args[m_index];
             if (optionsEnded || !arg.startsWith('-') || arg == QLatin1String("-")) {
                 positional << arg;
             } else if (arg == QLatin1String("--")) {
@@ -20,46 +20,47 @@ public:
                 return failure();
             }
         }
-        if (wantsHelp_ || wantsVersion_) {
-            command_.action = wantsHelp_ ? CliCommand::Action::Help : CliCommand::Action::Version;
-            return {command_, {}};
+        if (m_wantsHelp || m_wantsVersion) {
+            m_command.action = m_wantsHelp ? CliCommand::Action::Help : CliCommand::Action::Version;
+            return {m_command, {}};
         }
         if (!takeAction(positional))
             return failure();
-        return {command_, {}};
+        return {m_command, {}};
     }
 
 private:
     bool option(const QString &arg)
     {
         const qsizetype equals = arg.indexOf('=');
-        const QString name = arg.startsWith(QLatin1String("--")) && equals > 0 ? arg.left(equals) : arg;
+        const QString name =
+            arg.startsWith(QLatin1String("--")) && equals > 0 ? arg.left(equals) : arg;
         const std::optional<QString> inlineValue =
             name.size() < arg.size() ? std::optional<QString>(arg.mid(equals + 1)) : std::nullopt;
         if (name == QLatin1String("-h") || name == QLatin1String("--help"))
-            return noValue(inlineValue, name) && (wantsHelp_ = true);
+            return noValue(inlineValue, name) && (m_wantsHelp = true);
         if (name == QLatin1String("--version"))
-            return noValue(inlineValue, name) && (wantsVersion_ = true);
+            return noValue(inlineValue, name) && (m_wantsVersion = true);
         if (name == QLatin1String("--delete"))
-            return noValue(inlineValue, name) && (command_.deleteInput = true);
+            return noValue(inlineValue, name) && (m_command.deleteInput = true);
         if (name == QLatin1String("-q") || name == QLatin1String("--quiet"))
-            return noValue(inlineValue, name) && (command_.quiet = true);
+            return noValue(inlineValue, name) && (m_command.quiet = true);
         if (name == QLatin1String("--key-stdin"))
-            return noValue(inlineValue, name) && (command_.keyStdin = true);
+            return noValue(inlineValue, name) && (m_command.keyStdin = true);
         if (name == QLatin1String("-o") || name == QLatin1String("--output"))
-            return value(inlineValue, name, command_.output);
+            return value(inlineValue, name, m_command.output);
         if (name == QLatin1String("--key-file"))
-            return value(inlineValue, name, command_.keyFile);
+            return value(inlineValue, name, m_command.keyFile);
         if (name == QLatin1String("--work-factor"))
             return workFactor(inlineValue, name);
-        error_ = QStringLiteral("unknown option: %1").arg(arg);
+        m_error = QStringLiteral("unknown option: %1").arg(arg);
         return false;
     }
 
     bool noValue(const std::optional<QString> &inlineValue, const QString &name)
     {
         if (inlineValue)
-            error_ = QStringLiteral("option %1 takes no value").arg(name);
+            m_error = QStringLiteral("option %1 takes no value").arg(name);
         return !inlineValue;
     }
 
@@ -67,14 +68,14 @@ private:
     {
         if (inlineValue) {
             into = *inlineValue;
-        } else if (index_ + 1 < args_.size()) {
-            into = args_[++index_];
+        } else if (m_index + 1 < m_args.size()) {
+            into = m_args[++m_index];
         } else {
-            error_ = QStringLiteral("option %1 needs a value").arg(name);
+            m_error = QStringLiteral("option %1 needs a value").arg(name);
             return false;
         }
         if (into.isEmpty())
-            error_ = QStringLiteral("option %1 needs a non-empty value").arg(name);
+            m_error = QStringLiteral("option %1 needs a non-empty value").arg(name);
         return !into.isEmpty();
     }
 
@@ -86,52 +87,51 @@ private:
         bool ok = false;
         const int n = text.toInt(&ok);
         if (!ok || n < 1 || n > 22) {
-            error_ = QStringLiteral("work factor must be a whole number from 1 to 22");
+            m_error = QStringLiteral("work factor must be a whole number from 1 to 22");
             return false;
         }
-        command_.workFactor = n;
-        workFactorGiven_ = true;
+        m_command.workFactor = n;
+        m_workFactorGiven = true;
         return true;
     }
 
     bool takeAction(const QStringList &positional)
     {
         if (positional.isEmpty()) {
-            error_ = QStringLiteral("missing command: encrypt or decrypt");
+            m_error = QStringLiteral("missing command: encrypt or decrypt");
             return false;
         }
         const QString verb = positional.first();
         if (verb == QLatin1String("encrypt"))
-            command_.action = CliCommand::Action::Encrypt;
+            m_command.action = CliCommand::Action::Encrypt;
         else if (verb == QLatin1String("decrypt"))
-            command_.action = CliCommand::Action::Decrypt;
+            m_command.action = CliCommand::Action::Decrypt;
         else
-            return error_ = QStringLiteral("unknown command: %1").arg(verb), false;
+            return m_error = QStringLiteral("unknown command: %1").arg(verb), false;
         if (positional.size() != 2)
-            return error_ = positional.size() < 2 ? QStringLiteral("missing FILE") : QStringLiteral("only one FILE at a time"), false;
-        command_.input = positional[1];
-        if (command_.keyStdin && !command_.keyFile.isEmpty())
-            return error_ = QStringLiteral("use --key-file or --key-stdin, not both"), false;
-        if (workFactorGiven_ && command_.action == CliCommand::Action::Decrypt)
-            return error_ = QStringLiteral("--work-factor applies to encryption only"), false;
+            return m_error = positional.size() < 2 ? QStringLiteral("missing FILE")
+                                                   : QStringLiteral("only one FILE at a time"),
+                   false;
+        m_command.input = positional[1];
+        if (m_command.keyStdin && !m_command.keyFile.isEmpty())
+            return m_error = QStringLiteral("use --key-file or --key-stdin, not both"), false;
+        if (m_workFactorGiven && m_command.action == CliCommand::Action::Decrypt)
+            return m_error = QStringLiteral("--work-factor applies to encryption only"), false;
         return true;
     }
 
-    CliParseResult failure() const { return {std::nullopt, error_}; }
+    CliParseResult failure() const { return {std::nullopt, m_error}; }
 
-    const QStringList &args_;
-    qsizetype index_ = 0;
-    CliCommand command_;
-    QString error_;
-    bool wantsHelp_ = false, wantsVersion_ = false, workFactorGiven_ = false;
+    const QStringList &m_args;
+    qsizetype m_index = 0;
+    CliCommand m_command;
+    QString m_error;
+    bool m_wantsHelp = false, m_wantsVersion = false, m_workFactorGiven = false;
 };
 
 } // namespace
 
-CliParseResult parseArguments(const QStringList &arguments)
-{
-    return Parser(arguments).parse();
-}
+CliParseResult parseArguments(const QStringList &arguments) { return Parser(arguments).parse(); }
 
 QString usageText()
 {

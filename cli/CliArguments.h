@@ -8,8 +8,8 @@ struct CliCommand {
     enum class Action { Encrypt, Decrypt, Help, Version };
     Action action = Action::Help;
     QString input;
-    QString output;   // empty: the program's own naming rule
-    QString keyFile;  // empty: no key file
+    QString output;  // empty: the program's own naming rule
+    QString keyFile; // empty: no key file
     bool keyStdin = false;
     bool deleteInput = false;
     bool quiet = false;

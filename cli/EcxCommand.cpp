@@ -1,14 +1,14 @@
-#include "EcxCommand.h"
+#include "cli/EcxCommand.h"
 
 #include <QFile>
 #include <cstdio>
 #include <unistd.h>
 
-#include "EncDec.h"
-#include "KeyInput.h"
-#include "KeyString.h"
-#include "OutputNames.h"
-#include "ProgressBar.h"
+#include "cli/KeyInput.h"
+#include "cli/ProgressBar.h"
+#include "globals/engine/EncDec.h"
+#include "globals/filerules/KeyString.h"
+#include "globals/filerules/OutputNames.h"
 
 namespace {
 
@@ -52,7 +52,8 @@ int runCommand(const CliCommand &command)
     const bool encrypt = command.action == CliCommand::Action::Encrypt;
     const auto output = outputFor(command);
     if (!output)
-        return fail(QStringLiteral("file name too short to drop four characters: %1").arg(command.input));
+        return fail(
+            QStringLiteral("file name too short to drop four characters: %1").arg(command.input));
     const KeyResult key = typedKey(command);
     if (!key.key)
         return fail(key.error);
@@ -77,7 +78,8 @@ int runCommand(const CliCommand &command)
 
     // A plaintext goes only once its encrypted copy is proven to open with the key.
     if (encrypt && !engine.VerifyFile(*output))
-        return fail(QStringLiteral("%1 did not verify (%2); %3 kept").arg(*output, engine.lastError(), command.input));
+        return fail(QStringLiteral("%1 did not verify (%2); %3 kept")
+                        .arg(*output, engine.lastError(), command.input));
     QString error;
     if (!removeInput(command.input, error))
         return fail(error);

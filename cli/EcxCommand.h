@@ -1,5 +1,5 @@
 #pragma once
-#include "CliArguments.h"
+#include "cli/CliArguments.h"
 
 // Exit statuses of `ecx`.
 enum ExitStatus { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };

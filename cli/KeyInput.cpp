@@ -1,10 +1,10 @@
-#include "KeyInput.h"
+#include "cli/KeyInput.h"
 
 #include <QFile>
 #include <QStringDecoder>
 #include <csignal>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -12,10 +12,7 @@
 namespace {
 constexpr qint64 maxKeyBytes = 64 * 1024;
 
-KeyResult refused(const QString &why)
-{
-    return {std::nullopt, why};
-}
+KeyResult refused(const QString &why) { return {std::nullopt, why}; }
 
 // The terminal's settings while echo is off, so that a signal can put them back.
 int terminalFd = -1;
@@ -107,7 +104,8 @@ KeyResult askKeyOnTerminal(bool confirm)
     if (fd < 0 || ::tcgetattr(fd, &savedTerminal) != 0) {
         if (fd >= 0)
             ::close(fd);
-        return refused(QStringLiteral("no terminal to ask for the key: use --key-file or --key-stdin"));
+        return refused(
+            QStringLiteral("no terminal to ask for the key: use --key-file or --key-stdin"));
     }
     terminalFd = fd;
     const auto oldInt = std::signal(SIGINT, restoreAndDie);

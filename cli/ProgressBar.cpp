@@ -1,4 +1,4 @@
-#include "ProgressBar.h"
+#include "cli/ProgressBar.h"
 
 #include <cstdio>
 
@@ -6,24 +6,27 @@ namespace {
 constexpr int barWidth = 40;
 }
 
-ProgressBar::ProgressBar(QString label, bool enabled) : label_(std::move(label)), enabled_(enabled) {}
+ProgressBar::ProgressBar(QString label, bool enabled)
+    : m_label(std::move(label)), m_enabled(enabled)
+{
+}
 
 ProgressBar::~ProgressBar()
 {
-    if (drawn_)
+    if (m_drawn)
         std::fputs("\n", stderr);
 }
 
 void ProgressBar::show(int percent)
 {
-    if (!enabled_)
+    if (!m_enabled)
         return;
     const int filled = percent * barWidth / 100;
     const QByteArray line = QStringLiteral("\r%1 [%2%3] %4%")
-                                .arg(label_, QString(filled, '#'), QString(barWidth - filled, ' '))
+                                .arg(m_label, QString(filled, '#'), QString(barWidth - filled, ' '))
                                 .arg(percent, 3)
                                 .toUtf8();
     std::fputs(line.constData(), stderr);
     std::fflush(stderr);
-    drawn_ = true;
+    m_drawn = true;
 }

@@ -9,7 +9,7 @@ public:
     void show(int percent);
 
 private:
-    QString label_;
-    bool enabled_;
-    bool drawn_ = false;
+    QString m_label;
+    bool m_enabled;
+    bool m_drawn = false;
 };

@@ -1,8 +1,9 @@
+#include "globals/ProductVersion.h"
 #include <QStringList>
 #include <cstdio>
 
-#include "CliArguments.h"
-#include "EcxCommand.h"
+#include "cli/CliArguments.h"
+#include "cli/EcxCommand.h"
 
 int main(int argc, char **argv)
 {
@@ -12,7 +13,8 @@ int main(int argc, char **argv)
 
     const CliParseResult parsed = parseArguments(arguments);
     if (!parsed.command) {
-        std::fprintf(stderr, "ecx: %s\nTry 'ecx --help'.\n", parsed.error.toLocal8Bit().constData());
+        std::fprintf(stderr, "ecx: %s\nTry 'ecx --help'.\n",
+                     parsed.error.toLocal8Bit().constData());
         return ExitUsage;
     }
     switch (parsed.command->action) {

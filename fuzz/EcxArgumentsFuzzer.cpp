@@ -2,9 +2,9 @@
 // as the system hands them over) and arbitrary key files to the key reader.
 #include <cstdlib>
 
-#include "CliArguments.h"
-#include "KeyInput.h"
-#include "KeyString.h"
+#include "cli/CliArguments.h"
+#include "cli/KeyInput.h"
+#include "globals/filerules/KeyString.h"
 
 namespace {
 
@@ -31,7 +31,8 @@ void checkCommand(const CliParseResult &parsed)
     const CliCommand &command = *parsed.command;
     require(command.workFactor >= 1 && command.workFactor <= 22);
     // Help and version ignore the rest of the line; a command to run must be consistent.
-    if (command.action == CliCommand::Action::Encrypt || command.action == CliCommand::Action::Decrypt) {
+    if (command.action == CliCommand::Action::Encrypt ||
+        command.action == CliCommand::Action::Decrypt) {
         require(!(command.keyStdin && !command.keyFile.isEmpty()));
         require(!command.input.isNull());
     }

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <sodium.h>
 
-#include "AgeFile.h"
-#include "ScryptIdentity.h"
-#include "X25519Identity.h"
+#include "globals/engine/AgeFile.h"
+#include "globals/engine/ScryptIdentity.h"
+#include "tests/support/age/X25519Identity.h"
 
 namespace {
 
@@ -15,7 +15,8 @@ namespace {
 // the program's own limit are; the lower cap keeps each run short.
 constexpr int fuzzWorkFactorCap = 12;
 
-constexpr const char *seedIdentity = "AGE-SECRET-KEY-1EGTZVFFV20835NWYV6270LXYVK2VKNX2MMDKWYKLMGR48UAWX40Q2P2LM0";
+constexpr const char *seedIdentity =
+    "AGE-SECRET-KEY-1EGTZVFFV20835NWYV6270LXYVK2VKNX2MMDKWYKLMGR48UAWX40Q2P2LM0";
 
 void require(bool condition)
 {
@@ -30,10 +31,7 @@ bool isPayloadFault(age::FailureKind kind)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    return sodium_init() < 0 ? 1 : 0;
-}
+extern "C" int LLVMFuzzerInitialize(int *, char ***) { return sodium_init() < 0 ? 1 : 0; }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -47,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(!failure.message().empty() || !failure);
     // Before the payload begins nothing is released; a damaged or cut payload releases only
     // the whole chunks that authenticated before the fault.
-    if (failure.kind != age::FailureKind::None && failure.kind != age::FailureKind::TrailingData
-        && !isPayloadFault(failure.kind))
+    if (failure.kind != age::FailureKind::None && failure.kind != age::FailureKind::TrailingData &&
+        !isPayloadFault(failure.kind))
         require(plaintext.empty());
     if (isPayloadFault(failure.kind))
         require(plaintext.size() % age::chunkSize == 0);

@@ -3,8 +3,8 @@
 // given, that a buffer that is too small stays untouched, and that what arrives is what was
 // stored. A second mode hands the input over as the store file itself: a damaged file must
 // give a status, never a crash, and a refused file must be left as it was.
-#include "NameFolding.h"
-#include "winreg.h"
+#include "platform/registry/NameFolding.h"
+#include "platform/registry/winreg.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 #include <sqlite3.h>
@@ -49,7 +49,8 @@ void exec(const char *sql)
 // A buffer of exactly `size` bytes (so that the address sanitizer sees any write past it),
 // filled with the canary.
 struct Buffer {
-    explicit Buffer(std::size_t size) : bytes(std::make_unique<std::uint8_t[]>(size + (size == 0))), size(size)
+    explicit Buffer(std::size_t size)
+        : bytes(std::make_unique<std::uint8_t[]>(size + (size == 0))), size(size)
     {
         std::memset(bytes.get(), canary, size + (size == 0));
     }
@@ -93,7 +94,8 @@ std::vector<Record> prepareValues(FuzzedDataProvider &input, std::vector<std::st
     Fixture &f = fixture();
     exec("BEGIN");
     sqlite3_stmt *clear = nullptr;
-    for (const char *sql : {"DELETE FROM registry_values WHERE key = ?", "DELETE FROM registry_keys WHERE parent = ?"}) {
+    for (const char *sql : {"DELETE FROM registry_values WHERE key = ?",
+                            "DELETE FROM registry_keys WHERE parent = ?"}) {
         require(sqlite3_prepare_v2(f.db, sql, -1, &clear, nullptr) == SQLITE_OK);
         sqlite3_bind_int64(clear, 1, f.fuzzKey);
         require(sqlite3_step(clear) == SQLITE_DONE);
@@ -105,16 +107,18 @@ std::vector<Record> prepareValues(FuzzedDataProvider &input, std::vector<std::st
         record.data = input.ConsumeRandomLengthString(700);
         const auto type = input.ConsumeBool() ? input.ConsumeIntegralInRange<sqlite3_int64>(0, 12)
                                               : input.ConsumeIntegral<sqlite3_int64>();
-        const std::string folded = input.ConsumeBool() ? registry::foldName(record.name) : input.ConsumeRandomLengthString(20);
-        insert("INSERT OR IGNORE INTO registry_values(key, name, folded, type, data) VALUES (?, ?, ?, ?, ?)",
+        const std::string folded = input.ConsumeBool() ? registry::foldName(record.name)
+                                                       : input.ConsumeRandomLengthString(20);
+        insert("INSERT OR IGNORE INTO registry_values(key, name, folded, type, data) VALUES (?, ?, "
+               "?, ?, ?)",
                f.fuzzKey, record.name, folded, type, &record.data);
         record.stored = sqlite3_changes(f.db) > 0;
     }
     subkeys.resize(input.ConsumeIntegralInRange<std::size_t>(0, 3));
     for (std::string &name : subkeys) {
         name = input.ConsumeRandomLengthString(300);
-        insert("INSERT OR IGNORE INTO registry_keys(parent, name, folded) VALUES (?, ?, ?)", f.fuzzKey, name,
-               registry::foldName(name), 0, nullptr);
+        insert("INSERT OR IGNORE INTO registry_keys(parent, name, folded) VALUES (?, ?, ?)",
+               f.fuzzKey, name, registry::foldName(name), 0, nullptr);
     }
     exec("COMMIT");
     std::erase_if(records, [](const Record &r) { return !r.stored; });
@@ -123,14 +127,16 @@ std::vector<Record> prepareValues(FuzzedDataProvider &input, std::vector<std::st
 
 bool fitsAsName(const std::string &name) { return name.find('\0') == std::string::npos; }
 
-void enumerateValue(FuzzedDataProvider &input, HKEY key, DWORD index, const std::vector<Record> &records)
+void enumerateValue(FuzzedDataProvider &input, HKEY key, DWORD index,
+                    const std::vector<Record> &records)
 {
     Buffer name(input.ConsumeIntegralInRange<std::size_t>(0, 320));
     Buffer data(input.ConsumeIntegralInRange<std::size_t>(0, 720));
     const bool withData = input.ConsumeBool();
     DWORD nameRoom = DWORD(name.size), dataRoom = DWORD(data.size), type = 0;
-    const LONG status = RegEnumValueA(key, index, reinterpret_cast<LPSTR>(name.bytes.get()), &nameRoom, nullptr,
-                                      &type, withData ? data.bytes.get() : nullptr, &dataRoom);
+    const LONG status =
+        RegEnumValueA(key, index, reinterpret_cast<LPSTR>(name.bytes.get()), &nameRoom, nullptr,
+                      &type, withData ? data.bytes.get() : nullptr, &dataRoom);
     if (index >= records.size()) {
         require(status == ERROR_NO_MORE_ITEMS && name.untouched() && data.untouched());
         return;
@@ -159,7 +165,8 @@ void queryValue(FuzzedDataProvider &input, HKEY key, const Record &record)
         return;
     Buffer data(input.ConsumeIntegralInRange<std::size_t>(0, 720));
     DWORD room = DWORD(data.size), type = 0;
-    const LONG status = RegQueryValueExA(key, record.name.c_str(), nullptr, &type, data.bytes.get(), &room);
+    const LONG status =
+        RegQueryValueExA(key, record.name.c_str(), nullptr, &type, data.bytes.get(), &room);
     // A name the folding finds first may belong to another record; only sizes are checked then.
     if (status == ERROR_MORE_DATA) {
         require(data.untouched() && room > data.size);
@@ -173,7 +180,8 @@ void queryValue(FuzzedDataProvider &input, HKEY key, const Record &record)
 void enumerateSubkey(FuzzedDataProvider &input, HKEY key, DWORD index)
 {
     Buffer name(input.ConsumeIntegralInRange<std::size_t>(1, 320));
-    const LONG status = RegEnumKeyA(key, index, reinterpret_cast<LPSTR>(name.bytes.get()), DWORD(name.size));
+    const LONG status =
+        RegEnumKeyA(key, index, reinterpret_cast<LPSTR>(name.bytes.get()), DWORD(name.size));
     if (status == ERROR_SUCCESS)
         require(std::memchr(name.bytes.get(), 0, name.size) != nullptr);
     else if (status == ERROR_MORE_DATA)
@@ -216,7 +224,8 @@ void readDamagedFile(FuzzedDataProvider &input)
     char name[64];
     BYTE data[64];
     DWORD nameRoom = sizeof name, dataRoom = sizeof data;
-    const LONG listed = RegEnumValueA(HKEY_CURRENT_USER, 0, name, &nameRoom, nullptr, nullptr, data, &dataRoom);
+    const LONG listed =
+        RegEnumValueA(HKEY_CURRENT_USER, 0, name, &nameRoom, nullptr, nullptr, data, &dataRoom);
     RegEnumKeyA(HKEY_CURRENT_USER, 0, name, sizeof name);
     if (opened == ERROR_BADDB && listed == ERROR_BADDB)
         require(contents(path) == bytes);
@@ -244,8 +253,9 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     sqlite3_busy_timeout(f.db, 5000);
     exec("PRAGMA synchronous = OFF");
     sqlite3_stmt *find = nullptr;
-    require(sqlite3_prepare_v2(f.db, "SELECT id FROM registry_keys WHERE parent = 2 AND name = 'Fuzz'", -1, &find,
-                               nullptr) == SQLITE_OK);
+    require(sqlite3_prepare_v2(f.db,
+                               "SELECT id FROM registry_keys WHERE parent = 2 AND name = 'Fuzz'",
+                               -1, &find, nullptr) == SQLITE_OK);
     require(sqlite3_step(find) == SQLITE_ROW);
     f.fuzzKey = sqlite3_column_int64(find, 0);
     sqlite3_finalize(find);

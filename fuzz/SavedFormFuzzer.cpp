@@ -3,10 +3,10 @@
 // read must leave the caller's controls alone and name the line.
 #include <cstdlib>
 
-#include "ComPtr.h"
-#include "PropertyBag.h"
-#include "SavedForm.h"
-#include "VariantConversion.h"
+#include "platform/com/ComPtr.h"
+#include "platform/com/PropertyBag.h"
+#include "platform/com/SavedForm.h"
+#include "platform/com/VariantConversion.h"
 
 namespace {
 
@@ -21,7 +21,8 @@ bool sameControls(const std::vector<SavedControl> &a, const std::vector<SavedCon
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].name != b[i].name || a[i].clsid != b[i].clsid || a[i].properties != b[i].properties)
+        if (a[i].name != b[i].name || a[i].clsid != b[i].clsid ||
+            a[i].properties != b[i].properties)
             return false;
     return true;
 }
@@ -33,7 +34,8 @@ void readThroughBag(const SavedControl &control)
     for (const auto &[name, saved] : control.properties) {
         Variant value;
         require(bag->Read(name, &value, Variant::int32(0)) == S_OK);
-        for (VarType type : {VarType::Empty, VarType::I2, VarType::I4, VarType::String, VarType::Bool}) {
+        for (VarType type :
+             {VarType::Empty, VarType::I2, VarType::I4, VarType::String, VarType::Bool}) {
             Variant converted;
             changeType(value, type, &converted);
         }
@@ -48,7 +50,8 @@ void readThroughBag(const SavedControl &control)
 QString textOf(const std::uint8_t *data, std::size_t size)
 {
     if (size > 0 && (data[0] & 1) != 0)
-        return QString::fromUtf16(reinterpret_cast<const char16_t *>(data + 1), qsizetype((size - 1) / 2));
+        return QString::fromUtf16(reinterpret_cast<const char16_t *>(data + 1),
+                                  qsizetype((size - 1) / 2));
     return QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
 }
 

@@ -1,13 +1,10 @@
-#include "AboutBackground.h"
+#include "password/AboutBackground.h"
 
 #include <QPainter>
 
 namespace {
 
-int midway(int upper, int lower)
-{
-    return (upper + lower) / 2;
-}
+int midway(int upper, int lower) { return (upper + lower) / 2; }
 
 void fillBetween(QPainter &painter, QPoint corner, QPoint opposite, const QColor &colour)
 {

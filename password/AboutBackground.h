@@ -9,21 +9,19 @@ class QPainter;
 // two etched separator lines, placed from where the box's controls are.
 
 // The places the background depends on, in client pixels.
-struct AboutBackgroundLayout
-{
+struct AboutBackgroundLayout {
     QSize client;
-    QRect picture;        // the 16-colour side picture
-    QRect picture256;     // the 256-colour side picture
-    QRect componentKind;  // the "ActiveX Component" line
-    QRect version;        // the version line
+    QRect picture;       // the 16-colour side picture
+    QRect picture256;    // the 256-colour side picture
+    QRect componentKind; // the "ActiveX Component" line
+    QRect version;       // the version line
     QRect description;
     QRect disclaimer;
     QRect okButton;
 };
 
 // The system colours of three-dimensional edges.
-struct EdgeColours
-{
+struct EdgeColours {
     QColor face;
     QColor shadow;
     QColor highlight;

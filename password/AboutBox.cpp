@@ -1,4 +1,5 @@
-#include "AboutBox.h"
+#include "password/AboutBox.h"
+#include "password/ControlVersion.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -7,12 +8,12 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "AboutLoadSteps.h"
-#include "HandCursor.h"
-#include "LibraryBitmaps.h"
-#include "SystemInfoLauncher.h"
-#include "utilities/GeneralUtility.h"
-#include "utilities/SoundUtility.h"
+#include "globals/utilities/GeneralUtility.h"
+#include "globals/utilities/SoundUtility.h"
+#include "password/AboutLoadSteps.h"
+#include "password/HandCursor.h"
+#include "password/LibraryBitmaps.h"
+#include "password/SystemInfoLauncher.h"
 
 namespace {
 
@@ -44,7 +45,8 @@ void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
 // layout alone would leave them out.
 void sizeToText(QLabel *label)
 {
-    label->resize(label->fontMetrics().horizontalAdvance(label->text()), label->sizeHint().height());
+    label->resize(label->fontMetrics().horizontalAdvance(label->text()),
+                  label->sizeHint().height());
 }
 
 } // namespace
@@ -62,14 +64,11 @@ void AboutBox::showShared()
     box->exec();
 }
 
-AboutBox *AboutBox::shared()
-{
-    return sharedSlot();
-}
+AboutBox *AboutBox::shared() { return sharedSlot(); }
 
 AboutBox::AboutBox()
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setFont(fontOf("MS Sans Serif", 8.25));
@@ -85,7 +84,8 @@ AboutBox::AboutBox()
     watchControls();
 }
 
-QLabel *AboutBox::addLabel(const char *name, const QString &text, const QRect &place, const QFont &font)
+QLabel *AboutBox::addLabel(const char *name, const QString &text, const QRect &place,
+                           const QFont &font)
 {
     auto *label = new QLabel(text, this);
     label->setObjectName(QString::fromLatin1(name));
@@ -131,8 +131,8 @@ void AboutBox::buildHeading()
 void AboutBox::buildNotice()
 {
     // The first line ends in a blank so that the maker's name stands apart from the years.
-    m_copyright = addLabel("lblCopyright", QStringLiteral("Copyright \u00A9 1998-2025 "), {63, 86, 113, 13},
-                           font());
+    m_copyright = addLabel("lblCopyright", QStringLiteral("Copyright \u00A9 1998-2025 "),
+                           {63, 86, 113, 13}, font());
     sizeToText(m_copyright);
 
     m_webLink = addLabel("lblWebLink", QStringLiteral("Corvantide"), {177, 86, 80, 13}, font());
@@ -141,25 +141,27 @@ void AboutBox::buildNotice()
     showLinkLook(LinkLook::normal());
     sizeToText(m_webLink);
 
-    QLabel *reserved = addLabel("lblCopyright2", QStringLiteral("All rights reserved."), {63, 100, 96, 13},
-                                font());
+    QLabel *reserved = addLabel("lblCopyright2", QStringLiteral("All rights reserved."),
+                                {63, 100, 96, 13}, font());
     sizeToText(reserved);
 }
 
 void AboutBox::buildTexts()
 {
-    m_description = addLabel("lblDescription",
-                             QStringLiteral("VantrelStudio is a suite of development tools for Windows 95, 98, "
-                                            "NT and 2000, made for visual form designers and for C and C++ "
-                                            "environments alike."),
-                             {63, 123, 312, 43}, font());
-    m_disclaimer = addLabel("lblDisclaimer",
-                            QStringLiteral("Warning: the VantrelStudio products, their data and their "
-                                           "documentation are protected by copyright law and international "
-                                           "treaties. Anyone who copies or distributes them, or any part of "
-                                           "them, without permission will be prosecuted as far as the law "
-                                           "allows."),
-                            {63, 180, 315, 72}, font());
+    m_description =
+        addLabel("lblDescription",
+                 QStringLiteral("VantrelStudio is a suite of development tools for Windows 95, 98, "
+                                "NT and 2000, made for visual form designers and for C and C++ "
+                                "environments alike."),
+                 {63, 123, 312, 43}, font());
+    m_disclaimer =
+        addLabel("lblDisclaimer",
+                 QStringLiteral("Warning: the VantrelStudio products, their data and their "
+                                "documentation are protected by copyright law and international "
+                                "treaties. Anyone who copies or distributes them, or any part of "
+                                "them, without permission will be prosecuted as far as the law "
+                                "allows."),
+                 {63, 180, 315, 72}, font());
     for (QLabel *text : {m_description, m_disclaimer}) {
         text->setWordWrap(true);
         setColour(text, QPalette::WindowText, Qt::black);
@@ -195,8 +197,8 @@ void AboutBox::load()
     m_webLink->move(m_copyright->x() + m_copyright->width(), m_webLink->y());
     showLinkLook(LinkLook::normal());
 
-    const bool rich = sidePictureFor(GeneralUtility::forThisThread().colourCount())
-                      == SidePicture::TwoHundredFiftySixColours;
+    const bool rich = sidePictureFor(GeneralUtility::forThisThread().colourCount()) ==
+                      SidePicture::TwoHundredFiftySixColours;
     m_picture256->setVisible(rich);
     m_picture->setVisible(!rich);
 
@@ -283,8 +285,8 @@ bool AboutBox::eventFilter(QObject *watched, QEvent *event)
         if (watched == m_webLink) {
             // A click is a press and a release of the left button over the link.
             const auto *release = static_cast<QMouseEvent *>(event);
-            const bool click = m_linkPressed && release->button() == Qt::LeftButton
-                               && m_webLink->rect().contains(release->position().toPoint());
+            const bool click = m_linkPressed && release->button() == Qt::LeftButton &&
+                               m_webLink->rect().contains(release->position().toPoint());
             m_linkPressed = false;
             if (click)
                 GeneralUtility::forThisThread().openAddress(QString::fromLatin1(webAddress));

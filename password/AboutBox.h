@@ -1,8 +1,8 @@
 #pragma once
 #include <QDialog>
 
-#include "AboutBackground.h"
-#include "WebLinkHover.h"
+#include "password/AboutBackground.h"
+#include "password/WebLinkHover.h"
 
 class QLabel;
 
@@ -13,8 +13,7 @@ class QLabel;
 //
 // One shared box serves every showing: each showing loads it afresh (the link back to normal,
 // the picture chosen again, the click played), and OK, Enter, Esc or the close box hide it.
-class AboutBox : public QDialog
-{
+class AboutBox : public QDialog {
     Q_OBJECT
 
 public:

@@ -1,8 +1,8 @@
-#include "AboutLoadSteps.h"
+#include "password/AboutLoadSteps.h"
 
 #include <QStringList>
 
-#include "PathInDirectory.h"
+#include "password/PathInDirectory.h"
 
 SidePicture sidePictureFor(double colourCount)
 {

@@ -1,6 +1,6 @@
 #pragma once
-#include "Dispatch.h"
-#include "VTPasswordIds.h"
+#include "password/VTPasswordIds.h"
+#include "platform/com/Dispatch.h"
 
 // _VTPassword, the control's default interface: a dual interface, so its members can be
 // called directly or by dispatch id through Invoke. Every member returns a status code.

@@ -1,4 +1,4 @@
-#include "LibraryBitmaps.h"
+#include "password/LibraryBitmaps.h"
 
 #include <QImageReader>
 

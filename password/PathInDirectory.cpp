@@ -1,4 +1,4 @@
-#include "PathInDirectory.h"
+#include "password/PathInDirectory.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
-#include "RegistryKeyValue.h"
+#include "password/RegistryKeyValue.h"
 
 #include <QByteArray>
 
-#include "ScopedKey.h"
+#include "platform/registry/ScopedKey.h"
 
 namespace {
 
@@ -16,14 +16,15 @@ bool GetKeyValue(HKEY keyRoot, const QString &keyName, const QString &valueName,
 {
     keyValue.clear();
     registry::ScopedKey key;
-    if (RegOpenKeyExA(keyRoot, keyName.toUtf8().constData(), 0, keyAllAccess, &key.handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(keyRoot, keyName.toUtf8().constData(), 0, keyAllAccess, &key.handle) !=
+        ERROR_SUCCESS)
         return false;
 
     BYTE buffer[bufferBytes];
     DWORD type = REG_NONE;
     DWORD size = bufferBytes;
-    if (RegQueryValueExA(key.handle, valueName.toUtf8().constData(), nullptr, &type, buffer, &size)
-        != ERROR_SUCCESS)
+    if (RegQueryValueExA(key.handle, valueName.toUtf8().constData(), nullptr, &type, buffer,
+                         &size) != ERROR_SUCCESS)
         return false;
 
     QByteArray bytes(reinterpret_cast<const char *>(buffer), qMin(size, bufferBytes));

@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-#include "winreg.h"
+#include "platform/registry/winreg.h"
 
 // Reads the string value `valueName` of the key `keyName` below `keyRoot` into `keyValue`.
 // True when the key opened and the value was read; `keyValue` then holds its text without a

@@ -1,10 +1,10 @@
-#include "SystemInfoLauncher.h"
+#include "password/SystemInfoLauncher.h"
 
-#include "AboutLoadSteps.h"
-#include "MessageBox.h"
-#include "PathInDirectory.h"
-#include "RegistryKeyValue.h"
-#include "Shell.h"
+#include "password/AboutLoadSteps.h"
+#include "password/PathInDirectory.h"
+#include "password/RegistryKeyValue.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Shell.h"
 
 QString systemInformationToolPath()
 {
@@ -14,7 +14,8 @@ QString systemInformationToolPath()
         return path;
 
     QString folder;
-    if (!GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
+    if (!GetKeyValue(HKEY_LOCAL_MACHINE,
+                     QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
                      QStringLiteral("MSINFO"), folder))
         return {};
     path = pathInDirectory(folder, QStringLiteral("MSINFO32.EXE"));
@@ -27,6 +28,7 @@ void StartSysInfo(QWidget *owner)
     const QString path = systemInformationToolPath();
     if (!path.isEmpty() && platform::startProgram(path))
         return;
-    platform::showMessageBox(owner, QStringLiteral("System Information Is Unavailable At This Time"),
+    platform::showMessageBox(owner,
+                             QStringLiteral("System Information Is Unavailable At This Time"),
                              QString::fromLatin1(libraryTitle), platform::MessageIcon::None);
 }

@@ -1,16 +1,13 @@
-#include "VTPassword.h"
+#include "password/VTPassword.h"
 
-#include "VTPasswordDispIds.h"
-#include "VTPasswordMembers.h"
-#include "VTPasswordModule.h"
-#include "VTPasswordTypeLibrary.h"
+#include "password/VTPasswordDispIds.h"
+#include "password/VTPasswordMembers.h"
+#include "password/VTPasswordModule.h"
+#include "password/VTPasswordTypeLibrary.h"
 
 namespace Id = VTPasswordDispId;
 
-VTPassword *VTPassword::create()
-{
-    return new VTPassword;
-}
+VTPassword *VTPassword::create() { return new VTPassword; }
 
 VTPassword::VTPassword() : ComObject(&vtPasswordModule()) {}
 
@@ -39,7 +36,8 @@ HRESULT VTPassword::GetIDsOfNames(const QStringList &names, std::vector<DispId> 
     return vtPasswordMembers().idsOfNames(names, ids);
 }
 
-HRESULT VTPassword::Invoke(DispId id, std::uint16_t flags, std::vector<Variant> &args, Variant *result)
+HRESULT VTPassword::Invoke(DispId id, std::uint16_t flags, std::vector<Variant> &args,
+                           Variant *result)
 {
     return vtPasswordMembers().invoke(*this, id, flags, args, result);
 }
@@ -60,15 +58,9 @@ HRESULT VTPassword::GetMiscStatus(std::uint32_t *status)
     return S_OK;
 }
 
-HRESULT VTPassword::notify(DispId id)
-{
-    return m_site ? m_site->OnChanged(id) : S_OK;
-}
+HRESULT VTPassword::notify(DispId id) { return m_site ? m_site->OnChanged(id) : S_OK; }
 
-bool VTPassword::bindingAllows(DispId id)
-{
-    return !m_site || m_site->OnRequestEdit(id) == S_OK;
-}
+bool VTPassword::bindingAllows(DispId id) { return !m_site || m_site->OnRequestEdit(id) == S_OK; }
 
 bool VTPassword::inUserMode()
 {
@@ -143,17 +135,32 @@ HRESULT VTPassword::put_DBPassword(QString value)
 HRESULT VTPassword::get_Size(std::int32_t *value) { return read(m_fields.size, value); }
 HRESULT VTPassword::put_Size(std::int32_t value) { return write(m_fields.size, value, Id::Size); }
 HRESULT VTPassword::get_ActiveButtons(VBool *value) { return read(m_fields.activeButtons, value); }
-HRESULT VTPassword::put_ActiveButtons(VBool value) { return write(m_fields.activeButtons, value, Id::ActiveButtons); }
+HRESULT VTPassword::put_ActiveButtons(VBool value)
+{
+    return write(m_fields.activeButtons, value, Id::ActiveButtons);
+}
 HRESULT VTPassword::get_UseImages(VBool *value) { return read(m_fields.useImages, value); }
-HRESULT VTPassword::put_UseImages(VBool value) { return write(m_fields.useImages, value, Id::UseImages); }
+HRESULT VTPassword::put_UseImages(VBool value)
+{
+    return write(m_fields.useImages, value, Id::UseImages);
+}
 HRESULT VTPassword::get_Password(QString *value) { return read(m_fields.password, value); }
 HRESULT VTPassword::get_DBPassword(QString *value) { return read(m_fields.password, value); }
 HRESULT VTPassword::get_Cancelled(VBool *value) { return read(m_fields.cancelled, value); }
-HRESULT VTPassword::put_Cancelled(VBool value) { return writeRunTimeOnly(m_fields.cancelled, value, Id::Cancelled); }
+HRESULT VTPassword::put_Cancelled(VBool value)
+{
+    return writeRunTimeOnly(m_fields.cancelled, value, Id::Cancelled);
+}
 HRESULT VTPassword::get_Validated(VBool *value) { return read(m_fields.validated, value); }
-HRESULT VTPassword::put_Validated(VBool value) { return writeRunTimeOnly(m_fields.validated, value, Id::Validated); }
+HRESULT VTPassword::put_Validated(VBool value)
+{
+    return writeRunTimeOnly(m_fields.validated, value, Id::Validated);
+}
 HRESULT VTPassword::get_CaseSensitive(VBool *value) { return read(m_fields.caseSensitive, value); }
-HRESULT VTPassword::put_CaseSensitive(VBool value) { return write(m_fields.caseSensitive, value, Id::CaseSensitive); }
+HRESULT VTPassword::put_CaseSensitive(VBool value)
+{
+    return write(m_fields.caseSensitive, value, Id::CaseSensitive);
+}
 HRESULT VTPassword::get_MaxLength(std::int32_t *value) { return read(m_fields.maxLength, value); }
 HRESULT VTPassword::put_MaxLength(std::int32_t *value)
 {
@@ -165,7 +172,10 @@ HRESULT VTPassword::put_MinLength(std::int32_t *value)
     return writeByReference(m_fields.minLength, value, Id::MinLength);
 }
 
-HRESULT VTPassword::get_DialogTitleGetPassword(QString *value) { return read(m_fields.dialogTitleGetPassword, value); }
+HRESULT VTPassword::get_DialogTitleGetPassword(QString *value)
+{
+    return read(m_fields.dialogTitleGetPassword, value);
+}
 HRESULT VTPassword::put_DialogTitleGetPassword(QString value)
 {
     return write(m_fields.dialogTitleGetPassword, value, Id::DialogTitleGetPassword);
@@ -187,39 +197,63 @@ HRESULT VTPassword::put_DialogTitleChangePassword(QString value)
     return write(m_fields.dialogTitleChangePassword, value, Id::DialogTitleChangePassword);
 }
 
-HRESULT VTPassword::get_CaptionChangeOldPwd(QString *value) { return read(m_fields.captionChangeOldPwd, value); }
+HRESULT VTPassword::get_CaptionChangeOldPwd(QString *value)
+{
+    return read(m_fields.captionChangeOldPwd, value);
+}
 HRESULT VTPassword::put_CaptionChangeOldPwd(QString *value)
 {
     return writeByReference(m_fields.captionChangeOldPwd, value, Id::CaptionChangeOldPwd);
 }
-HRESULT VTPassword::get_CaptionChangeNewPwd(QString *value) { return read(m_fields.captionChangeNewPwd, value); }
+HRESULT VTPassword::get_CaptionChangeNewPwd(QString *value)
+{
+    return read(m_fields.captionChangeNewPwd, value);
+}
 HRESULT VTPassword::put_CaptionChangeNewPwd(QString *value)
 {
     return writeByReference(m_fields.captionChangeNewPwd, value, Id::CaptionChangeNewPwd);
 }
-HRESULT VTPassword::get_CaptionChangeCfmPwd(QString *value) { return read(m_fields.captionChangeCfmPwd, value); }
+HRESULT VTPassword::get_CaptionChangeCfmPwd(QString *value)
+{
+    return read(m_fields.captionChangeCfmPwd, value);
+}
 HRESULT VTPassword::put_CaptionChangeCfmPwd(QString *value)
 {
     return writeByReference(m_fields.captionChangeCfmPwd, value, Id::CaptionChangeCfmPwd);
 }
-HRESULT VTPassword::get_CaptionCreateEntPwd(QString *value) { return read(m_fields.captionCreateEntPwd, value); }
+HRESULT VTPassword::get_CaptionCreateEntPwd(QString *value)
+{
+    return read(m_fields.captionCreateEntPwd, value);
+}
 HRESULT VTPassword::put_CaptionCreateEntPwd(QString *value)
 {
     return writeByReference(m_fields.captionCreateEntPwd, value, Id::CaptionCreateEntPwd);
 }
-HRESULT VTPassword::get_CaptionCreateCfmPwd(QString *value) { return read(m_fields.captionCreateCfmPwd, value); }
+HRESULT VTPassword::get_CaptionCreateCfmPwd(QString *value)
+{
+    return read(m_fields.captionCreateCfmPwd, value);
+}
 HRESULT VTPassword::put_CaptionCreateCfmPwd(QString *value)
 {
     return writeByReference(m_fields.captionCreateCfmPwd, value, Id::CaptionCreateCfmPwd);
 }
-HRESULT VTPassword::get_CaptionGetPassword(QString *value) { return read(m_fields.captionGetPassword, value); }
+HRESULT VTPassword::get_CaptionGetPassword(QString *value)
+{
+    return read(m_fields.captionGetPassword, value);
+}
 HRESULT VTPassword::put_CaptionGetPassword(QString *value)
 {
     return writeByReference(m_fields.captionGetPassword, value, Id::CaptionGetPassword);
 }
 HRESULT VTPassword::get_CaptionOK(QString *value) { return read(m_fields.captionOK, value); }
-HRESULT VTPassword::put_CaptionOK(QString *value) { return writeByReference(m_fields.captionOK, value, Id::CaptionOK); }
-HRESULT VTPassword::get_CaptionCancel(QString *value) { return read(m_fields.captionCancel, value); }
+HRESULT VTPassword::put_CaptionOK(QString *value)
+{
+    return writeByReference(m_fields.captionOK, value, Id::CaptionOK);
+}
+HRESULT VTPassword::get_CaptionCancel(QString *value)
+{
+    return read(m_fields.captionCancel, value);
+}
 HRESULT VTPassword::put_CaptionCancel(QString *value)
 {
     return writeByReference(m_fields.captionCancel, value, Id::CaptionCancel);

@@ -1,10 +1,10 @@
 #pragma once
-#include "ComObject.h"
-#include "ComPtr.h"
-#include "EmbeddedControl.h"
-#include "IVTPassword.h"
-#include "PersistPropertyBag.h"
-#include "VTPasswordFields.h"
+#include "password/IVTPassword.h"
+#include "password/VTPasswordFields.h"
+#include "platform/com/ComObject.h"
+#include "platform/com/ComPtr.h"
+#include "platform/com/EmbeddedControl.h"
+#include "platform/com/PersistPropertyBag.h"
 
 // The password dialog control. A host places it on a form, sets its texts and limits, and
 // calls its dialog methods; at design time it shows a fixed 32 x 32 pixel picture, at run
@@ -24,7 +24,8 @@ public:
     // IDispatch
     HRESULT GetTypeInfo(const InterfaceDesc **info) override;
     HRESULT GetIDsOfNames(const QStringList &names, std::vector<DispId> *ids) override;
-    HRESULT Invoke(DispId id, std::uint16_t flags, std::vector<Variant> &args, Variant *result) override;
+    HRESULT Invoke(DispId id, std::uint16_t flags, std::vector<Variant> &args,
+                   Variant *result) override;
 
     // _VTPassword
     HRESULT About() override;

@@ -1,7 +1,7 @@
 // The About member: the library's About box, shown modally without an owner window.
-#include "VTPassword.h"
+#include "password/VTPassword.h"
 
-#include "AboutBox.h"
+#include "password/AboutBox.h"
 
 HRESULT VTPassword::About()
 {

@@ -4,14 +4,14 @@
 // and judges the result. The results are plain field stores: no notifications, no
 // design-mode refusal. A form that cannot be created, or a control or entry routine it
 // lacks, is returned as the call's error with `Password` and `Validated` untouched.
-#include "VTPassword.h"
+#include "password/VTPassword.h"
 
 #include <initializer_list>
 #include <memory>
 
-#include "FormControls.h"
-#include "PasswordForms.h"
-#include "PasswordMatch.h"
+#include "password/dialogs/FormControls.h"
+#include "password/dialogs/PasswordForms.h"
+#include "password/dialogs/PasswordMatch.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ struct LabelCaption {
 
 // Creates the form of `kind` for the control's `Size` and sets the label captions in the
 // given order, then the OK and the Cancel caption.
-HRESULT openForm(DialogKind kind, const VTPasswordFields &fields, std::initializer_list<LabelCaption> labels,
-                 std::unique_ptr<PasswordDialog> &form)
+HRESULT openForm(DialogKind kind, const VTPasswordFields &fields,
+                 std::initializer_list<LabelCaption> labels, std::unique_ptr<PasswordDialog> &form)
 {
     form = createPasswordForm(dialogFormName(kind, dialogSizeFor(fields.size)));
     if (!form)
@@ -34,8 +34,8 @@ HRESULT openForm(DialogKind kind, const VTPasswordFields &fields, std::initializ
         if (!setFormCaption(*form, QStringLiteral("GenericLabel"), label.index, label.caption))
             return DISP_E_MEMBERNOTFOUND;
     }
-    if (!setFormCaption(*form, QStringLiteral("cmdOK"), -1, fields.captionOK)
-        || !setFormCaption(*form, QStringLiteral("cmdCancel"), -1, fields.captionCancel))
+    if (!setFormCaption(*form, QStringLiteral("cmdOK"), -1, fields.captionOK) ||
+        !setFormCaption(*form, QStringLiteral("cmdCancel"), -1, fields.captionCancel))
         return DISP_E_MEMBERNOTFOUND;
     return S_OK;
 }
@@ -43,16 +43,17 @@ HRESULT openForm(DialogKind kind, const VTPasswordFields &fields, std::initializ
 // Opens the form and runs its entry routine with the kind's own leading arguments followed
 // by the four every kind takes last; the form is released on return.
 template <class... Leading>
-HRESULT showForm(DialogKind kind, const VTPasswordFields &fields, std::initializer_list<LabelCaption> labels,
-                 QString &entered, Leading... leading)
+HRESULT showForm(DialogKind kind, const VTPasswordFields &fields,
+                 std::initializer_list<LabelCaption> labels, QString &entered, Leading... leading)
 {
     std::unique_ptr<PasswordDialog> form;
     const HRESULT opened = openForm(kind, fields, labels, form);
     if (FAILED(opened))
         return opened;
-    if (!QMetaObject::invokeMethod(form.get(), "GetPassword", Qt::DirectConnection, Q_RETURN_ARG(QString, entered),
-                                   leading..., Q_ARG(VBool, fields.activeButtons), Q_ARG(VBool, fields.useImages),
-                                   Q_ARG(qint32, fields.minLength), Q_ARG(qint32, fields.maxLength)))
+    if (!QMetaObject::invokeMethod(
+            form.get(), "GetPassword", Qt::DirectConnection, Q_RETURN_ARG(QString, entered),
+            leading..., Q_ARG(VBool, fields.activeButtons), Q_ARG(VBool, fields.useImages),
+            Q_ARG(qint32, fields.minLength), Q_ARG(qint32, fields.maxLength)))
         return DISP_E_MEMBERNOTFOUND;
     return S_OK;
 }
@@ -75,13 +76,14 @@ HRESULT VTPassword::GetPassword(QString *result)
     if (!result)
         return E_POINTER;
     QString entered;
-    const HRESULT shown = showForm(DialogKind::Get, m_fields, {{-1, m_fields.captionGetPassword}}, entered,
-                                   Q_ARG(VBool &, m_fields.cancelled),
+    const HRESULT shown = showForm(DialogKind::Get, m_fields, {{-1, m_fields.captionGetPassword}},
+                                   entered, Q_ARG(VBool &, m_fields.cancelled),
                                    Q_ARG(QString, m_fields.dialogTitleGetPassword));
     if (FAILED(shown))
         return shown;
     // Judged also after a cancel, when the entry is empty.
-    m_fields.validated = toVBool(passwordsMatch(m_fields.password, entered, isTrue(m_fields.caseSensitive)));
+    m_fields.validated =
+        toVBool(passwordsMatch(m_fields.password, entered, isTrue(m_fields.caseSensitive)));
     *result = entered;
     return S_OK;
 }
@@ -91,10 +93,11 @@ HRESULT VTPassword::CreatePassword(QString *result)
     if (!result)
         return E_POINTER;
     QString entered;
-    const HRESULT shown = showForm(DialogKind::Create, m_fields,
-                                   {{0, m_fields.captionCreateEntPwd}, {1, m_fields.captionCreateCfmPwd}}, entered,
-                                   Q_ARG(VBool, m_fields.caseSensitive), Q_ARG(VBool &, m_fields.cancelled),
-                                   Q_ARG(QString, m_fields.dialogTitleCreatePassword));
+    const HRESULT shown =
+        showForm(DialogKind::Create, m_fields,
+                 {{0, m_fields.captionCreateEntPwd}, {1, m_fields.captionCreateCfmPwd}}, entered,
+                 Q_ARG(VBool, m_fields.caseSensitive), Q_ARG(VBool &, m_fields.cancelled),
+                 Q_ARG(QString, m_fields.dialogTitleCreatePassword));
     if (FAILED(shown))
         return shown;
     *result = takeNewPassword(m_fields, entered);
@@ -106,13 +109,13 @@ HRESULT VTPassword::ChangePassword(QString *result)
     if (!result)
         return E_POINTER;
     QString entered;
-    const HRESULT shown = showForm(DialogKind::Change, m_fields,
-                                   {{2, m_fields.captionChangeOldPwd},
-                                    {0, m_fields.captionChangeNewPwd},
-                                    {1, m_fields.captionChangeCfmPwd}},
-                                   entered, Q_ARG(VBool, m_fields.caseSensitive), Q_ARG(QString, m_fields.password),
-                                   Q_ARG(VBool &, m_fields.cancelled),
-                                   Q_ARG(QString, m_fields.dialogTitleChangePassword));
+    const HRESULT shown = showForm(
+        DialogKind::Change, m_fields,
+        {{2, m_fields.captionChangeOldPwd},
+         {0, m_fields.captionChangeNewPwd},
+         {1, m_fields.captionChangeCfmPwd}},
+        entered, Q_ARG(VBool, m_fields.caseSensitive), Q_ARG(QString, m_fields.password),
+        Q_ARG(VBool &, m_fields.cancelled), Q_ARG(QString, m_fields.dialogTitleChangePassword));
     if (FAILED(shown))
         return shown;
     *result = takeNewPassword(m_fields, entered);

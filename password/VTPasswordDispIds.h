@@ -1,5 +1,5 @@
 #pragma once
-#include "TypeInfo.h"
+#include "platform/com/TypeInfo.h"
 
 // Dispatch ids of the members of _VTPassword.
 namespace VTPasswordDispId {

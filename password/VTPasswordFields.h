@@ -1,5 +1,5 @@
 #pragma once
-#include "VBool.h"
+#include "platform/core/VBool.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
-#include "VTPasswordModule.h"
+#include "password/VTPasswordModule.h"
 
-#include "ClassFactory.h"
-#include "ComPtr.h"
-#include "VTPassword.h"
-#include "VTPasswordIds.h"
-#include "VantrelPasswordExports.h"
+#include "password/VTPassword.h"
+#include "password/VTPasswordIds.h"
+#include "password/VantrelPasswordExports.h"
+#include "platform/com/ClassFactory.h"
+#include "platform/com/ComPtr.h"
 
 ModuleCounter &vtPasswordModule()
 {
@@ -19,12 +19,11 @@ HRESULT DllGetClassObject(const CLSID &clsid, const IID &iid, void **object)
     *object = nullptr;
     if (clsid != VTPasswordIds::control)
         return CLASS_E_CLASSNOTAVAILABLE;
-    const auto create = []() -> IUnknown * { return static_cast<IVTPassword *>(VTPassword::create()); };
+    const auto create = []() -> IUnknown * {
+        return static_cast<IVTPassword *>(VTPassword::create());
+    };
     const auto factory = ComPtr<ClassFactory>::adopt(new ClassFactory(vtPasswordModule(), create));
     return factory->QueryInterface(iid, object);
 }
 
-HRESULT DllCanUnloadNow()
-{
-    return vtPasswordModule().canUnload() ? S_OK : S_FALSE;
-}
+HRESULT DllCanUnloadNow() { return vtPasswordModule().canUnload() ? S_OK : S_FALSE; }

@@ -1,5 +1,5 @@
 #pragma once
-#include "ModuleCounter.h"
+#include "platform/com/ModuleCounter.h"
 
 // The library's count of live objects and host locks, which decides whether it may unload.
 ModuleCounter &vtPasswordModule();

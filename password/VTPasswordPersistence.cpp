@@ -1,14 +1,15 @@
-#include "VTPasswordPersistence.h"
+#include "password/VTPasswordPersistence.h"
 
-#include "VTPassword.h"
-#include "DispatchTable.h"
-#include "VariantConversion.h"
+#include "password/VTPassword.h"
+#include "platform/com/DispatchTable.h"
+#include "platform/com/VariantConversion.h"
 
 #include <variant>
 
 namespace {
 
-using Field = std::variant<std::int32_t VTPasswordFields::*, VBool VTPasswordFields::*, QString VTPasswordFields::*>;
+using Field = std::variant<std::int32_t VTPasswordFields::*, VBool VTPasswordFields::*,
+                           QString VTPasswordFields::*>;
 
 struct Row {
     const char16_t *name;
@@ -54,11 +55,14 @@ const std::vector<Row> &rows()
 template <class T>
 struct FieldTraits;
 template <>
-struct FieldTraits<std::int32_t> : VarTraits<VarType::I4> {};
+struct FieldTraits<std::int32_t> : VarTraits<VarType::I4> {
+};
 template <>
-struct FieldTraits<VBool> : VarTraits<VarType::Bool> {};
+struct FieldTraits<VBool> : VarTraits<VarType::Bool> {
+};
 template <>
-struct FieldTraits<QString> : VarTraits<VarType::String> {};
+struct FieldTraits<QString> : VarTraits<VarType::String> {
+};
 
 Variant valueOf(const VTPasswordFields &fields, const Field &field)
 {
@@ -108,7 +112,8 @@ void readProperties(VTPasswordFields &fields, IPropertyBag &bag)
 HRESULT writeProperties(const VTPasswordFields &fields, IPropertyBag &bag)
 {
     for (const Row &row : rows())
-        if (const HRESULT hr = bag.Write(QString::fromUtf16(row.name), valueOf(fields, row.field), row.defaultValue);
+        if (const HRESULT hr = bag.Write(QString::fromUtf16(row.name), valueOf(fields, row.field),
+                                         row.defaultValue);
             FAILED(hr))
             return hr;
     return S_OK;

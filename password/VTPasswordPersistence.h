@@ -1,7 +1,7 @@
 #pragma once
-#include "HResult.h"
-#include "PersistPropertyBag.h"
-#include "VTPasswordFields.h"
+#include "password/VTPasswordFields.h"
+#include "platform/com/HResult.h"
+#include "platform/com/PersistPropertyBag.h"
 
 // How a VTPassword's fields are kept in the host form's property bag: 21 names, written and
 // read in one fixed order, each with its default.

@@ -1,8 +1,8 @@
-#include "VTPasswordRegistration.h"
+#include "password/VTPasswordRegistration.h"
 
-#include "VTPasswordTypeLibrary.h"
-#include "VantrelPasswordExports.h"
-#include "winreg.h"
+#include "password/VTPasswordTypeLibrary.h"
+#include "password/VantrelPasswordExports.h"
+#include "platform/registry/winreg.h"
 
 #include <QFileInfo>
 
@@ -22,8 +22,8 @@ QString versionText(const Version &version)
     return QStringLiteral("%1.%2").arg(version.major).arg(version.minor);
 }
 
-void addInterface(std::vector<RegistrationEntry> &entries, const IID &iid, const InterfaceDesc &interface,
-                  const TypeLibraryDesc &library)
+void addInterface(std::vector<RegistrationEntry> &entries, const IID &iid,
+                  const InterfaceDesc &interface, const TypeLibraryDesc &library)
 {
     const QString key = QStringLiteral("Interface\\") + iid.toString();
     const bool dual = interface.flags & TYPEFLAG_FDUAL;
@@ -33,8 +33,8 @@ void addInterface(std::vector<RegistrationEntry> &entries, const IID &iid, const
     entries.push_back({key + "\\TypeLib", "Version", versionText(library.version)});
 }
 
-void addClass(std::vector<RegistrationEntry> &entries, const ClassDesc &cls, const TypeLibraryDesc &library,
-              const QString &libraryPath)
+void addClass(std::vector<RegistrationEntry> &entries, const ClassDesc &cls,
+              const TypeLibraryDesc &library, const QString &libraryPath)
 {
     entries.push_back({cls.progId, {}, cls.progId});
     entries.push_back({cls.progId + "\\Clsid", {}, cls.clsid.toString()});
@@ -61,13 +61,17 @@ void addClass(std::vector<RegistrationEntry> &entries, const ClassDesc &cls, con
     }
 }
 
-void addLibrary(std::vector<RegistrationEntry> &entries, const TypeLibraryDesc &library, const QString &libraryPath)
+void addLibrary(std::vector<RegistrationEntry> &entries, const TypeLibraryDesc &library,
+                const QString &libraryPath)
 {
-    const QString key = QStringLiteral("TypeLib\\%1\\%2").arg(library.libid.toString(), versionText(library.version));
+    const QString key = QStringLiteral("TypeLib\\%1\\%2")
+                            .arg(library.libid.toString(), versionText(library.version));
     entries.push_back({key, {}, library.helpString});
     entries.push_back({key + "\\FLAGS", {}, QString::number(library.flags)});
-    entries.push_back({key + QStringLiteral("\\%1\\%2").arg(library.locale, 0, 16).arg(library.platform), {},
-                       libraryPath});
+    entries.push_back(
+        {key + QStringLiteral("\\%1\\%2").arg(library.locale, 0, 16).arg(library.platform),
+         {},
+         libraryPath});
     entries.push_back({key + "\\HELPDIR", {}, QFileInfo(libraryPath).absolutePath()});
 }
 
@@ -90,7 +94,8 @@ bool writeEntry(const RegistrationEntry &entry)
         const QByteArray data = entry.data.toUtf8();
         const QByteArray name = entry.valueName.toUtf8();
         status = RegSetValueExA(key, name.isEmpty() ? nullptr : name.constData(), 0, REG_SZ,
-                                reinterpret_cast<const BYTE *>(data.constData()), DWORD(data.size() + 1));
+                                reinterpret_cast<const BYTE *>(data.constData()),
+                                DWORD(data.size() + 1));
     }
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
@@ -104,8 +109,9 @@ bool keyIsEmpty(const QByteArray &path)
     char name[256];
     DWORD nameLength = sizeof name;
     DWORD dataLength = 0;
-    const bool empty = RegEnumKeyA(key, 0, name, sizeof name) == ERROR_NO_MORE_ITEMS
-        && RegEnumValueA(key, 0, name, &nameLength, nullptr, nullptr, nullptr, &dataLength) == ERROR_NO_MORE_ITEMS;
+    const bool empty = RegEnumKeyA(key, 0, name, sizeof name) == ERROR_NO_MORE_ITEMS &&
+                       RegEnumValueA(key, 0, name, &nameLength, nullptr, nullptr, nullptr,
+                                     &dataLength) == ERROR_NO_MORE_ITEMS;
     RegCloseKey(key);
     return empty;
 }
@@ -116,15 +122,18 @@ void removeEntry(const RegistrationEntry &entry)
 {
     if (entry.hasValue) {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, entry.key.toUtf8().constData(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, entry.key.toUtf8().constData(), 0, KEY_ALL_ACCESS,
+                          &key) != ERROR_SUCCESS)
             return;
         const QByteArray name = entry.valueName.toUtf8();
         RegDeleteValueA(key, name.isEmpty() ? nullptr : name.constData());
         RegCloseKey(key);
     }
-    for (QString path = entry.key; !path.isEmpty(); path = path.left(std::max<qsizetype>(path.lastIndexOf(u'\\'), 0))) {
+    for (QString path = entry.key; !path.isEmpty();
+         path = path.left(std::max<qsizetype>(path.lastIndexOf(u'\\'), 0))) {
         const QByteArray bytes = path.toUtf8();
-        if (!keyIsEmpty(bytes) || RegDeleteKeyA(HKEY_CLASSES_ROOT, bytes.constData()) != ERROR_SUCCESS)
+        if (!keyIsEmpty(bytes) ||
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, bytes.constData()) != ERROR_SUCCESS)
             break;
     }
 }

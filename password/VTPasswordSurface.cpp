@@ -1,8 +1,8 @@
 // The control's design-time surface: a fixed picture at a fixed size.
-#include "VTPassword.h"
+#include "password/VTPassword.h"
 
-#include "LibraryBitmaps.h"
-#include "Twips.h"
+#include "password/LibraryBitmaps.h"
+#include "platform/core/Twips.h"
 
 #include <QPainter>
 
@@ -28,5 +28,6 @@ HRESULT VTPassword::ExtentChanged()
         return hr;
     if (dotsPerInchX <= 0 || dotsPerInchY <= 0)
         return E_FAIL;
-    return m_site->SetExtent(pixelsToTwips(surfacePixels, dotsPerInchX), pixelsToTwips(surfacePixels, dotsPerInchY));
+    return m_site->SetExtent(pixelsToTwips(surfacePixels, dotsPerInchX),
+                             pixelsToTwips(surfacePixels, dotsPerInchY));
 }

@@ -1,15 +1,16 @@
-#include "VTPasswordTypeLibrary.h"
+#include "password/VTPasswordTypeLibrary.h"
 
-#include "EmbeddedControl.h"
-#include "VTPasswordIds.h"
-#include "VTPasswordMembers.h"
+#include "password/VTPasswordIds.h"
+#include "password/VTPasswordMembers.h"
+#include "platform/com/EmbeddedControl.h"
 
 namespace {
 
 // Set client site first, invisible at run time, activate when visible, inside-out, cannot
 // link inside, recompose on resize: 132497.
-constexpr std::uint32_t miscStatus = OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INVISIBLEATRUNTIME
-    | OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE | OLEMISC_RECOMPOSEONRESIZE;
+constexpr std::uint32_t miscStatus = OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INVISIBLEATRUNTIME |
+                                     OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_INSIDEOUT |
+                                     OLEMISC_CANTLINKINSIDE | OLEMISC_RECOMPOSEONRESIZE;
 static_assert(miscStatus == 132497);
 
 ClassDesc controlClass()
@@ -27,9 +28,18 @@ ClassDesc controlClass()
     cls.toolboxBitmap = 30000;
     cls.threadingModel = "Apartment";
     cls.earlierVersions = {
-        {"VTPassword___v0", {1, 0}, VTPasswordIds::defaultInterfaceV0, VTPasswordIds::eventInterfaceV0},
-        {"VTPassword___v1", {1, 1}, VTPasswordIds::defaultInterfaceV1, VTPasswordIds::eventInterfaceV1},
-        {"VTPassword___v2", {1, 2}, VTPasswordIds::defaultInterfaceV2, VTPasswordIds::eventInterfaceV2},
+        {"VTPassword___v0",
+         {1, 0},
+         VTPasswordIds::defaultInterfaceV0,
+         VTPasswordIds::eventInterfaceV0},
+        {"VTPassword___v1",
+         {1, 1},
+         VTPasswordIds::defaultInterfaceV1,
+         VTPasswordIds::eventInterfaceV1},
+        {"VTPassword___v2",
+         {1, 2},
+         VTPasswordIds::defaultInterfaceV2,
+         VTPasswordIds::eventInterfaceV2},
     };
     return cls;
 }
@@ -49,8 +59,12 @@ TypeLibraryDesc build()
     library.classes = {controlClass()};
     // The event interface has no members: the control raises no events.
     library.interfaces = {vtPasswordMembers().description(),
-                          InterfaceDesc{"__VTPassword", VTPasswordIds::eventInterface, {1, 3},
-                                        TYPEFLAG_FHIDDEN | TYPEFLAG_FDISPATCHABLE, "IDispatch", {}}};
+                          InterfaceDesc{"__VTPassword",
+                                        VTPasswordIds::eventInterface,
+                                        {1, 3},
+                                        TYPEFLAG_FHIDDEN | TYPEFLAG_FDISPATCHABLE,
+                                        "IDispatch",
+                                        {}}};
     library.enums = {EnumDesc{"VantrelPasswordDialogSizes",
                               VTPasswordIds::dialogSizes,
                               {{"vtrNormal", 0, "vtrNormal"},

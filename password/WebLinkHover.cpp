@@ -1,14 +1,8 @@
-#include "WebLinkHover.h"
+#include "password/WebLinkHover.h"
 
-LinkLook LinkLook::normal()
-{
-    return {QColor(0, 0, 128), false};
-}
+LinkLook LinkLook::normal() { return {QColor(0, 0, 128), false}; }
 
-LinkLook LinkLook::highlighted()
-{
-    return {QColor(0, 0, 255), true};
-}
+LinkLook LinkLook::highlighted() { return {QColor(0, 0, 255), true}; }
 
 bool operator==(const LinkLook &a, const LinkLook &b)
 {

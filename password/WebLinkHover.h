@@ -3,8 +3,7 @@
 #include <QString>
 
 // How the About box's web link looks, and how a pointer move changes that.
-struct LinkLook
-{
+struct LinkLook {
     QColor colour;
     bool underlined = false;
 

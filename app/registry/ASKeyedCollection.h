@@ -1,5 +1,5 @@
 #pragma once
-#include "ASRegistryError.h"
+#include "app/registry/ASRegistryError.h"
 
 #include <QString>
 #include <QVariant>
@@ -25,27 +25,30 @@ private:
 
 public:
     // The item at a 1-based position or under a collection key.
-    Entry Item(const QVariant &vntIndexKey) const { return slots_[indexOf(vntIndexKey)].item; }
-    qint32 Count() const { return static_cast<qint32>(slots_.size()); }
-    void Remove(const QVariant &vntIndexKey) { slots_.erase(slots_.begin() + indexOf(vntIndexKey)); }
+    Entry Item(const QVariant &vntIndexKey) const { return m_slots[indexOf(vntIndexKey)].item; }
+    qint32 Count() const { return static_cast<qint32>(m_slots.size()); }
+    void Remove(const QVariant &vntIndexKey)
+    {
+        m_slots.erase(m_slots.begin() + indexOf(vntIndexKey));
+    }
 
     // Walks the items in order, yielding each Entry.
     class const_iterator {
     public:
-        explicit const_iterator(typename std::vector<Slot>::const_iterator at) : at_(at) {}
-        const Entry &operator*() const { return at_->item; }
+        explicit const_iterator(typename std::vector<Slot>::const_iterator at) : m_at(at) {}
+        const Entry &operator*() const { return m_at->item; }
         const_iterator &operator++()
         {
-            ++at_;
+            ++m_at;
             return *this;
         }
         bool operator==(const const_iterator &other) const = default;
 
     private:
-        typename std::vector<Slot>::const_iterator at_;
+        typename std::vector<Slot>::const_iterator m_at;
     };
-    const_iterator begin() const { return const_iterator(slots_.begin()); }
-    const_iterator end() const { return const_iterator(slots_.end()); }
+    const_iterator begin() const { return const_iterator(m_slots.begin()); }
+    const_iterator end() const { return const_iterator(m_slots.end()); }
 
 protected:
     // Adds `item` under `key` unless the key is empty.
@@ -55,16 +58,16 @@ protected:
             throw ASRegistryError(ASRegistryError::DuplicateKey,
                                   "This key is already associated with an element of this "
                                   "collection");
-        slots_.push_back({item, key});
+        m_slots.push_back({item, key});
         return item;
     }
 
 private:
     long indexOfKey(const QString &key) const
     {
-        for (std::size_t at = 0; at < slots_.size(); ++at)
-            if (!slots_[at].key.isEmpty() &&
-                slots_[at].key.compare(key, Qt::CaseInsensitive) == 0)
+        for (std::size_t at = 0; at < m_slots.size(); ++at)
+            if (!m_slots[at].key.isEmpty() &&
+                m_slots[at].key.compare(key, Qt::CaseInsensitive) == 0)
                 return static_cast<long>(at);
         return -1;
     }
@@ -83,11 +86,11 @@ private:
         if (!numeric || indexKey.typeId() == QMetaType::Bool)
             throw ASRegistryError(ASRegistryError::TypeMismatch,
                                   "An item is chosen by its position or its key");
-        if (!(position >= 1 && position <= static_cast<double>(slots_.size())))
+        if (!(position >= 1 && position <= static_cast<double>(m_slots.size())))
             throw ASRegistryError(ASRegistryError::SubscriptOutOfRange,
                                   "No item at position " + QString::number(position));
         return static_cast<std::size_t>(position) - 1;
     }
 
-    std::vector<Slot> slots_;
+    std::vector<Slot> m_slots;
 };

@@ -1,8 +1,8 @@
-#include "ASRegistry.h"
+#include "app/registry/ASRegistry.h"
 
-#include "RegistryText.h"
-#include "ScopedKey.h"
-#include "WholeValue.h"
+#include "app/registry/RegistryText.h"
+#include "platform/registry/ScopedKey.h"
+#include "platform/registry/WholeValue.h"
 
 #include <cstdint>
 #include <vector>
@@ -13,10 +13,7 @@ namespace {
 
 constexpr REGSAM FullAccess = KEY_ALL_ACCESS;
 
-HKEY toHandle(qint32 value)
-{
-    return reinterpret_cast<HKEY>(static_cast<std::intptr_t>(value));
-}
+HKEY toHandle(qint32 value) { return reinterpret_cast<HKEY>(static_cast<std::intptr_t>(value)); }
 
 QVariant status(LONG code) { return QVariant(static_cast<qint32>(code)); }
 
@@ -36,16 +33,16 @@ qint32 ASRegistry::handleValue(HKEY key)
 
 std::shared_ptr<ASRegistryKeys> &ASRegistry::keys()
 {
-    if (!keys_)
-        keys_ = std::make_shared<ASRegistryKeys>();
-    return keys_;
+    if (!m_keys)
+        m_keys = std::make_shared<ASRegistryKeys>();
+    return m_keys;
 }
 
 std::shared_ptr<ASRegistryValues> &ASRegistry::values()
 {
-    if (!values_)
-        values_ = std::make_shared<ASRegistryValues>();
-    return values_;
+    if (!m_values)
+        m_values = std::make_shared<ASRegistryValues>();
+    return m_values;
 }
 
 QVariant ASRegistry::CreateKey(qint32 &hKey, QString &SubKey)
@@ -57,8 +54,8 @@ QVariant ASRegistry::CreateKey(qint32 &hKey, QString &SubKey)
 VBool ASRegistry::KeyExist(qint32 &hKey, QString &SubKey)
 {
     registry::ScopedKey key;
-    const LONG opened = RegOpenKeyExA(toHandle(hKey), toAnsi(SubKey).constData(), 0,
-                                      KEY_QUERY_VALUE, &key.handle);
+    const LONG opened =
+        RegOpenKeyExA(toHandle(hKey), toAnsi(SubKey).constData(), 0, KEY_QUERY_VALUE, &key.handle);
     return toVBool(opened == ERROR_SUCCESS);
 }
 
@@ -109,8 +106,8 @@ std::shared_ptr<ASRegistryValues> ASRegistry::ListValues(qint32 hKey, QString Su
         ERROR_SUCCESS) {
         registry::WholeValue value;
         // Any failure ends the listing: going on past it would never reach the end.
-        for (DWORD index = 0;
-             registry::enumWholeValue(key.handle, index, value) == ERROR_SUCCESS; ++index) {
+        for (DWORD index = 0; registry::enumWholeValue(key.handle, index, value) == ERROR_SUCCESS;
+             ++index) {
             const QVariant text = textFromValue(value.type, value.data);
             if (value.data.empty() || !text.isValid())
                 continue;
@@ -168,8 +165,8 @@ QVariant ASRegistry::ReadDataType(qint32 &hKey, QString &SubKey, QString &ValueN
     RegOpenKeyExA(toHandle(hKey), toAnsi(SubKey).constData(), 0, FullAccess, &key.handle);
     DWORD type = REG_NONE;
     DWORD size = 0;
-    const LONG queried = RegQueryValueExA(key.handle, toAnsi(ValueName).constData(), nullptr,
-                                          &type, nullptr, &size);
+    const LONG queried =
+        RegQueryValueExA(key.handle, toAnsi(ValueName).constData(), nullptr, &type, nullptr, &size);
     const bool known = type == REG_SZ || type == REG_BINARY || type == REG_DWORD;
     return queried == ERROR_SUCCESS && known ? QVariant(static_cast<qint32>(type)) : QVariant();
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include "ASRegistryKeys.h"
-#include "ASRegistryValues.h"
-#include "VBool.h"
-#include "winreg.h"
+#include "app/registry/ASRegistryKeys.h"
+#include "app/registry/ASRegistryValues.h"
+#include "platform/core/VBool.h"
+#include "platform/registry/winreg.h"
 
 #include <QString>
 #include <QVariant>
@@ -49,6 +49,6 @@ private:
     std::shared_ptr<ASRegistryKeys> &keys();
     std::shared_ptr<ASRegistryValues> &values();
 
-    std::shared_ptr<ASRegistryKeys> keys_;
-    std::shared_ptr<ASRegistryValues> values_;
+    std::shared_ptr<ASRegistryKeys> m_keys;
+    std::shared_ptr<ASRegistryValues> m_values;
 };

@@ -1,6 +1,6 @@
-#include "ASRegistryError.h"
+#include "app/registry/ASRegistryError.h"
 
 ASRegistryError::ASRegistryError(int number, const QString &message)
-    : std::runtime_error(message.toStdString()), number_(number)
+    : std::runtime_error(message.toStdString()), m_number(number)
 {
 }

@@ -15,8 +15,8 @@ public:
     static constexpr int DuplicateKey = 457;
 
     ASRegistryError(int number, const QString &message);
-    int number() const { return number_; }
+    int number() const { return m_number; }
 
 private:
-    int number_;
+    int m_number;
 };

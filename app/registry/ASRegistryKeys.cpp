@@ -1,4 +1,4 @@
-#include "ASRegistryKeys.h"
+#include "app/registry/ASRegistryKeys.h"
 
 ASRegistryKeys::Entry ASRegistryKeys::Add(const QString &KeyNames, const QString &sKey)
 {

@@ -1,6 +1,6 @@
 #pragma once
-#include "ASKeyedCollection.h"
-#include "ASRegistryKey.h"
+#include "app/registry/ASKeyedCollection.h"
+#include "app/registry/ASRegistryKey.h"
 
 // The subkeys that ASRegistry::ListKeys found, in the order found.
 class ASRegistryKeys : public ASKeyedCollection<ASRegistryKey> {

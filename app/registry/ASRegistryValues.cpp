@@ -1,4 +1,4 @@
-#include "ASRegistryValues.h"
+#include "app/registry/ASRegistryValues.h"
 
 ASRegistryValues::Entry ASRegistryValues::Add(const QString &ValueName, const QVariant &ValueData,
                                               qint32 DataType, const QString &sKey)

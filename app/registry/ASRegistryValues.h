@@ -1,6 +1,6 @@
 #pragma once
-#include "ASKeyedCollection.h"
-#include "ASRegistryValue.h"
+#include "app/registry/ASKeyedCollection.h"
+#include "app/registry/ASRegistryValue.h"
 
 // The values that ASRegistry::ListValues found, in the order found.
 class ASRegistryValues : public ASKeyedCollection<ASRegistryValue> {

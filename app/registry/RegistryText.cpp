@@ -1,6 +1,6 @@
-#include "RegistryText.h"
+#include "app/registry/RegistryText.h"
 
-#include "ASRegistryError.h"
+#include "app/registry/ASRegistryError.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "AgeFailure.h"
+#include "globals/engine/AgeFailure.h"
 
 namespace age {
 
@@ -6,17 +6,28 @@ std::string Failure::message() const
 {
     const std::string at = std::to_string(offset);
     switch (kind) {
-    case FailureKind::None: return {};
-    case FailureKind::NotAgeFile: return "not an .ECX file";
-    case FailureKind::UnsupportedVersion: return "unsupported .ECX file version";
-    case FailureKind::MalformedHeader: return "damaged header: " + detail;
-    case FailureKind::WorkFactorTooLarge: return "work factor too large: " + detail;
-    case FailureKind::NoMatch: return "wrong key or damaged header";
-    case FailureKind::HeaderMac: return "damaged header: its MAC does not match";
-    case FailureKind::PayloadDamaged: return "file damaged at offset " + at;
-    case FailureKind::PayloadTruncated: return "file truncated at offset " + at;
-    case FailureKind::TrailingData: return "file damaged: data after its end at offset " + at;
-    case FailureKind::Io: return detail;
+    case FailureKind::None:
+        return {};
+    case FailureKind::NotAgeFile:
+        return "not an .ECX file";
+    case FailureKind::UnsupportedVersion:
+        return "unsupported .ECX file version";
+    case FailureKind::MalformedHeader:
+        return "damaged header: " + detail;
+    case FailureKind::WorkFactorTooLarge:
+        return "work factor too large: " + detail;
+    case FailureKind::NoMatch:
+        return "wrong key or damaged header";
+    case FailureKind::HeaderMac:
+        return "damaged header: its MAC does not match";
+    case FailureKind::PayloadDamaged:
+        return "file damaged at offset " + at;
+    case FailureKind::PayloadTruncated:
+        return "file truncated at offset " + at;
+    case FailureKind::TrailingData:
+        return "file damaged: data after its end at offset " + at;
+    case FailureKind::Io:
+        return detail;
     }
     return detail;
 }

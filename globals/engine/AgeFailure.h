@@ -1,4 +1,5 @@
 #pragma once
+#include "globals/VantrelGlobalsExport.h"
 #include <cstdint>
 #include <string>
 
@@ -20,7 +21,7 @@ enum class FailureKind {
     Io,                 // reading or writing failed; detail holds the system's message
 };
 
-struct Failure {
+struct VANTRELGLOBALS_EXPORT Failure {
     FailureKind kind = FailureKind::None;
     std::string detail;
     std::uint64_t offset = 0; // file offset for payload failures
@@ -30,7 +31,10 @@ struct Failure {
     std::string message() const;
 
     static Failure io(std::string detail) { return {FailureKind::Io, std::move(detail), 0}; }
-    static Failure header(std::string detail) { return {FailureKind::MalformedHeader, std::move(detail), 0}; }
+    static Failure header(std::string detail)
+    {
+        return {FailureKind::MalformedHeader, std::move(detail), 0};
+    }
 };
 
 } // namespace age

@@ -1,9 +1,9 @@
-#include "AgeFile.h"
+#include "globals/engine/AgeFile.h"
 
 #include <algorithm>
 #include <sodium.h>
 
-#include "ScryptIdentity.h"
+#include "globals/engine/ScryptIdentity.h"
 
 namespace age {
 
@@ -20,8 +20,8 @@ ProgressFunction progressOf(const StreamEvents &events)
 }
 } // namespace
 
-Failure encryptStream(ByteReader &plaintext, ByteSink &sink, const std::string &passphrase, int workFactor,
-                      const StreamEvents &events)
+Failure encryptStream(ByteReader &plaintext, ByteSink &sink, const std::string &passphrase,
+                      int workFactor, const StreamEvents &events)
 {
     const FileKey fileKey = randomFileKey();
     Stanza stanza = scryptStanza(fileKey, passphrase, workFactor);
@@ -30,7 +30,8 @@ Failure encryptStream(ByteReader &plaintext, ByteSink &sink, const std::string &
     const std::string header = encodeHeader({stanza}, headerMacKey(fileKey.data(), fileKey.size()));
     std::uint8_t nonce[payloadNonceSize];
     randombytes_buf(nonce, sizeof nonce);
-    if (Failure f = sink.write(reinterpret_cast<const std::uint8_t *>(header.data()), header.size()))
+    if (Failure f =
+            sink.write(reinterpret_cast<const std::uint8_t *>(header.data()), header.size()))
         return f;
     if (Failure f = sink.write(nonce, sizeof nonce))
         return f;
@@ -41,7 +42,8 @@ Failure encryptStream(ByteReader &plaintext, ByteSink &sink, const std::string &
     return failure;
 }
 
-std::optional<FileKey> unlockHeader(const Header &header, const std::vector<const Identity *> &identities,
+std::optional<FileKey> unlockHeader(const Header &header,
+                                    const std::vector<const Identity *> &identities,
                                     Failure &failure)
 {
     // A passphrase file is only trusted when nobody else could have written a second stanza.
@@ -57,15 +59,16 @@ std::optional<FileKey> unlockHeader(const Header &header, const std::vector<cons
         if (!key)
             continue;
         const Key32 mac = headerMac(header.macInput, headerMacKey(key->data(), key->size()));
-        if (header.mac.size() != mac.size() || sodium_memcmp(mac.data(), header.mac.data(), mac.size()) != 0)
+        if (header.mac.size() != mac.size() ||
+            sodium_memcmp(mac.data(), header.mac.data(), mac.size()) != 0)
             return failure = {FailureKind::HeaderMac, {}, 0}, std::nullopt;
         return key;
     }
     return failure = {FailureKind::NoMatch, {}, 0}, std::nullopt;
 }
 
-Failure decryptStream(ByteReader &input, const std::vector<const Identity *> &identities, ByteSink &sink,
-                      const StreamEvents &events)
+Failure decryptStream(ByteReader &input, const std::vector<const Identity *> &identities,
+                      ByteSink &sink, const StreamEvents &events)
 {
     Failure failure;
     const auto header = parseHeader(input, failure);
@@ -84,8 +87,8 @@ Failure decryptStream(ByteReader &input, const std::vector<const Identity *> &id
     return failure;
 }
 
-Failure decryptBytes(std::span<const std::uint8_t> file, const std::vector<const Identity *> &identities,
-                     Bytes &plaintext)
+Failure decryptBytes(std::span<const std::uint8_t> file,
+                     const std::vector<const Identity *> &identities, Bytes &plaintext)
 {
     MemorySource source(file);
     ByteReader reader(source);

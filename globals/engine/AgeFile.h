@@ -1,35 +1,40 @@
 #pragma once
+#include "globals/VantrelGlobalsExport.h"
 #include <span>
 
-#include "AgePayload.h"
+#include "globals/engine/AgePayload.h"
 
 namespace age {
 
 // What a caller hears while a file is processed, on the calling thread: once when the
 // key is known and the payload begins, then how far the input has been read.
-struct StreamEvents {
+struct VANTRELGLOBALS_EXPORT StreamEvents {
     std::function<void()> payloadStarts;
     ProgressFunction progress;
 };
 
 // Writes a complete age file to `sink`: the header with one scrypt stanza for
 // `passphrase` at `workFactor` (log2 N), the payload nonce and the sealed payload.
-Failure encryptStream(ByteReader &plaintext, ByteSink &sink, const std::string &passphrase, int workFactor,
-                      const StreamEvents &events = {});
+VANTRELGLOBALS_EXPORT Failure encryptStream(ByteReader &plaintext, ByteSink &sink,
+                                            const std::string &passphrase, int workFactor,
+                                            const StreamEvents &events = {});
 
 // Reads a complete age file from `input`: parses and checks the header, opens the file
 // key with the first identity that can, checks the header MAC and decrypts the payload
 // to `sink`, chunk by chunk as each authenticates. Returns the first fault found.
-Failure decryptStream(ByteReader &input, const std::vector<const Identity *> &identities, ByteSink &sink,
-                      const StreamEvents &events = {});
+VANTRELGLOBALS_EXPORT Failure decryptStream(ByteReader &input,
+                                            const std::vector<const Identity *> &identities,
+                                            ByteSink &sink, const StreamEvents &events = {});
 
 // The same for a file held in memory: the entry point for fuzzing and for test files.
 // `plaintext` receives what authenticated before any fault.
-Failure decryptBytes(std::span<const std::uint8_t> file, const std::vector<const Identity *> &identities,
-                     Bytes &plaintext);
+VANTRELGLOBALS_EXPORT Failure decryptBytes(std::span<const std::uint8_t> file,
+                                           const std::vector<const Identity *> &identities,
+                                           Bytes &plaintext);
 
 // The file key from a parsed header, or the reason there is none.
-std::optional<FileKey> unlockHeader(const Header &header, const std::vector<const Identity *> &identities,
-                                    Failure &failure);
+VANTRELGLOBALS_EXPORT std::optional<FileKey>
+unlockHeader(const Header &header, const std::vector<const Identity *> &identities,
+             Failure &failure);
 
 } // namespace age

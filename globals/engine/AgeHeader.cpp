@@ -1,4 +1,4 @@
-#include "AgeHeader.h"
+#include "globals/engine/AgeHeader.h"
 
 #include <algorithm>
 
@@ -21,7 +21,8 @@ std::optional<std::vector<std::string>> splitArguments(std::string_view text)
     for (;;) {
         const std::size_t space = text.find(' ', start);
         const std::string_view arg = text.substr(start, space - start);
-        if (arg.empty() || !std::all_of(arg.begin(), arg.end(), [](char c) { return c >= 0x21 && c <= 0x7e; }))
+        if (arg.empty() ||
+            !std::all_of(arg.begin(), arg.end(), [](char c) { return c >= 0x21 && c <= 0x7e; }))
             return std::nullopt;
         args.emplace_back(arg);
         if (space == std::string_view::npos)
@@ -32,7 +33,7 @@ std::optional<std::vector<std::string>> splitArguments(std::string_view text)
 
 class HeaderParser {
 public:
-    HeaderParser(ByteReader &reader, Failure &failure) : reader_(reader), failure_(failure) {}
+    HeaderParser(ByteReader &reader, Failure &failure) : m_reader(reader), m_failure(failure) {}
 
     std::optional<Header> parse()
     {
@@ -59,30 +60,30 @@ public:
 private:
     bool readVersion()
     {
-        auto line = reader_.readLine(256, failure_);
+        auto line = m_reader.readLine(256, m_failure);
         if (!line || !startsWith(*line, versionPrefix)) {
-            if (!failure_)
-                failure_ = {FailureKind::NotAgeFile, {}, 0};
+            if (!m_failure)
+                m_failure = {FailureKind::NotAgeFile, {}, 0};
             return false;
         }
         if (*line != versionLine) {
-            failure_ = {FailureKind::UnsupportedVersion, {}, 0};
+            m_failure = {FailureKind::UnsupportedVersion, {}, 0};
             return false;
         }
-        raw_ = *line;
+        m_raw = *line;
         return true;
     }
 
     std::optional<std::string> nextLine()
     {
-        const std::size_t room = maxHeaderSize - std::min(maxHeaderSize, raw_.size());
-        auto line = reader_.readLine(room, failure_);
+        const std::size_t room = maxHeaderSize - std::min(maxHeaderSize, m_raw.size());
+        auto line = m_reader.readLine(room, m_failure);
         if (!line) {
-            if (!failure_)
+            if (!m_failure)
                 fail(room == 0 ? "header too large" : "header ends early");
             return std::nullopt;
         }
-        raw_ += *line;
+        m_raw += *line;
         return line;
     }
 
@@ -119,20 +120,20 @@ private:
         auto mac = base64Decode(std::string_view(line).substr(4, macColumns));
         if (!mac)
             return fail("MAC is not canonical base64");
-        header.macInput = raw_.substr(0, raw_.size() - line.size() + 3);
+        header.macInput = m_raw.substr(0, m_raw.size() - line.size() + 3);
         header.mac = std::move(*mac);
         return header;
     }
 
     std::nullopt_t fail(const char *what)
     {
-        failure_ = Failure::header(what);
+        m_failure = Failure::header(what);
         return std::nullopt;
     }
 
-    ByteReader &reader_;
-    Failure &failure_;
-    std::string raw_;
+    ByteReader &m_reader;
+    Failure &m_failure;
+    std::string m_raw;
 };
 } // namespace
 
@@ -168,7 +169,8 @@ Key32 headerMacKey(const std::uint8_t *fileKey, std::size_t size)
 
 Key32 headerMac(const std::string &macInput, const Key32 &macKey)
 {
-    return hmacSha256(macKey, reinterpret_cast<const std::uint8_t *>(macInput.data()), macInput.size());
+    return hmacSha256(macKey, reinterpret_cast<const std::uint8_t *>(macInput.data()),
+                      macInput.size());
 }
 
 std::string encodeHeader(const std::vector<Stanza> &stanzas, const Key32 &macKey)

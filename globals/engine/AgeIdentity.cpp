@@ -1,4 +1,4 @@
-#include "AgeIdentity.h"
+#include "globals/engine/AgeIdentity.h"
 
 #include <sodium.h>
 
@@ -21,8 +21,9 @@ std::optional<FileKey> openFileKey(const Key32 &wrapKey, const Bytes &body)
     FileKey key;
     if (body.size() != key.size() + crypto_aead_chacha20poly1305_IETF_ABYTES)
         return std::nullopt;
-    if (crypto_aead_chacha20poly1305_ietf_decrypt(key.data(), nullptr, nullptr, body.data(), body.size(),
-                                                  nullptr, 0, zeroNonce, wrapKey.data()) != 0)
+    if (crypto_aead_chacha20poly1305_ietf_decrypt(key.data(), nullptr, nullptr, body.data(),
+                                                  body.size(), nullptr, 0, zeroNonce,
+                                                  wrapKey.data()) != 0)
         return std::nullopt;
     return key;
 }

@@ -1,11 +1,11 @@
-#include "AgePayload.h"
+#include "globals/engine/AgePayload.h"
 
 #include <algorithm>
 #include <atomic>
 #include <optional>
 #include <sodium.h>
 
-#include "BatchPipeline.h"
+#include "globals/engine/BatchPipeline.h"
 
 namespace age {
 
@@ -29,67 +29,68 @@ ChunkNonce chunkNonce(std::uint64_t counter, bool final)
 // the batch holding the stream's last byte is known as the last one, and writing them out.
 class StreamJob : public BatchJob {
 public:
-    StreamJob(ByteReader &reader, ByteSink &sink, const Key32 &key, std::size_t inChunk, std::size_t outChunk)
-        : key_(key), reader_(reader), sink_(sink), inChunk_(inChunk), outChunk_(outChunk)
+    StreamJob(ByteReader &reader, ByteSink &sink, const Key32 &key, std::size_t inChunk,
+              std::size_t outChunk)
+        : m_key(key), m_reader(reader), m_sink(sink), m_inChunk(inChunk), m_outChunk(outChunk)
     {
     }
 
     bool read(Batch &batch) override
     {
-        if (ended_)
+        if (m_ended)
             return false;
-        batch.in.resize(inChunk_ * chunksPerBatch);
-        batch.out.resize(outChunk_ * chunksPerBatch);
-        batch.inOffset = reader_.offset() - (pending_ ? 1 : 0);
-        batch.firstChunk = nextChunk_;
+        batch.in.resize(m_inChunk * chunksPerBatch);
+        batch.out.resize(m_outChunk * chunksPerBatch);
+        batch.inOffset = m_reader.offset() - (m_pending ? 1 : 0);
+        batch.firstChunk = m_nextChunk;
         batch.failure = {};
         batch.outSize = 0;
         std::size_t n = 0;
-        if (pending_) {
-            batch.in[0] = *pending_;
-            pending_.reset();
+        if (m_pending) {
+            batch.in[0] = *m_pending;
+            m_pending.reset();
             n = 1;
         }
-        n += reader_.readFully(batch.in.data() + n, batch.in.size() - n, readFailure_);
+        n += m_reader.readFully(batch.in.data() + n, batch.in.size() - n, m_readFailure);
         std::uint8_t next;
-        if (n == batch.in.size() && reader_.readFully(&next, 1, readFailure_) == 1)
-            pending_ = next;
-        if (readFailure_)
-            return ended_ = true, false;
+        if (n == batch.in.size() && m_reader.readFully(&next, 1, m_readFailure) == 1)
+            m_pending = next;
+        if (m_readFailure)
+            return m_ended = true, false;
         batch.inSize = n;
-        batch.last = ended_ = !pending_;
-        nextChunk_ += (n + inChunk_ - 1) / inChunk_;
+        batch.last = m_ended = !m_pending;
+        m_nextChunk += (n + m_inChunk - 1) / m_inChunk;
         return true;
     }
 
     bool write(Batch &batch) override
     {
-        if (Failure failure = sink_.write(batch.out.data(), batch.outSize))
-            return writeFailure_ = failure, false;
-        processed_ = batch.inOffset + batch.inSize;
+        if (Failure failure = m_sink.write(batch.out.data(), batch.outSize))
+            return m_writeFailure = failure, false;
+        m_processed = batch.inOffset + batch.inSize;
         if (batch.failure)
-            return writeFailure_ = batch.failure, false;
+            return m_writeFailure = batch.failure, false;
         return true;
     }
 
     Failure run(const ProgressFunction &progress)
     {
-        runBatches(*this, [&] { progress(processed_); });
-        return writeFailure_ ? writeFailure_ : readFailure_;
+        runBatches(*this, [&] { progress(m_processed); });
+        return m_writeFailure ? m_writeFailure : m_readFailure;
     }
 
 protected:
-    const Key32 &key_;
+    const Key32 &m_key;
 
 private:
-    ByteReader &reader_;
-    ByteSink &sink_;
-    const std::size_t inChunk_, outChunk_;
-    std::optional<std::uint8_t> pending_;
-    bool ended_ = false;
-    std::uint64_t nextChunk_ = 0;
-    std::atomic<std::uint64_t> processed_ = 0;
-    Failure readFailure_, writeFailure_;
+    ByteReader &m_reader;
+    ByteSink &m_sink;
+    const std::size_t m_inChunk, m_outChunk;
+    std::optional<std::uint8_t> m_pending;
+    bool m_ended = false;
+    std::uint64_t m_nextChunk = 0;
+    std::atomic<std::uint64_t> m_processed = 0;
+    Failure m_readFailure, m_writeFailure;
 };
 
 class EncryptJob final : public StreamJob {
@@ -102,13 +103,15 @@ public:
     void transform(Batch &batch) override
     {
         // An empty stream still has one (empty) final chunk.
-        const std::size_t chunks = std::max<std::size_t>(1, (batch.inSize + chunkSize - 1) / chunkSize);
+        const std::size_t chunks =
+            std::max<std::size_t>(1, (batch.inSize + chunkSize - 1) / chunkSize);
         for (std::size_t j = 0; j < chunks; ++j) {
             const std::size_t size = std::min(chunkSize, batch.inSize - j * chunkSize);
-            const ChunkNonce nonce = chunkNonce(batch.firstChunk + j, batch.last && j + 1 == chunks);
-            crypto_aead_chacha20poly1305_ietf_encrypt(batch.out.data() + j * sealedChunkSize, nullptr,
-                                                      batch.in.data() + j * chunkSize, size, nullptr, 0,
-                                                      nullptr, nonce.data(), key_.data());
+            const ChunkNonce nonce =
+                chunkNonce(batch.firstChunk + j, batch.last && j + 1 == chunks);
+            crypto_aead_chacha20poly1305_ietf_encrypt(
+                batch.out.data() + j * sealedChunkSize, nullptr, batch.in.data() + j * chunkSize,
+                size, nullptr, 0, nullptr, nonce.data(), m_key.data());
         }
         batch.outSize = batch.inSize + chunks * tagSize;
     }
@@ -136,9 +139,10 @@ private:
     bool open(Batch &batch, std::size_t j, std::size_t size, bool final)
     {
         const ChunkNonce nonce = chunkNonce(batch.firstChunk + j, final);
-        if (crypto_aead_chacha20poly1305_ietf_decrypt(batch.out.data() + j * chunkSize, nullptr, nullptr,
-                                                      batch.in.data() + j * sealedChunkSize, size, nullptr, 0,
-                                                      nonce.data(), key_.data()) != 0)
+        if (crypto_aead_chacha20poly1305_ietf_decrypt(batch.out.data() + j * chunkSize, nullptr,
+                                                      nullptr,
+                                                      batch.in.data() + j * sealedChunkSize, size,
+                                                      nullptr, 0, nonce.data(), m_key.data()) != 0)
             return false;
         batch.outSize += size - tagSize;
         return true;
@@ -162,9 +166,10 @@ private:
                                 ? Failure{FailureKind::TrailingData, {}, offset + size}
                                 : Failure{FailureKind::PayloadDamaged, {}, offset};
         } else if (!open(batch, j, size, true)) {
-            batch.failure = size == sealedChunkSize && open(batch, j, size, false)
-                                ? Failure{FailureKind::PayloadTruncated, "no final chunk", offset + size}
-                                : Failure{FailureKind::PayloadDamaged, {}, offset};
+            batch.failure =
+                size == sealedChunkSize && open(batch, j, size, false)
+                    ? Failure{FailureKind::PayloadTruncated, "no final chunk", offset + size}
+                    : Failure{FailureKind::PayloadDamaged, {}, offset};
         }
     }
 };
@@ -175,12 +180,14 @@ Key32 payloadKey(const FileKey &fileKey, const std::uint8_t *nonce)
     return hkdfSha256(fileKey.data(), fileKey.size(), nonce, payloadNonceSize, "payload");
 }
 
-Failure encryptPayload(ByteReader &plaintext, ByteSink &sink, const Key32 &key, const ProgressFunction &progress)
+Failure encryptPayload(ByteReader &plaintext, ByteSink &sink, const Key32 &key,
+                       const ProgressFunction &progress)
 {
     return EncryptJob(plaintext, sink, key).run(progress);
 }
 
-Failure decryptPayload(ByteReader &ciphertext, ByteSink &sink, const Key32 &key, const ProgressFunction &progress)
+Failure decryptPayload(ByteReader &ciphertext, ByteSink &sink, const Key32 &key,
+                       const ProgressFunction &progress)
 {
     return DecryptJob(ciphertext, sink, key).run(progress);
 }

@@ -1,8 +1,8 @@
 #pragma once
 #include <functional>
 
-#include "AgeIdentity.h"
-#include "ByteStream.h"
+#include "globals/engine/AgeIdentity.h"
+#include "globals/engine/ByteStream.h"
 
 namespace age {
 
@@ -17,11 +17,13 @@ Key32 payloadKey(const FileKey &fileKey, const std::uint8_t *nonce);
 
 // Seals everything `plaintext` yields as STREAM chunks and writes them to `sink` (the
 // payload after its nonce).
-Failure encryptPayload(ByteReader &plaintext, ByteSink &sink, const Key32 &key, const ProgressFunction &progress);
+Failure encryptPayload(ByteReader &plaintext, ByteSink &sink, const Key32 &key,
+                       const ProgressFunction &progress);
 
 // Opens the STREAM chunks that follow the nonce in `ciphertext`, writing each chunk's
 // plaintext to `sink` once it authenticates. Stops at the first damaged chunk, at a missing
 // final chunk and at data after the final chunk; what was written before stays written.
-Failure decryptPayload(ByteReader &ciphertext, ByteSink &sink, const Key32 &key, const ProgressFunction &progress);
+Failure decryptPayload(ByteReader &ciphertext, ByteSink &sink, const Key32 &key,
+                       const ProgressFunction &progress);
 
 } // namespace age

@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include "globals/engine/AtomicFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -40,8 +40,9 @@ void removeIfAbandoned(int dirFd, const char *name)
         return;
     struct stat opened, named;
     // A live writer holds the lock; only a file nobody holds is left over from a dead run.
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode)
-        && ::fstatat(dirFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(opened, named))
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
+        S_ISREG(opened.st_mode) && ::fstatat(dirFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+        sameFile(opened, named))
         ::unlinkat(dirFd, name, 0);
     ::close(fd);
 }
@@ -66,12 +67,12 @@ void removeStaleTemporaries(int dirFd)
 
 AtomicFile::~AtomicFile()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-    if (named_ && !temporaryName_.empty())
-        ::unlinkat(dirFd_, temporaryName_.c_str(), 0);
-    if (dirFd_ >= 0)
-        ::close(dirFd_);
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (m_named && !m_temporaryName.empty())
+        ::unlinkat(m_dirFd, m_temporaryName.c_str(), 0);
+    if (m_dirFd >= 0)
+        ::close(m_dirFd);
 }
 
 Failure AtomicFile::create(const std::string &destination)
@@ -79,72 +80,75 @@ Failure AtomicFile::create(const std::string &destination)
     if (destination.empty())
         return Failure::io("empty destination path");
     const std::filesystem::path path(destination);
-    folder_ = path.has_parent_path() ? path.parent_path().string() : ".";
-    name_ = path.filename().string();
-    if (name_.empty() || name_ == "." || name_ == "..")
+    m_folder = path.has_parent_path() ? path.parent_path().string() : ".";
+    m_name = path.filename().string();
+    if (m_name.empty() || m_name == "." || m_name == "..")
         return Failure::io(destination + " is a folder");
-    dirFd_ = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd_ < 0)
-        return errno == ENOENT ? Failure::io("folder missing: " + folder_) : systemFailure(folder_);
+    m_dirFd = ::open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_dirFd < 0)
+        return errno == ENOENT ? Failure::io("folder missing: " + m_folder)
+                               : systemFailure(m_folder);
     struct stat existing;
-    if (::fstatat(dirFd_, name_.c_str(), &existing, 0) == 0 && S_ISDIR(existing.st_mode))
+    if (::fstatat(m_dirFd, m_name.c_str(), &existing, 0) == 0 && S_ISDIR(existing.st_mode))
         return Failure::io(destination + " is a folder");
-    removeStaleTemporaries(dirFd_);
+    removeStaleTemporaries(m_dirFd);
     return createTemporary();
 }
 
 Failure AtomicFile::createTemporary()
 {
-    fd_ = ::openat(dirFd_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-    if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-        named_ = true;
-        for (int attempt = 0; fd_ < 0 && attempt < 16; ++attempt) {
-            temporaryName_ = randomName();
-            fd_ = ::openat(dirFd_, temporaryName_.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
-            if (fd_ < 0 && errno != EEXIST)
+    m_fd = ::openat(m_dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (m_fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+        m_named = true;
+        for (int attempt = 0; m_fd < 0 && attempt < 16; ++attempt) {
+            m_temporaryName = randomName();
+            m_fd = ::openat(m_dirFd, m_temporaryName.c_str(),
+                            O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+            if (m_fd < 0 && errno != EEXIST)
                 break;
         }
-        if (fd_ < 0)
-            temporaryName_.clear();
+        if (m_fd < 0)
+            m_temporaryName.clear();
     }
-    if (fd_ < 0)
-        return systemFailure(folder_);
-    ::flock(fd_, LOCK_EX);
+    if (m_fd < 0)
+        return systemFailure(m_folder);
+    ::flock(m_fd, LOCK_EX);
     return {};
 }
 
 Failure AtomicFile::giveTemporaryName()
 {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
     for (int attempt = 0; attempt < 16; ++attempt) {
-        temporaryName_ = randomName();
-        if (::linkat(AT_FDCWD, self.c_str(), dirFd_, temporaryName_.c_str(), AT_SYMLINK_FOLLOW) == 0
-            || ::linkat(fd_, "", dirFd_, temporaryName_.c_str(), AT_EMPTY_PATH) == 0) {
-            named_ = true;
+        m_temporaryName = randomName();
+        if (::linkat(AT_FDCWD, self.c_str(), m_dirFd, m_temporaryName.c_str(), AT_SYMLINK_FOLLOW) ==
+                0 ||
+            ::linkat(m_fd, "", m_dirFd, m_temporaryName.c_str(), AT_EMPTY_PATH) == 0) {
+            m_named = true;
             return {};
         }
         if (errno != EEXIST)
             break;
     }
     const int error = errno;
-    temporaryName_.clear();
-    return systemFailure(folder_, error);
+    m_temporaryName.clear();
+    return systemFailure(m_folder, error);
 }
 
 Failure AtomicFile::commit()
 {
-    if (::fsync(fd_) != 0)
-        return systemFailure(folder_ + "/" + name_);
-    if (!named_)
+    if (::fsync(m_fd) != 0)
+        return systemFailure(m_folder + "/" + m_name);
+    if (!m_named)
         if (Failure f = giveTemporaryName())
             return f;
-    if (::renameat(dirFd_, temporaryName_.c_str(), dirFd_, name_.c_str()) != 0)
-        return systemFailure(folder_ + "/" + name_);
-    temporaryName_.clear();
-    ::close(fd_);
-    fd_ = -1;
-    if (::fsync(dirFd_) != 0)
-        return systemFailure(folder_);
+    if (::renameat(m_dirFd, m_temporaryName.c_str(), m_dirFd, m_name.c_str()) != 0)
+        return systemFailure(m_folder + "/" + m_name);
+    m_temporaryName.clear();
+    ::close(m_fd);
+    m_fd = -1;
+    if (::fsync(m_dirFd) != 0)
+        return systemFailure(m_folder);
     return {};
 }
 

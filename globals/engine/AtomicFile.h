@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "AgeFailure.h"
+#include "globals/engine/AgeFailure.h"
 
 namespace age {
 
@@ -21,7 +21,7 @@ public:
     ~AtomicFile();
 
     Failure create(const std::string &destination);
-    int fd() const { return fd_; }
+    int fd() const { return m_fd; }
     Failure commit();
 
     static constexpr const char *temporaryPrefix = ".ecx-partial-";
@@ -30,9 +30,9 @@ private:
     Failure createTemporary();
     Failure giveTemporaryName();
 
-    std::string folder_, name_, temporaryName_;
-    int dirFd_ = -1, fd_ = -1;
-    bool named_ = false;
+    std::string m_folder, m_name, m_temporaryName;
+    int m_dirFd = -1, m_fd = -1;
+    bool m_named = false;
 };
 
 // Removes the temporaries of dead runs from the open folder `dirFd`.

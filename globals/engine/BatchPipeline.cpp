@@ -1,4 +1,4 @@
-#include "BatchPipeline.h"
+#include "globals/engine/BatchPipeline.h"
 
 #include <condition_variable>
 #include <mutex>
@@ -15,38 +15,38 @@ public:
     // Waits until batch `k` may read; false when reading has ended.
     bool awaitRead(std::uint64_t k)
     {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return readEnded_ || nextRead_ == k; });
-        return !readEnded_;
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return m_readEnded || m_nextRead == k; });
+        return !m_readEnded;
     }
     void readDone(bool more)
     {
-        std::lock_guard lock(mutex_);
-        ++nextRead_;
-        readEnded_ = readEnded_ || !more;
-        changed_.notify_all();
+        std::lock_guard lock(m_mutex);
+        ++m_nextRead;
+        m_readEnded = m_readEnded || !more;
+        m_changed.notify_all();
     }
     // Waits until batch `k` may write; false when the run has stopped.
     bool awaitWrite(std::uint64_t k)
     {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return stopped_ || nextWrite_ == k; });
-        return !stopped_;
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return m_stopped || m_nextWrite == k; });
+        return !m_stopped;
     }
     void writeDone(bool goOn)
     {
-        std::lock_guard lock(mutex_);
-        ++nextWrite_;
+        std::lock_guard lock(m_mutex);
+        ++m_nextWrite;
         if (!goOn)
-            stopped_ = readEnded_ = true;
-        changed_.notify_all();
+            m_stopped = m_readEnded = true;
+        m_changed.notify_all();
     }
 
 private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::uint64_t nextRead_ = 0, nextWrite_ = 0;
-    bool readEnded_ = false, stopped_ = false;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::uint64_t m_nextRead = 0, m_nextWrite = 0;
+    bool m_readEnded = false, m_stopped = false;
 };
 
 void runLane(BatchJob &job, Turns &turns, unsigned lane, const std::function<void()> *afterWrite)

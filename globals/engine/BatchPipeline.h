@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "AgeFailure.h"
-#include "Base64.h"
+#include "globals/engine/AgeFailure.h"
+#include "globals/engine/Base64.h"
 
 namespace age {
 

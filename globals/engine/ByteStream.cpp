@@ -1,4 +1,4 @@
-#include "ByteStream.h"
+#include "globals/engine/ByteStream.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,20 +16,20 @@ Failure systemFailure(const std::string &name, int error)
 
 std::size_t MemorySource::readSome(std::uint8_t *buffer, std::size_t size, Failure &)
 {
-    const std::size_t n = std::min(size, bytes_.size() - position_);
-    std::copy_n(bytes_.data() + position_, n, buffer);
-    position_ += n;
+    const std::size_t n = std::min(size, m_bytes.size() - m_position);
+    std::copy_n(m_bytes.data() + m_position, n, buffer);
+    m_position += n;
     return n;
 }
 
 std::size_t FdSource::readSome(std::uint8_t *buffer, std::size_t size, Failure &failure)
 {
     for (;;) {
-        const ssize_t n = ::read(fd_, buffer, size);
+        const ssize_t n = ::read(m_fd, buffer, size);
         if (n >= 0)
             return std::size_t(n);
         if (errno != EINTR) {
-            failure = systemFailure(name_, errno);
+            failure = systemFailure(m_name, errno);
             return 0;
         }
     }
@@ -38,11 +38,11 @@ std::size_t FdSource::readSome(std::uint8_t *buffer, std::size_t size, Failure &
 Failure FdSink::write(const std::uint8_t *data, std::size_t size)
 {
     while (size > 0) {
-        const ssize_t n = ::write(fd_, data, size);
+        const ssize_t n = ::write(m_fd, data, size);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return systemFailure(name_, errno);
+            return systemFailure(m_name, errno);
         }
         data += n;
         size -= std::size_t(n);
@@ -58,15 +58,16 @@ Failure VectorSink::write(const std::uint8_t *data, std::size_t size)
 
 bool ByteReader::refill(Failure &failure)
 {
-    if (begin_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
-        end_ -= begin_;
-        begin_ = 0;
+    if (m_begin > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
+        m_end -= m_begin;
+        m_begin = 0;
     }
-    if (end_ == buffer_.size())
-        buffer_.resize(buffer_.size() * 2);
-    const std::size_t n = source_.readSome(buffer_.data() + end_, buffer_.size() - end_, failure);
-    end_ += n;
+    if (m_end == m_buffer.size())
+        m_buffer.resize(m_buffer.size() * 2);
+    const std::size_t n =
+        m_source.readSome(m_buffer.data() + m_end, m_buffer.size() - m_end, failure);
+    m_end += n;
     return n > 0;
 }
 
@@ -74,13 +75,13 @@ std::optional<std::string> ByteReader::readLine(std::size_t maxSize, Failure &fa
 {
     std::size_t scanned = 0;
     for (;;) {
-        const auto first = buffer_.begin() + std::ptrdiff_t(begin_);
-        const auto last = buffer_.begin() + std::ptrdiff_t(std::min(end_, begin_ + maxSize));
+        const auto first = m_buffer.begin() + std::ptrdiff_t(m_begin);
+        const auto last = m_buffer.begin() + std::ptrdiff_t(std::min(m_end, m_begin + maxSize));
         const auto newline = std::find(first + std::ptrdiff_t(scanned), last, '\n');
         if (newline != last) {
             std::string line(first, newline + 1);
-            begin_ += line.size();
-            offset_ += line.size();
+            m_begin += line.size();
+            m_offset += line.size();
             return line;
         }
         scanned = std::size_t(last - first);
@@ -91,16 +92,16 @@ std::optional<std::string> ByteReader::readLine(std::size_t maxSize, Failure &fa
 
 std::size_t ByteReader::readFully(std::uint8_t *buffer, std::size_t size, Failure &failure)
 {
-    std::size_t done = std::min(size, end_ - begin_);
-    std::memcpy(buffer, buffer_.data() + begin_, done);
-    begin_ += done;
+    std::size_t done = std::min(size, m_end - m_begin);
+    std::memcpy(buffer, m_buffer.data() + m_begin, done);
+    m_begin += done;
     while (done < size) {
-        const std::size_t n = source_.readSome(buffer + done, size - done, failure);
+        const std::size_t n = m_source.readSome(buffer + done, size - done, failure);
         if (n == 0)
             break;
         done += n;
     }
-    offset_ += done;
+    m_offset += done;
     return done;
 }
 

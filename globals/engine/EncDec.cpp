@@ -1,22 +1,19 @@
-#include "EncDec.h"
+#include "globals/engine/EncDec.h"
 
 #include <QFile>
 #include <sodium.h>
 #include <stdexcept>
 
-#include "AgeFile.h"
-#include "AtomicFile.h"
-#include "InputFile.h"
-#include "PercentProgress.h"
-#include "ScryptIdentity.h"
+#include "globals/engine/AgeFile.h"
+#include "globals/engine/AtomicFile.h"
+#include "globals/engine/InputFile.h"
+#include "globals/engine/PercentProgress.h"
+#include "globals/engine/ScryptIdentity.h"
 
 namespace {
 constexpr int defaultWorkFactor = 18;
 
-std::string localPath(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
-}
+std::string localPath(const QString &path) { return QFile::encodeName(path).toStdString(); }
 } // namespace
 
 struct EncDec::State {
@@ -36,10 +33,7 @@ EncDec::EncDec(QObject *parent) : QObject(parent), d(new State)
     }
 }
 
-EncDec::~EncDec()
-{
-    delete d;
-}
+EncDec::~EncDec() { delete d; }
 
 void EncDec::setKey(const QString &Key)
 {
@@ -47,10 +41,7 @@ void EncDec::setKey(const QString &Key)
     d->key = Key.toStdString();
 }
 
-int EncDec::workFactor() const
-{
-    return d->workFactor;
-}
+int EncDec::workFactor() const { return d->workFactor; }
 
 void EncDec::setWorkFactor(int logN)
 {
@@ -59,10 +50,7 @@ void EncDec::setWorkFactor(int logN)
         d->workFactor = logN;
 }
 
-QString EncDec::lastError() const
-{
-    return d->lastError;
-}
+QString EncDec::lastError() const { return d->lastError; }
 
 VBool EncDec::EncryptFile(const QString &Source, const QString &Destination, const QString &)
 {
@@ -94,7 +82,8 @@ bool EncDec::transform(bool encrypt, const QString &source, const QString &desti
             else
                 emit FileDecryptionProgress(progress);
         });
-        const age::StreamEvents events{[&] { percent.report(0); }, [&](std::uint64_t n) { percent.report(n); }};
+        const age::StreamEvents events{[&] { percent.report(0); },
+                                       [&](std::uint64_t n) { percent.report(n); }};
         age::FdSource from(input.fd(), sourcePath);
         age::ByteReader reader(from);
         age::FdSink to(output.fd(), destinationPath);

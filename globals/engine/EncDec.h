@@ -1,8 +1,9 @@
 #pragma once
+#include "globals/VantrelGlobalsExport.h"
 #include <QObject>
 #include <QString>
 
-#include "VBool.h"
+#include "platform/core/VBool.h"
 
 namespace age {
 struct Failure;
@@ -15,8 +16,7 @@ struct Failure;
 // success and VFalse (0) on failure. During a call the progress signals are emitted on the
 // caller's thread, inside the call, with whole percentages 0..100 that never decrease.
 // The third string argument is accepted and ignored.
-class EncDec : public QObject
-{
+class VANTRELGLOBALS_EXPORT EncDec : public QObject {
     Q_OBJECT
     Q_PROPERTY(int WorkFactor READ workFactor WRITE setWorkFactor)
 

@@ -1,4 +1,4 @@
-#include "Hkdf.h"
+#include "globals/engine/Hkdf.h"
 
 #include <sodium.h>
 
@@ -30,7 +30,8 @@ Key32 hkdfSha256(const std::uint8_t *ikm, std::size_t ikmSize, const std::uint8_
     const std::uint8_t counter = 1;
     Key32 out;
     crypto_auth_hmacsha256_init(&state, prk.data(), prk.size());
-    crypto_auth_hmacsha256_update(&state, reinterpret_cast<const std::uint8_t *>(info.data()), info.size());
+    crypto_auth_hmacsha256_update(&state, reinterpret_cast<const std::uint8_t *>(info.data()),
+                                  info.size());
     crypto_auth_hmacsha256_update(&state, &counter, 1);
     crypto_auth_hmacsha256_final(&state, out.data());
     sodium_memzero(&state, sizeof state);

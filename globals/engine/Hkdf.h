@@ -1,4 +1,5 @@
 #pragma once
+#include "globals/VantrelGlobalsExport.h"
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -8,9 +9,11 @@ namespace age {
 using Key32 = std::array<std::uint8_t, 32>;
 
 // HKDF-SHA-256 (extract, then expand) giving 32 bytes.
-Key32 hkdfSha256(const std::uint8_t *ikm, std::size_t ikmSize, const std::uint8_t *salt,
-                 std::size_t saltSize, std::string_view info);
+VANTRELGLOBALS_EXPORT Key32 hkdfSha256(const std::uint8_t *ikm, std::size_t ikmSize,
+                                       const std::uint8_t *salt, std::size_t saltSize,
+                                       std::string_view info);
 
-Key32 hmacSha256(const Key32 &key, const std::uint8_t *data, std::size_t size);
+VANTRELGLOBALS_EXPORT Key32 hmacSha256(const Key32 &key, const std::uint8_t *data,
+                                       std::size_t size);
 
 } // namespace age

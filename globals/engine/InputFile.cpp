@@ -1,4 +1,4 @@
-#include "InputFile.h"
+#include "globals/engine/InputFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -9,20 +9,21 @@ namespace age {
 
 InputFile::~InputFile()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 Failure InputFile::open(const std::string &path)
 {
     if (path.empty())
         return Failure::io("empty source path");
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0)
-        return Failure::io(errno == ENOENT ? "file not found: " + path : path + ": " + std::strerror(errno));
-    if (::fstat(fd_, &status_) != 0)
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0)
+        return Failure::io(errno == ENOENT ? "file not found: " + path
+                                           : path + ": " + std::strerror(errno));
+    if (::fstat(m_fd, &m_status) != 0)
         return Failure::io(path + ": " + std::strerror(errno));
-    if (S_ISDIR(status_.st_mode))
+    if (S_ISDIR(m_status.st_mode))
         return Failure::io(path + " is a folder");
     return {};
 }
@@ -30,7 +31,8 @@ Failure InputFile::open(const std::string &path)
 bool InputFile::isSameFileAs(const std::string &path) const
 {
     struct stat other;
-    return ::stat(path.c_str(), &other) == 0 && other.st_dev == status_.st_dev && other.st_ino == status_.st_ino;
+    return ::stat(path.c_str(), &other) == 0 && other.st_dev == m_status.st_dev &&
+           other.st_ino == m_status.st_ino;
 }
 
 } // namespace age

@@ -2,7 +2,7 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "AgeFailure.h"
+#include "globals/engine/AgeFailure.h"
 
 namespace age {
 
@@ -15,14 +15,14 @@ public:
     ~InputFile();
 
     Failure open(const std::string &path);
-    int fd() const { return fd_; }
-    std::uint64_t size() const { return std::uint64_t(status_.st_size); }
+    int fd() const { return m_fd; }
+    std::uint64_t size() const { return std::uint64_t(m_status.st_size); }
     // True when `path` names this very file (also through a symbolic or hard link).
     bool isSameFileAs(const std::string &path) const;
 
 private:
-    int fd_ = -1;
-    struct stat status_ = {};
+    int m_fd = -1;
+    struct stat m_status = {};
 };
 
 } // namespace age

@@ -13,7 +13,7 @@ public:
 private:
     void raiseIfNew(std::int16_t percent);
 
-    std::uint64_t total_;
-    std::function<void(std::int16_t)> raise_;
-    int last_ = -1;
+    std::uint64_t m_total;
+    std::function<void(std::int16_t)> m_raise;
+    int m_last = -1;
 };

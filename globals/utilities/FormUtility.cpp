@@ -1,4 +1,4 @@
-#include "FormUtility.h"
+#include "globals/utilities/FormUtility.h"
 
 #include <QGuiApplication>
 #include <QScreen>

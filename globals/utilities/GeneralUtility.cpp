@@ -1,4 +1,4 @@
-#include "GeneralUtility.h"
+#include "globals/utilities/GeneralUtility.h"
 
 #include <cmath>
 #include <dlfcn.h>
@@ -7,7 +7,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "Shell.h"
+#include "platform/ui/Shell.h"
 
 GeneralUtility &GeneralUtility::forThisThread()
 {
@@ -24,7 +24,8 @@ QString GeneralUtility::libraryDirectory() const
 {
     // Any address inside this library names the file it was loaded from.
     Dl_info info{};
-    if (dladdr(reinterpret_cast<const void *>(&GeneralUtility::forThisThread), &info) == 0 || !info.dli_fname)
+    if (dladdr(reinterpret_cast<const void *>(&GeneralUtility::forThisThread), &info) == 0 ||
+        !info.dli_fname)
         return {};
     return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).canonicalPath();
 }

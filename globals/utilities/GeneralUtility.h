@@ -1,11 +1,11 @@
 #pragma once
+#include "globals/VantrelGlobalsWidgetsExport.h"
 
 #include <QString>
 
 // Desktop services the About boxes need: opening an address, where the library's files are,
 // and how many colours the display shows. One object per thread, created on first use.
-class GeneralUtility
-{
+class VANTRELGLOBALSWIDGETS_EXPORT GeneralUtility {
 public:
     static GeneralUtility &forThisThread();
 

@@ -1,4 +1,4 @@
-#include "SoundUtility.h"
+#include "globals/utilities/SoundUtility.h"
 
 #include <QFileInfo>
 #include <QProcess>

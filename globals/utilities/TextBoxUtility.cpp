@@ -1,4 +1,4 @@
-#include "TextBoxUtility.h"
+#include "globals/utilities/TextBoxUtility.h"
 
 #include <QLineEdit>
 
@@ -8,7 +8,4 @@ TextBoxUtility &TextBoxUtility::forThisThread()
     return utility;
 }
 
-void TextBoxUtility::selectWholeText(QLineEdit &box) const
-{
-    box.selectAll();
-}
+void TextBoxUtility::selectWholeText(QLineEdit &box) const { box.selectAll(); }

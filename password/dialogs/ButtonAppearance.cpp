@@ -1,9 +1,9 @@
-#include "ButtonAppearance.h"
+#include "password/dialogs/ButtonAppearance.h"
 
 #include <QPixmap>
 #include <QPushButton>
 
-#include "LibraryBitmaps.h"
+#include "password/LibraryBitmaps.h"
 
 ButtonAppearance buttonAppearance(bool active, bool useImages, const QString &colourBitmap,
                                   const QString &grayBitmap)

@@ -8,9 +8,8 @@ class QPushButton;
 
 // How the OK and Cancel buttons look, chosen from the active-buttons and use-images settings.
 // Image fields hold bitmap names; an empty name means no image.
-struct ButtonAppearance
-{
-    int style;                          // 1 active, 0 standard
+struct ButtonAppearance {
+    int style; // 1 active, 0 standard
     QString image;
     QString hoverImage;
     QString downImage;

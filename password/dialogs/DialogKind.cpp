@@ -1,4 +1,4 @@
-#include "DialogKind.h"
+#include "password/dialogs/DialogKind.h"
 
 DialogSize dialogSizeFor(qint32 sizeSetting)
 {
@@ -17,5 +17,6 @@ QString dialogFormName(DialogKind kind, DialogSize size)
     static const char *const kinds[] = {"Get", "Create", "Change"};
     static const char *const sizes[] = {"Normal", "Large", "ExtraLarge"};
     return QStringLiteral("frm%1Password%2")
-        .arg(QLatin1String(kinds[static_cast<int>(kind)]), QLatin1String(sizes[static_cast<int>(size)]));
+        .arg(QLatin1String(kinds[static_cast<int>(kind)]),
+             QLatin1String(sizes[static_cast<int>(size)]));
 }

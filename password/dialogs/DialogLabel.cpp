@@ -1,4 +1,4 @@
-#include "DialogLabel.h"
+#include "password/dialogs/DialogLabel.h"
 
 DialogLabel::DialogLabel(QWidget *parent) : QLabel(parent)
 {

@@ -4,8 +4,7 @@
 
 // A single-line prompt label that keeps itself as wide as its caption: a longer caption
 // grows it to the right from where it was placed.
-class DialogLabel : public QLabel
-{
+class DialogLabel : public QLabel {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ text WRITE setCaption)
 

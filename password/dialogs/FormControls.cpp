@@ -1,4 +1,4 @@
-#include "FormControls.h"
+#include "password/dialogs/FormControls.h"
 
 #include <QMetaProperty>
 #include <QWidget>
@@ -7,7 +7,8 @@ QWidget *formControl(const QWidget &form, const QString &name, int index)
 {
     for (QWidget *control : form.findChildren<QWidget *>(name)) {
         const QVariant controlIndex = control->property("index");
-        if (index < 0 ? !controlIndex.isValid() : controlIndex.isValid() && controlIndex.toInt() == index)
+        if (index < 0 ? !controlIndex.isValid()
+                      : controlIndex.isValid() && controlIndex.toInt() == index)
             return control;
     }
     return nullptr;

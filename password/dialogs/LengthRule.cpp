@@ -1,9 +1,8 @@
-#include "LengthRule.h"
+#include "password/dialogs/LengthRule.h"
 
 namespace {
 
-struct RoleWords
-{
+struct RoleWords {
     const char *title; // as it starts the message title
     const char *text;  // as it appears inside the message text
 };
@@ -22,8 +21,7 @@ RoleWords wordsFor(EntryRole role)
 }
 
 // What was wrong with the length: as titled, as written in the text, and the bound it broke.
-struct Breach
-{
+struct Breach {
     const char *title;
     const char *text;
     const char *bound;
@@ -35,15 +33,18 @@ constexpr Breach tooLong{"Long", "long", "most"};
 LengthMessage message(EntryRole role, const Breach &breach, qint32 limit)
 {
     const RoleWords words = wordsFor(role);
-    return {QStringLiteral("%1 Too %2").arg(QLatin1String(words.title), QLatin1String(breach.title)),
-            QStringLiteral("The %1 you entered is too %2.  The password must be at %3 ")
-                    .arg(QLatin1String(words.text), QLatin1String(breach.text), QLatin1String(breach.bound))
-                + QString::number(limit) + QStringLiteral(" long.")};
+    return {
+        QStringLiteral("%1 Too %2").arg(QLatin1String(words.title), QLatin1String(breach.title)),
+        QStringLiteral("The %1 you entered is too %2.  The password must be at %3 ")
+                .arg(QLatin1String(words.text), QLatin1String(breach.text),
+                     QLatin1String(breach.bound)) +
+            QString::number(limit) + QStringLiteral(" long.")};
 }
 
 } // namespace
 
-std::optional<LengthMessage> lengthMessage(EntryRole role, qsizetype length, qint32 minimum, qint32 maximum)
+std::optional<LengthMessage> lengthMessage(EntryRole role, qsizetype length, qint32 minimum,
+                                           qint32 maximum)
 {
     if (length < minimum)
         return message(role, tooShort, minimum);

@@ -8,12 +8,12 @@
 // Which entry is measured; it names the entry in the message.
 enum class EntryRole { Password, Confirmation, OldPassword };
 
-struct LengthMessage
-{
+struct LengthMessage {
     QString title;
     QString text;
 };
 
 // Too short when under the minimum; otherwise too long when the maximum is above 0 and the
 // entry is longer. No message when the entry passes.
-std::optional<LengthMessage> lengthMessage(EntryRole role, qsizetype length, qint32 minimum, qint32 maximum);
+std::optional<LengthMessage> lengthMessage(EntryRole role, qsizetype length, qint32 minimum,
+                                           qint32 maximum);

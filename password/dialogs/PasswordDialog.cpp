@@ -1,4 +1,4 @@
-#include "PasswordDialog.h"
+#include "password/dialogs/PasswordDialog.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -6,21 +6,23 @@
 #include <QPixmap>
 #include <limits>
 
-#include "ButtonAppearance.h"
-#include "DialogLabel.h"
-#include "DialogLayout.h"
-#include "MessageBox.h"
-#include "PasswordMatch.h"
-#include "VTButton.h"
-#include "utilities/FormUtility.h"
-#include "utilities/TextBoxUtility.h"
+#include "button/VTButton.h"
+#include "globals/utilities/FormUtility.h"
+#include "globals/utilities/TextBoxUtility.h"
+#include "password/dialogs/ButtonAppearance.h"
+#include "password/dialogs/DialogLabel.h"
+#include "password/dialogs/DialogLayout.h"
+#include "password/dialogs/PasswordMatch.h"
+#include "platform/core/Twips.h"
+#include "platform/ui/MessageBox.h"
 
-#include "resources/ImageKey.xpm"
+#include "password/dialogs/resources/ImageKey.xpm"
 
 namespace {
 
-constexpr Qt::WindowFlags fixedDialogFrame = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                                             | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+constexpr Qt::WindowFlags fixedDialogFrame = Qt::Dialog | Qt::CustomizeWindowHint |
+                                             Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                                             Qt::MSWindowsFixedSizeDialogHint;
 
 const QString okColour = QStringLiteral("BTN_CHECK_COLOR");
 const QString okGray = QStringLiteral("BTN_CHECK_GRAY");
@@ -44,7 +46,7 @@ PasswordDialog::PasswordDialog(DialogKind kind, DialogSize size)
     setWindowTitle(QString::fromLatin1(kindDesign(kind).designTitle));
     const SizeLayout &layout = sizeLayout(kind, size);
     setFont(fontOf(layout.font));
-    setFixedSize(twipsToPixels(layout.client));
+    setFixedSize(fromTwips(layout.client));
     buildControls();
     FormUtility::forThisThread().centreOnScreen(*this);
 }
@@ -67,7 +69,7 @@ void PasswordDialog::buildControls()
     m_key->setObjectName(QStringLiteral("ImageKey"));
     m_key->setPixmap(QPixmap(ImageKey_xpm));
     m_key->setScaledContents(true);
-    m_key->setGeometry(twipsToPixels(layout.key));
+    m_key->setGeometry(fromTwips(layout.key));
 
     m_labels.resize(design.prompts.size());
     for (std::size_t i = 0; i < design.prompts.size(); ++i) {
@@ -76,7 +78,7 @@ void PasswordDialog::buildControls()
         label->setObjectName(QStringLiteral("GenericLabel"));
         if (prompt.labelIndex >= 0)
             label->setProperty("index", prompt.labelIndex);
-        label->move(twipsToPixels(layout.prompts[i].label));
+        label->move(fromTwips(layout.prompts[i].label));
         label->setCaption(QString::fromLatin1(prompt.designCaption));
         QLineEdit *box = addPasswordBox(prompt.boxName, layout.prompts[i].box);
         label->setBuddy(box);
@@ -107,7 +109,7 @@ QLineEdit *PasswordDialog::addPasswordBox(const char *name, const QRect &place)
     box->setObjectName(QString::fromLatin1(name));
     box->setEchoMode(QLineEdit::Password);
     box->setStyleSheet(QStringLiteral("lineedit-password-character: 42")); // '*'
-    box->setGeometry(twipsToPixels(place));
+    box->setGeometry(fromTwips(place));
     box->installEventFilter(this);
     m_boxes.push_back(box);
     const QString boxName = box->objectName();
@@ -126,7 +128,7 @@ QPushButton *PasswordDialog::addButton(const char *name, const char *caption, co
     button->setObjectName(QString::fromLatin1(name));
     button->setProperty("Caption", QString::fromLatin1(caption));
     button->setProperty("maskcolor", QColor(255, 0, 255));
-    button->setGeometry(twipsToPixels(place));
+    button->setGeometry(fromTwips(place));
     return button;
 }
 
@@ -137,7 +139,8 @@ QString PasswordDialog::runEntry(VBool &cancelled, const EntrySettings &settings
     m_maxLength = settings.maxLength;
     setWindowTitle(settings.title);
     m_cancelled = true;
-    const int boxLimit = settings.maxLength > 0 ? settings.maxLength : std::numeric_limits<int>::max();
+    const int boxLimit =
+        settings.maxLength > 0 ? settings.maxLength : std::numeric_limits<int>::max();
     for (QLineEdit *box : {m_password, m_confirmation, m_oldPassword}) {
         if (box)
             box->setMaxLength(boxLimit);
@@ -160,10 +163,12 @@ void PasswordDialog::applyButtonAppearance(bool active, bool useImages)
 
 bool PasswordDialog::lengthAccepted(QLineEdit &box, EntryRole role, bool focusOnFailure)
 {
-    const std::optional<LengthMessage> message = lengthMessage(role, box.text().size(), m_minLength, m_maxLength);
+    const std::optional<LengthMessage> message =
+        lengthMessage(role, box.text().size(), m_minLength, m_maxLength);
     if (!message)
         return true;
-    platform::showMessageBox(this, message->text, message->title, platform::MessageIcon::Information);
+    platform::showMessageBox(this, message->text, message->title,
+                             platform::MessageIcon::Information);
     if (focusOnFailure)
         box.setFocus();
     return false;
@@ -180,8 +185,9 @@ bool PasswordDialog::confirmationMatches(bool caseSensitive, const QString &titl
 {
     if (passwordsMatch(m_password->text(), m_confirmation->text(), caseSensitive))
         return true;
-    reportMismatch(*m_confirmation, title,
-                   QStringLiteral("The Password and Confirmation do not match!  Please try again."));
+    reportMismatch(
+        *m_confirmation, title,
+        QStringLiteral("The Password and Confirmation do not match!  Please try again."));
     return false;
 }
 

@@ -4,9 +4,9 @@
 #include <QString>
 #include <vector>
 
-#include "DialogKind.h"
-#include "LengthRule.h"
-#include "VBool.h"
+#include "password/dialogs/DialogKind.h"
+#include "password/dialogs/LengthRule.h"
+#include "platform/core/VBool.h"
 
 class DialogLabel;
 class QLabel;
@@ -19,8 +19,7 @@ class QPushButton;
 // it when it is built (its load); every text box hands itself to the text-box utility when
 // it gets the focus. Enter presses OK, Esc presses Cancel, the close box closes without
 // running either.
-class PasswordDialog : public QDialog
-{
+class PasswordDialog : public QDialog {
     Q_OBJECT
 
 public:
@@ -34,8 +33,7 @@ public:
 
 protected:
     // The caller's settings for one showing of the dialog.
-    struct EntrySettings
-    {
+    struct EntrySettings {
         QString title;
         bool active;
         bool useImages;

@@ -1,8 +1,8 @@
-#include "PasswordForms.h"
+#include "password/dialogs/PasswordForms.h"
 
-#include "ChangePasswordDialog.h"
-#include "CreatePasswordDialog.h"
-#include "GetPasswordDialog.h"
+#include "password/dialogs/ChangePasswordDialog.h"
+#include "password/dialogs/CreatePasswordDialog.h"
+#include "password/dialogs/GetPasswordDialog.h"
 
 namespace {
 

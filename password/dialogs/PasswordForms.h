@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <memory>
 
-#include "DialogKind.h"
-#include "PasswordDialog.h"
+#include "password/dialogs/DialogKind.h"
+#include "password/dialogs/PasswordDialog.h"
 
 // The nine password forms by name, for callers that choose a form by its name.
 

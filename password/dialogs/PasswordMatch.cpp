@@ -1,4 +1,4 @@
-#include "PasswordMatch.h"
+#include "password/dialogs/PasswordMatch.h"
 
 #include <QLocale>
 #include <QString>

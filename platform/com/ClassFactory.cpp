@@ -1,4 +1,4 @@
-#include "ClassFactory.h"
+#include "platform/com/ClassFactory.h"
 
 ClassFactory::ClassFactory(ModuleCounter &module, Creator create)
     : ComObject(&module), m_module(module), m_create(std::move(create))

@@ -1,10 +1,11 @@
 #pragma once
-#include "ComObject.h"
+#include "platform/com/ComObject.h"
+#include "platform/com/PlatformComExport.h"
 
 #include <functional>
 
 // Creates the objects of one class for hosts, and lets a host keep the library loaded.
-struct IClassFactory : IUnknown {
+struct PLATFORMCOM_EXPORT IClassFactory : IUnknown {
     static constexpr IID iid{0x00000001, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
     // `outer` must be null: objects are not aggregated. On success `*object` holds interface
@@ -13,7 +14,7 @@ struct IClassFactory : IUnknown {
     virtual HRESULT LockServer(bool lock) = 0;
 };
 
-class ClassFactory final : public ComObject<IClassFactory> {
+class PLATFORMCOM_EXPORT ClassFactory final : public ComObject<IClassFactory> {
 public:
     // `create` returns a new object holding one reference, or null when it cannot.
     using Creator = std::function<IUnknown *()>;

@@ -1,6 +1,6 @@
-#include "ClassObjects.h"
+#include "platform/com/ClassObjects.h"
 
-#include "winreg.h"
+#include "platform/registry/winreg.h"
 
 #include <QByteArray>
 
@@ -24,11 +24,13 @@ std::string registeredLibrary(const CLSID &clsid)
 {
     const QByteArray path = ("CLSID\\" + clsid.toString() + "\\InprocServer32").toUtf8();
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.constData(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.constData(), 0, KEY_QUERY_VALUE, &key) !=
+        ERROR_SUCCESS)
         return {};
     DWORD type = 0, size = 0;
     std::string file;
-    if (RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ && size > 0) {
+    if (RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        type == REG_SZ && size > 0) {
         file.resize(size);
         BYTE *data = reinterpret_cast<BYTE *>(file.data());
         if (RegQueryValueExA(key, nullptr, nullptr, &type, data, &size) != ERROR_SUCCESS)

@@ -1,6 +1,7 @@
 #pragma once
-#include "Guid.h"
-#include "HResult.h"
+#include "platform/com/Guid.h"
+#include "platform/com/HResult.h"
+#include "platform/com/PlatformComExport.h"
 
 // Finding a registered class the way hosts do: the class id leads through the registry
 // store (HKEY_CLASSES_ROOT\CLSID\{id}\InprocServer32) to the library file, which is loaded
@@ -13,8 +14,8 @@ inline constexpr HRESULT CO_E_ERRORINDLL = makeHResult(0x800401F9);
 // REGDB_E_CLASSNOTREG when the class is not registered, CO_E_DLLNOTFOUND when its library
 // cannot be loaded, CO_E_ERRORINDLL when the library has no DllGetClassObject; otherwise
 // what the library answers.
-HRESULT getClassObject(const CLSID &clsid, const IID &iid, void **object);
+PLATFORMCOM_EXPORT HRESULT getClassObject(const CLSID &clsid, const IID &iid, void **object);
 
 // Unloads the libraries loaded by getClassObject whose DllCanUnloadNow allows it; returns
 // how many were unloaded.
-int freeUnusedLibraries();
+PLATFORMCOM_EXPORT int freeUnusedLibraries();

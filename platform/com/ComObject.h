@@ -1,6 +1,6 @@
 #pragma once
-#include "ModuleCounter.h"
-#include "Unknown.h"
+#include "platform/com/ModuleCounter.h"
+#include "platform/com/Unknown.h"
 
 #include <atomic>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "Unknown.h"
+#include "platform/com/Unknown.h"
 
 #include <cstddef>
 #include <utility>
@@ -11,7 +11,11 @@ public:
     ComPtr() = default;
     ComPtr(std::nullptr_t) {}
     // Takes an extra reference: the caller keeps its own.
-    explicit ComPtr(T *pointer) : m_pointer(pointer) { if (m_pointer) m_pointer->AddRef(); }
+    explicit ComPtr(T *pointer) : m_pointer(pointer)
+    {
+        if (m_pointer)
+            m_pointer->AddRef();
+    }
     ComPtr(const ComPtr &other) : ComPtr(other.m_pointer) {}
     ComPtr(ComPtr &&other) noexcept : m_pointer(std::exchange(other.m_pointer, nullptr)) {}
     ~ComPtr() { reset(); }

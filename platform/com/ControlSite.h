@@ -1,11 +1,13 @@
 #pragma once
-#include "TypeInfo.h"
-#include "Unknown.h"
-#include "VBool.h"
+#include "platform/com/PlatformComExport.h"
+#include "platform/com/TypeInfo.h"
+#include "platform/com/Unknown.h"
+#include "platform/core/VBool.h"
 
 // What a container offers the control it hosts.
-struct IControlSite : IUnknown {
-    static constexpr IID iid{0x6C1F3A52, 0x9E0B, 0x4D71, {0xB2, 0x8A, 0x4F, 0x13, 0xC6, 0x5E, 0x90, 0x2D}};
+struct PLATFORMCOM_EXPORT IControlSite : IUnknown {
+    static constexpr IID iid{
+        0x6C1F3A52, 0x9E0B, 0x4D71, {0xB2, 0x8A, 0x4F, 0x13, 0xC6, 0x5E, 0x90, 0x2D}};
 
     // The property `id` has changed (sent after the new value is stored).
     virtual HRESULT OnChanged(DispId id) = 0;

@@ -1,8 +1,11 @@
-#include "ControlSurface.h"
+#include "platform/com/ControlSurface.h"
 
 #include <QPainter>
 
-ControlSurface::ControlSurface(IEmbeddedControl *control, QWidget *form) : QWidget(form), m_control(control) {}
+ControlSurface::ControlSurface(IEmbeddedControl *control, QWidget *form)
+    : QWidget(form), m_control(control)
+{
+}
 
 void ControlSurface::paintEvent(QPaintEvent *)
 {

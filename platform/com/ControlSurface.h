@@ -1,6 +1,6 @@
 #pragma once
-#include "ComPtr.h"
-#include "EmbeddedControl.h"
+#include "platform/com/ComPtr.h"
+#include "platform/com/EmbeddedControl.h"
 
 #include <QWidget>
 

@@ -1,14 +1,15 @@
 #pragma once
-#include "TypeInfo.h"
-#include "Unknown.h"
-#include "Variant.h"
+#include "platform/com/PlatformComExport.h"
+#include "platform/com/TypeInfo.h"
+#include "platform/com/Unknown.h"
+#include "platform/com/Variant.h"
 
 #include <QStringList>
 
 #include <vector>
 
 // Late-bound access to an object's members by dispatch id, described by its function table.
-struct IDispatch : IUnknown {
+struct PLATFORMCOM_EXPORT IDispatch : IUnknown {
     static constexpr IID iid{0x00020400, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
     // The description of the interface that Invoke serves.
@@ -18,5 +19,6 @@ struct IDispatch : IUnknown {
     virtual HRESULT GetIDsOfNames(const QStringList &names, std::vector<DispId> *ids) = 0;
     // Calls member `id` as `flags` asks. A property write takes exactly one argument, the new
     // value; a by-reference argument lets the member write back into the caller's variable.
-    virtual HRESULT Invoke(DispId id, std::uint16_t flags, std::vector<Variant> &args, Variant *result) = 0;
+    virtual HRESULT Invoke(DispId id, std::uint16_t flags, std::vector<Variant> &args,
+                           Variant *result) = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
-#include "Dispatch.h"
-#include "VariantConversion.h"
+#include "platform/com/Dispatch.h"
+#include "platform/com/PlatformComExport.h"
+#include "platform/com/VariantConversion.h"
 
 #include <functional>
 #include <utility>
@@ -34,7 +35,7 @@ struct VarTraits<VarType::String> {
 };
 
 // What a property row adds to its two accessors' descriptions.
-struct PropertyOptions {
+struct PLATFORMCOM_EXPORT PropertyOptions {
     bool writeSlotFirst = false;
     std::uint32_t flags = FUNCFLAG_NONE;
     std::uint32_t helpContext = 0;
@@ -53,19 +54,35 @@ public:
     // `header` names the interface; its functions are added by the builders below.
     explicit DispatchTable(InterfaceDesc header) : m_interface(std::move(header)) {}
 
-    DispatchTable &method(QString name, DispId id, HRESULT (I::*member)(), std::uint32_t helpContext, QString help)
+    DispatchTable &method(QString name, DispId id, HRESULT (I::*member)(),
+                          std::uint32_t helpContext, QString help)
     {
-        add({std::move(name), id, DISPATCH_METHOD, VarType::Empty, {}, ParamPassing::None, FUNCFLAG_NONE,
-             std::move(help), helpContext},
+        add({std::move(name),
+             id,
+             DISPATCH_METHOD,
+             VarType::Empty,
+             {},
+             ParamPassing::None,
+             FUNCFLAG_NONE,
+             std::move(help),
+             helpContext},
             [member](I &target, std::vector<Variant> &, Variant *) { return (target.*member)(); });
         return *this;
     }
 
     template <VarType T>
-    DispatchTable &methodReturning(QString name, DispId id, HRESULT (I::*member)(typename VarTraits<T>::type *),
+    DispatchTable &methodReturning(QString name, DispId id,
+                                   HRESULT (I::*member)(typename VarTraits<T>::type *),
                                    std::uint32_t helpContext, QString help)
     {
-        add({std::move(name), id, DISPATCH_METHOD, T, {}, ParamPassing::None, FUNCFLAG_NONE, std::move(help),
+        add({std::move(name),
+             id,
+             DISPATCH_METHOD,
+             T,
+             {},
+             ParamPassing::None,
+             FUNCFLAG_NONE,
+             std::move(help),
              helpContext},
             readCall<T>(member));
         return *this;
@@ -73,8 +90,9 @@ public:
 
     // A property whose write receives its value by value.
     template <VarType T>
-    DispatchTable &property(const QString &name, DispId id, HRESULT (I::*getter)(typename VarTraits<T>::type *),
-                            HRESULT (I::*setter)(typename VarTraits<T>::type), const PropertyOptions &options = {})
+    DispatchTable &
+    property(const QString &name, DispId id, HRESULT (I::*getter)(typename VarTraits<T>::type *),
+             HRESULT (I::*setter)(typename VarTraits<T>::type), const PropertyOptions &options = {})
     {
         addProperty<T>(name, id, getter, ParamPassing::ByValue, options,
                        [setter](I &target, std::vector<Variant> &args, Variant *) {
@@ -89,7 +107,8 @@ public:
     // A property whose write receives its value by reference: a by-reference argument of the
     // same type is handed through, a plain value is converted into a temporary.
     template <VarType T>
-    DispatchTable &propertyByRef(const QString &name, DispId id, HRESULT (I::*getter)(typename VarTraits<T>::type *),
+    DispatchTable &propertyByRef(const QString &name, DispId id,
+                                 HRESULT (I::*getter)(typename VarTraits<T>::type *),
                                  HRESULT (I::*setter)(typename VarTraits<T>::type *),
                                  const PropertyOptions &options = {})
     {
@@ -124,7 +143,8 @@ public:
         return hr;
     }
 
-    HRESULT invoke(I &target, DispId id, std::uint16_t flags, std::vector<Variant> &args, Variant *result) const
+    HRESULT invoke(I &target, DispId id, std::uint16_t flags, std::vector<Variant> &args,
+                   Variant *result) const
     {
         const int index = indexFor(id, flags);
         if (index < 0)
@@ -150,11 +170,19 @@ private:
     }
 
     template <VarType T>
-    void addProperty(const QString &name, DispId id, HRESULT (I::*getter)(typename VarTraits<T>::type *),
-                     ParamPassing passing, const PropertyOptions &options, Call write)
+    void addProperty(const QString &name, DispId id,
+                     HRESULT (I::*getter)(typename VarTraits<T>::type *), ParamPassing passing,
+                     const PropertyOptions &options, Call write)
     {
-        const FunctionDesc read{name, id, DISPATCH_PROPERTYGET, T, options.typeName, ParamPassing::None,
-                                options.flags, options.helpString, options.helpContext};
+        const FunctionDesc read{name,
+                                id,
+                                DISPATCH_PROPERTYGET,
+                                T,
+                                options.typeName,
+                                ParamPassing::None,
+                                options.flags,
+                                options.helpString,
+                                options.helpContext};
         FunctionDesc put = read;
         put.kind = DISPATCH_PROPERTYPUT;
         put.passing = passing;
@@ -174,8 +202,9 @@ private:
     // A write is asked for with the put flag; otherwise a method or a read matches.
     int indexFor(DispId id, std::uint16_t flags) const
     {
-        const std::uint16_t wanted = (flags & DISPATCH_PROPERTYPUT) ? DISPATCH_PROPERTYPUT
-                                                                    : flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+        const std::uint16_t wanted = (flags & DISPATCH_PROPERTYPUT)
+                                         ? DISPATCH_PROPERTYPUT
+                                         : flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET);
         for (std::size_t i = 0; i < m_interface.functions.size(); ++i) {
             const FunctionDesc &function = m_interface.functions[i];
             if (function.id == id && (function.kind & wanted))

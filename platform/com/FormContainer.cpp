@@ -1,17 +1,18 @@
-#include "FormContainer.h"
+#include "platform/com/FormContainer.h"
 
-#include "ControlSurface.h"
-#include "EmbeddedControl.h"
-#include "FormControlSite.h"
-#include "PersistPropertyBag.h"
-#include "Twips.h"
+#include "platform/com/ControlSurface.h"
+#include "platform/com/EmbeddedControl.h"
+#include "platform/com/FormControlSite.h"
+#include "platform/com/PersistPropertyBag.h"
+#include "platform/core/Twips.h"
 
 #include <QWidget>
 
 #include <algorithm>
 
 FormContainer::FormContainer(QWidget *form, Mode mode, QObject *parent)
-    : QObject(parent), m_form(form), m_mode(mode), m_dotsPerInch(form->logicalDpiX(), form->logicalDpiY())
+    : QObject(parent), m_form(form), m_mode(mode),
+      m_dotsPerInch(form->logicalDpiX(), form->logicalDpiY())
 {
 }
 
@@ -55,7 +56,8 @@ HRESULT FormContainer::create(const QString &name, const CLSID &clsid, IClassFac
         return E_POINTER;
     if (name.isEmpty() || find(name) || !m_form)
         return E_INVALIDARG;
-    Hosted hosted{name, clsid, {}, ComPtr<FormControlSite>::adopt(new FormControlSite(this, name)), {}};
+    Hosted hosted{
+        name, clsid, {}, ComPtr<FormControlSite>::adopt(new FormControlSite(this, name)), {}};
     HRESULT hr = factory->CreateInstance(nullptr, IUnknown::iid, hosted.control.put());
     if (FAILED(hr))
         return hr;
@@ -100,7 +102,8 @@ HRESULT FormContainer::save(std::vector<SavedControl> *controls)
 
 HRESULT FormContainer::remove(const QString &name)
 {
-    const auto it = std::find_if(m_controls.begin(), m_controls.end(), [&](const Hosted &h) { return h.name == name; });
+    const auto it = std::find_if(m_controls.begin(), m_controls.end(),
+                                 [&](const Hosted &h) { return h.name == name; });
     if (it == m_controls.end())
         return E_INVALIDARG;
     release(*it);

@@ -1,8 +1,9 @@
 #pragma once
-#include "ClassFactory.h"
-#include "ComPtr.h"
-#include "SavedForm.h"
-#include "TypeInfo.h"
+#include "platform/com/ClassFactory.h"
+#include "platform/com/ComPtr.h"
+#include "platform/com/PlatformComExport.h"
+#include "platform/com/SavedForm.h"
+#include "platform/com/TypeInfo.h"
 
 #include <QObject>
 #include <QPointer>
@@ -18,7 +19,7 @@ class QWidget;
 // Hosts component controls on a QWidget form, the way a form designer (design mode) or a
 // running program (run mode) does. Each control gets a site and a surface widget on the
 // form; a control registered as invisible at run time gets no visible surface in run mode.
-class FormContainer final : public QObject {
+class PLATFORMCOM_EXPORT FormContainer final : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool userMode READ userMode CONSTANT)
     Q_PROPERTY(bool dirty READ isDirty WRITE setDirty NOTIFY dirtyChanged)
@@ -42,7 +43,10 @@ public:
     void setDisplayResolution(QSize dotsPerInch) { m_dotsPerInch = dotsPerInch; }
     // Decides a control's request to change a bound property (name, dispatch id); allowed
     // unless a decider says otherwise.
-    void setEditDecider(std::function<bool(const QString &, DispId)> decider) { m_editDecider = std::move(decider); }
+    void setEditDecider(std::function<bool(const QString &, DispId)> decider)
+    {
+        m_editDecider = std::move(decider);
+    }
 
     // Places a new control named `name` of class `clsid`, created by `factory`, with nothing
     // saved. Fails when the name is taken or the control refuses.
@@ -81,7 +85,8 @@ private:
     };
     using Initialiser = std::function<HRESULT(IUnknown *control)>;
 
-    HRESULT create(const QString &name, const CLSID &clsid, IClassFactory *factory, const Initialiser &initialise);
+    HRESULT create(const QString &name, const CLSID &clsid, IClassFactory *factory,
+                   const Initialiser &initialise);
     const Hosted *find(const QString &name) const;
     static void release(Hosted &hosted);
 

@@ -1,9 +1,9 @@
-#include "FormControlSite.h"
+#include "platform/com/FormControlSite.h"
 
-#include "ControlSurface.h"
-#include "EmbeddedControl.h"
-#include "FormContainer.h"
-#include "Twips.h"
+#include "platform/com/ControlSurface.h"
+#include "platform/com/EmbeddedControl.h"
+#include "platform/com/FormContainer.h"
+#include "platform/core/Twips.h"
 
 FormControlSite::FormControlSite(FormContainer *container, QString name)
     : m_container(container), m_name(std::move(name))

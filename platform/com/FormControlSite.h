@@ -1,7 +1,7 @@
 #pragma once
-#include "ComObject.h"
-#include "ControlSite.h"
-#include "ControlSurface.h"
+#include "platform/com/ComObject.h"
+#include "platform/com/ControlSite.h"
+#include "platform/com/ControlSurface.h"
 
 #include <QPointer>
 #include <QString>

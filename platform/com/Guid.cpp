@@ -1,4 +1,4 @@
-#include "Guid.h"
+#include "platform/com/Guid.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ std::optional<Guid> Guid::fromString(QStringView text)
 {
     if (text.size() == 38 && text.front() == u'{' && text.back() == u'}')
         text = text.mid(1, 36);
-    if (text.size() != 36 || text[8] != u'-' || text[13] != u'-' || text[18] != u'-' || text[23] != u'-')
+    if (text.size() != 36 || text[8] != u'-' || text[13] != u'-' || text[18] != u'-' ||
+        text[23] != u'-')
         return std::nullopt;
     const auto d1 = hexField(text.mid(0, 8));
     const auto d2 = hexField(text.mid(9, 4));

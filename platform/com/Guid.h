@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/com/PlatformComExport.h"
 #include <QString>
 #include <QStringView>
 
@@ -9,7 +10,7 @@
 
 // A 128-bit globally unique identifier in the usual four-part layout, written as
 // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}".
-struct Guid {
+struct PLATFORMCOM_EXPORT Guid {
     std::uint32_t data1 = 0;
     std::uint16_t data2 = 0;
     std::uint16_t data3 = 0;

@@ -28,9 +28,18 @@ inline constexpr HRESULT SELFREG_E_TYPELIB = makeHResult(0x80040200);
 inline constexpr HRESULT SELFREG_E_CLASS = makeHResult(0x80040201);
 
 // Numbered errors that a control raises towards its host travel in the control facility.
-inline constexpr HRESULT controlError(std::uint16_t number) { return makeHResult(0x800A0000u | number); }
-inline constexpr bool isControlError(HRESULT hr) { return (std::uint32_t(hr) & 0xFFFF0000u) == 0x800A0000u; }
-inline constexpr int controlErrorNumber(HRESULT hr) { return isControlError(hr) ? int(hr & 0xFFFF) : 0; }
+inline constexpr HRESULT controlError(std::uint16_t number)
+{
+    return makeHResult(0x800A0000u | number);
+}
+inline constexpr bool isControlError(HRESULT hr)
+{
+    return (std::uint32_t(hr) & 0xFFFF0000u) == 0x800A0000u;
+}
+inline constexpr int controlErrorNumber(HRESULT hr)
+{
+    return isControlError(hr) ? int(hr & 0xFFFF) : 0;
+}
 // Error 382: a property that may only be set while the host runs was written while it is designed.
 inline constexpr HRESULT CTL_E_RUNTIMEONLY = controlError(382);
 

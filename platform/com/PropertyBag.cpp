@@ -1,6 +1,6 @@
-#include "PropertyBag.h"
+#include "platform/com/PropertyBag.h"
 
-#include "VariantConversion.h"
+#include "platform/com/VariantConversion.h"
 
 #include <algorithm>
 
@@ -13,8 +13,8 @@ bool isNumeric(VarType type)
 
 bool isSavableName(const QString &name)
 {
-    return !name.isEmpty() && name.trimmed() == name && !name.contains(u':') && !name.contains(u'\n')
-        && !name.contains(u'\r');
+    return !name.isEmpty() && name.trimmed() == name && !name.contains(u':') &&
+           !name.contains(u'\n') && !name.contains(u'\r');
 }
 
 // The value itself, with a reference replaced by what it refers to.
@@ -42,7 +42,8 @@ PropertyBag::PropertyBag(PropertyValues values) : m_values(std::move(values)) {}
 
 PropertyValues::iterator PropertyBag::find(const QString &name)
 {
-    return std::find_if(m_values.begin(), m_values.end(), [&](const auto &entry) { return entry.first == name; });
+    return std::find_if(m_values.begin(), m_values.end(),
+                        [&](const auto &entry) { return entry.first == name; });
 }
 
 HRESULT PropertyBag::Read(const QString &name, Variant *value, const Variant &defaultValue)

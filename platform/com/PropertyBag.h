@@ -1,6 +1,7 @@
 #pragma once
-#include "ComObject.h"
-#include "PersistPropertyBag.h"
+#include "platform/com/ComObject.h"
+#include "platform/com/PersistPropertyBag.h"
+#include "platform/com/PlatformComExport.h"
 
 #include <utility>
 #include <vector>
@@ -8,7 +9,7 @@
 using PropertyValues = std::vector<std::pair<QString, Variant>>;
 
 // The container's property bag for one control: the saved values in the order written.
-class PropertyBag final : public ComObject<IPropertyBag> {
+class PLATFORMCOM_EXPORT PropertyBag final : public ComObject<IPropertyBag> {
 public:
     explicit PropertyBag(PropertyValues values = {});
 
@@ -28,4 +29,4 @@ private:
 
 // Whether a written value equals its default: numbers and Booleans compare by value whatever
 // their width (a 32-bit 0 equals a 16-bit 0), strings compare exactly.
-bool equalsDefault(const Variant &value, const Variant &defaultValue);
+PLATFORMCOM_EXPORT bool equalsDefault(const Variant &value, const Variant &defaultValue);

@@ -1,4 +1,4 @@
-#include "SavedForm.h"
+#include "platform/com/SavedForm.h"
 
 #include <QStringList>
 
@@ -11,11 +11,21 @@ QString quoted(const QString &text)
     QString out = QStringLiteral("\"");
     for (QChar c : text) {
         switch (c.unicode()) {
-        case u'\\': out += QStringLiteral("\\\\"); break;
-        case u'"': out += QStringLiteral("\\\""); break;
-        case u'\n': out += QStringLiteral("\\n"); break;
-        case u'\r': out += QStringLiteral("\\r"); break;
-        case u'\t': out += QStringLiteral("\\t"); break;
+        case u'\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case u'"':
+            out += QStringLiteral("\\\"");
+            break;
+        case u'\n':
+            out += QStringLiteral("\\n");
+            break;
+        case u'\r':
+            out += QStringLiteral("\\r");
+            break;
+        case u'\t':
+            out += QStringLiteral("\\t");
+            break;
         default:
             if (c.unicode() < 0x20 || c.unicode() == 0x7F)
                 out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
@@ -43,11 +53,21 @@ std::optional<QString> unquoted(QStringView text)
         if (++i >= text.size())
             return std::nullopt;
         switch (text[i].unicode()) {
-        case u'\\': out += u'\\'; break;
-        case u'"': out += u'"'; break;
-        case u'n': out += u'\n'; break;
-        case u'r': out += u'\r'; break;
-        case u't': out += u'\t'; break;
+        case u'\\':
+            out += u'\\';
+            break;
+        case u'"':
+            out += u'"';
+            break;
+        case u'n':
+            out += u'\n';
+            break;
+        case u'r':
+            out += u'\r';
+            break;
+        case u't':
+            out += u'\t';
+            break;
         case u'u': {
             bool ok = false;
             const ushort code = text.mid(i + 1, 4).toUShort(&ok, 16);
@@ -67,11 +87,16 @@ std::optional<QString> unquoted(QStringView text)
 QString valueText(const Variant &value)
 {
     switch (value.type()) {
-    case VarType::Empty: return QStringLiteral("Empty");
-    case VarType::Bool: return QStringLiteral("Bool %1").arg(value.boolValue());
-    case VarType::I2: return QStringLiteral("I2 %1").arg(value.int16Value());
-    case VarType::I4: return QStringLiteral("I4 %1").arg(value.int32Value());
-    case VarType::String: return QStringLiteral("String ") + quoted(value.stringValue());
+    case VarType::Empty:
+        return QStringLiteral("Empty");
+    case VarType::Bool:
+        return QStringLiteral("Bool %1").arg(value.boolValue());
+    case VarType::I2:
+        return QStringLiteral("I2 %1").arg(value.int16Value());
+    case VarType::I4:
+        return QStringLiteral("I4 %1").arg(value.int32Value());
+    case VarType::String:
+        return QStringLiteral("String ") + quoted(value.stringValue());
     }
     return {};
 }
@@ -134,7 +159,9 @@ bool readSavedForm(const QString &text, std::vector<SavedControl> *controls, QSt
             continue;
         if (!open) {
             const QStringList words = trimmed.split(u' ', Qt::SkipEmptyParts);
-            const auto clsid = words.size() == 3 && words[0] == u"Begin" ? Guid::fromString(words[1]) : std::nullopt;
+            const auto clsid = words.size() == 3 && words[0] == u"Begin"
+                                   ? Guid::fromString(words[1])
+                                   : std::nullopt;
             if (!clsid)
                 return fail(error, line, QStringLiteral("expected \"Begin {class id} name\""));
             open = SavedControl{words[2], *clsid, {}};
@@ -143,7 +170,8 @@ bool readSavedForm(const QString &text, std::vector<SavedControl> *controls, QSt
             open.reset();
         } else {
             const qsizetype colon = trimmed.indexOf(u':');
-            const auto value = colon > 0 ? parseValue(QStringView(trimmed).mid(colon + 1).trimmed()) : std::nullopt;
+            const auto value = colon > 0 ? parseValue(QStringView(trimmed).mid(colon + 1).trimmed())
+                                         : std::nullopt;
             if (!value)
                 return fail(error, line, QStringLiteral("expected \"Name: Type value\""));
             open->properties.emplace_back(trimmed.left(colon).trimmed(), *value);

@@ -1,13 +1,14 @@
 #pragma once
-#include "Guid.h"
-#include "PropertyBag.h"
+#include "platform/com/Guid.h"
+#include "platform/com/PlatformComExport.h"
+#include "platform/com/PropertyBag.h"
 
 #include <QString>
 
 #include <vector>
 
 // One control of a saved form: its name on the form, its class and its saved properties.
-struct SavedControl {
+struct PLATFORMCOM_EXPORT SavedControl {
     QString name;
     CLSID clsid;
     PropertyValues properties;
@@ -20,8 +21,9 @@ struct SavedControl {
 //   End
 //
 // where Type is Empty, Bool, I2, I4 or String and strings are quoted with backslash escapes.
-QString writeSavedForm(const std::vector<SavedControl> &controls);
+PLATFORMCOM_EXPORT QString writeSavedForm(const std::vector<SavedControl> &controls);
 
 // Reads a saved form. Malformed text gives false and a message naming the line; `controls`
 // is then left as it was.
-bool readSavedForm(const QString &text, std::vector<SavedControl> *controls, QString *error);
+PLATFORMCOM_EXPORT bool readSavedForm(const QString &text, std::vector<SavedControl> *controls,
+                                      QString *error);

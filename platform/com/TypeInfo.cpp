@@ -1,4 +1,4 @@
-#include "TypeInfo.h"
+#include "platform/com/TypeInfo.h"
 
 const FunctionDesc *InterfaceDesc::find(DispId id, InvokeKind kind) const
 {

@@ -1,6 +1,7 @@
 #pragma once
-#include "Guid.h"
-#include "Variant.h"
+#include "platform/com/Guid.h"
+#include "platform/com/PlatformComExport.h"
+#include "platform/com/Variant.h"
 
 #include <QString>
 
@@ -41,7 +42,7 @@ enum FunctionFlags : std::uint32_t {
 };
 
 // One entry of an interface's function table: a method, or one accessor of a property.
-struct FunctionDesc {
+struct PLATFORMCOM_EXPORT FunctionDesc {
     QString name;
     DispId id = DISPID_UNKNOWN;
     InvokeKind kind = DISPATCH_METHOD;
@@ -53,7 +54,7 @@ struct FunctionDesc {
     std::uint32_t helpContext = 0;
 };
 
-struct Version {
+struct PLATFORMCOM_EXPORT Version {
     std::uint16_t major = 0;
     std::uint16_t minor = 0;
     friend bool operator==(const Version &, const Version &) = default;
@@ -68,12 +69,12 @@ enum InterfaceFlags : std::uint32_t {
     TYPEFLAG_FDISPATCHABLE = 0x1000,
 };
 
-struct InterfaceDesc {
+struct PLATFORMCOM_EXPORT InterfaceDesc {
     QString name;
     IID iid;
     Version version;
     std::uint32_t flags = 0;
-    QString baseInterface; // "IDispatch" for dispatch and dual interfaces
+    QString baseInterface;               // "IDispatch" for dispatch and dual interfaces
     std::vector<FunctionDesc> functions; // in slot order
 
     const FunctionDesc *find(DispId id, InvokeKind kind) const;
@@ -81,13 +82,13 @@ struct InterfaceDesc {
     DispId idOfName(const QString &name) const;
 };
 
-struct EnumValueDesc {
+struct PLATFORMCOM_EXPORT EnumValueDesc {
     QString name;
     std::int32_t value = 0;
     QString helpString;
 };
 
-struct EnumDesc {
+struct PLATFORMCOM_EXPORT EnumDesc {
     QString name;
     Guid guid;
     std::vector<EnumValueDesc> values;
@@ -95,7 +96,7 @@ struct EnumDesc {
 
 // An earlier version of a class's interfaces: the identifiers it used, still answered with
 // the current interfaces.
-struct VersionAliasDesc {
+struct PLATFORMCOM_EXPORT VersionAliasDesc {
     QString name;
     Version version;
     IID defaultInterface;
@@ -107,7 +108,7 @@ enum ClassFlags : std::uint32_t {
     TYPEFLAG_FCONTROL = 0x20,
 };
 
-struct ClassDesc {
+struct PLATFORMCOM_EXPORT ClassDesc {
     QString name;
     CLSID clsid;
     QString progId;
@@ -130,7 +131,7 @@ enum LibraryFlags : std::uint32_t {
     LIBFLAG_FCONTROL = 0x2,
 };
 
-struct TypeLibraryDesc {
+struct PLATFORMCOM_EXPORT TypeLibraryDesc {
     QString name;
     Guid libid;
     Version version;

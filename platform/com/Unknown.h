@@ -1,13 +1,14 @@
 #pragma once
-#include "Guid.h"
-#include "HResult.h"
+#include "platform/com/Guid.h"
+#include "platform/com/HResult.h"
+#include "platform/com/PlatformComExport.h"
 
 #include <cstdint>
 
 // The root of every component interface: reference counting and asking an object for
 // another of its interfaces. An object is destroyed by the Release that drops its last
 // reference, never by `delete` through an interface pointer.
-struct IUnknown {
+struct PLATFORMCOM_EXPORT IUnknown {
     static constexpr IID iid{0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
     // On success `*object` holds an added reference; on failure it is set to null.

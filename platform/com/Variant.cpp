@@ -1,4 +1,4 @@
-#include "Variant.h"
+#include "platform/com/Variant.h"
 
 template <class T>
 T Variant::valueAs() const
@@ -12,8 +12,9 @@ T Variant::valueAs() const
 
 bool Variant::isByRef() const
 {
-    return std::holds_alternative<std::int16_t *>(m_value) || std::holds_alternative<std::int32_t *>(m_value)
-        || std::holds_alternative<QString *>(m_value);
+    return std::holds_alternative<std::int16_t *>(m_value) ||
+           std::holds_alternative<std::int32_t *>(m_value) ||
+           std::holds_alternative<QString *>(m_value);
 }
 
 VBool Variant::boolValue() const
@@ -26,15 +27,9 @@ std::int16_t Variant::int16Value() const
     return m_type == VarType::I2 ? valueAs<std::int16_t>() : 0;
 }
 
-std::int32_t Variant::int32Value() const
-{
-    return valueAs<std::int32_t>();
-}
+std::int32_t Variant::int32Value() const { return valueAs<std::int32_t>(); }
 
-QString Variant::stringValue() const
-{
-    return valueAs<QString>();
-}
+QString Variant::stringValue() const { return valueAs<QString>(); }
 
 VBool *Variant::boolRef() const
 {

@@ -1,5 +1,6 @@
 #pragma once
-#include "VBool.h"
+#include "platform/com/PlatformComExport.h"
+#include "platform/core/VBool.h"
 
 #include <QString>
 
@@ -17,7 +18,7 @@ enum class VarType : std::uint16_t {
 
 // One value of a VarType, held either by value or as a reference to the caller's own
 // variable (a by-reference parameter: the callee may read it and write through it).
-class Variant {
+class PLATFORMCOM_EXPORT Variant {
 public:
     Variant() = default;
     Variant(const QString &text) : m_type(VarType::String), m_value(text) {}
@@ -47,13 +48,15 @@ public:
     QString *stringRef() const;
 
     // Same type and same value (references compare by the values they refer to).
-    friend bool operator==(const Variant &a, const Variant &b);
+    friend PLATFORMCOM_EXPORT bool operator==(const Variant &a, const Variant &b);
 
 private:
     using Storage = std::variant<std::monostate, std::int16_t, std::int32_t, QString,
                                  std::int16_t *, std::int32_t *, QString *>;
     template <class T>
-    Variant(VarType type, T value) : m_type(type), m_value(value) {}
+    Variant(VarType type, T value) : m_type(type), m_value(value)
+    {
+    }
     template <class T>
     T valueAs() const;
 

@@ -1,4 +1,4 @@
-#include "VariantConversion.h"
+#include "platform/com/VariantConversion.h"
 
 #include <limits>
 
@@ -63,7 +63,8 @@ HRESULT toBoolean(const Variant &from, VBool *result)
     }
     if (from.type() == VarType::String) {
         const QString text = from.stringValue().trimmed();
-        if (text.compare(u"True", Qt::CaseInsensitive) == 0 || text.compare(u"False", Qt::CaseInsensitive) == 0) {
+        if (text.compare(u"True", Qt::CaseInsensitive) == 0 ||
+            text.compare(u"False", Qt::CaseInsensitive) == 0) {
             *result = toVBool(text.size() == 4);
             return S_OK;
         }

@@ -1,4 +1,4 @@
-#include "HandleTable.h"
+#include "platform/registry/HandleTable.h"
 
 namespace registry {
 namespace {
@@ -24,11 +24,11 @@ bool HandleTable::isPredefinedValue(HKEY handle)
 
 HKEY HandleTable::add(const OpenKey &key)
 {
-    if (next_ > LastHandleValue)
+    if (m_next > LastHandleValue)
         return nullptr;
-    const std::uintptr_t value = next_;
-    next_ += 4;
-    keys_[value] = key;
+    const std::uintptr_t value = m_next;
+    m_next += 4;
+    m_keys[value] = key;
     return reinterpret_cast<HKEY>(value);
 }
 
@@ -40,12 +40,15 @@ std::optional<OpenKey> HandleTable::find(HKEY handle) const
             return std::nullopt;
         return OpenKey{FirstRootId + root, KEY_ALL_ACCESS, true};
     }
-    const auto found = keys_.find(reinterpret_cast<std::uintptr_t>(handle));
-    if (found == keys_.end())
+    const auto found = m_keys.find(reinterpret_cast<std::uintptr_t>(handle));
+    if (found == m_keys.end())
         return std::nullopt;
     return found->second;
 }
 
-bool HandleTable::remove(HKEY handle) { return keys_.erase(reinterpret_cast<std::uintptr_t>(handle)) > 0; }
+bool HandleTable::remove(HKEY handle)
+{
+    return m_keys.erase(reinterpret_cast<std::uintptr_t>(handle)) > 0;
+}
 
 } // namespace registry

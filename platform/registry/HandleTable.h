@@ -1,6 +1,6 @@
 #pragma once
-#include "RegistryStore.h"
-#include "winreg.h"
+#include "platform/registry/RegistryStore.h"
+#include "platform/registry/winreg.h"
 
 #include <cstdint>
 #include <map>
@@ -24,14 +24,14 @@ public:
     // An open handle or one of the predefined roots.
     std::optional<OpenKey> find(HKEY handle) const;
     bool remove(HKEY handle);
-    void clear() { keys_.clear(); }
+    void clear() { m_keys.clear(); }
 
     // True for every value that Windows treats as a predefined root (0x80000000 and up).
     static bool isPredefinedValue(HKEY handle);
 
 private:
-    std::map<std::uintptr_t, OpenKey> keys_;
-    std::uintptr_t next_ = 0x100;
+    std::map<std::uintptr_t, OpenKey> m_keys;
+    std::uintptr_t m_next = 0x100;
 };
 
 } // namespace registry

@@ -1,6 +1,6 @@
-#include "KeyPath.h"
+#include "platform/registry/KeyPath.h"
 
-#include "NameFolding.h"
+#include "platform/registry/NameFolding.h"
 
 #include <string_view>
 

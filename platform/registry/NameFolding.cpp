@@ -1,4 +1,4 @@
-#include "NameFolding.h"
+#include "platform/registry/NameFolding.h"
 
 #include <cwctype>
 #include <locale.h>

@@ -1,6 +1,6 @@
-#include "RegistryCall.h"
+#include "platform/registry/RegistryCall.h"
 
-#include "StorePath.h"
+#include "platform/registry/StorePath.h"
 
 namespace registry {
 namespace {
@@ -19,15 +19,15 @@ Registry &registry()
 
 } // namespace
 
-RegistryCall::RegistryCall(HKEY handle) : guard_(registry().lock)
+RegistryCall::RegistryCall(HKEY handle) : m_guard(registry().lock)
 {
     Registry &shared = registry();
     const std::string path = registryStorePath();
     if (path != shared.store.path())
         shared.handles.clear();
     const LONG opened = shared.store.open(path);
-    key_ = shared.handles.find(handle);
-    status_ = key_ ? opened : ERROR_INVALID_HANDLE;
+    m_key = shared.handles.find(handle);
+    m_status = m_key ? opened : ERROR_INVALID_HANDLE;
 }
 
 RegistryStore &RegistryCall::store() { return registry().store; }

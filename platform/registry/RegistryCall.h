@@ -1,6 +1,6 @@
 #pragma once
-#include "HandleTable.h"
-#include "RegistryStore.h"
+#include "platform/registry/HandleTable.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <mutex>
 #include <optional>
@@ -15,18 +15,18 @@ public:
     explicit RegistryCall(HKEY handle);
 
     // ERROR_INVALID_HANDLE, a failure to open the store, or ERROR_SUCCESS.
-    LONG status() const { return status_; }
-    const OpenKey &key() const { return *key_; }
+    LONG status() const { return m_status; }
+    const OpenKey &key() const { return *m_key; }
     RegistryStore &store();
 
     // Runs `work` as one transaction after making sure the handle's key still exists.
     template <typename Work>
     LONG run(bool write, Work &&work)
     {
-        if (status_ != ERROR_SUCCESS)
-            return status_;
+        if (m_status != ERROR_SUCCESS)
+            return m_status;
         return store().transact(write, [&]() -> LONG {
-            if (!store().keyExists(key_->key))
+            if (!store().keyExists(m_key->key))
                 return ERROR_KEY_DELETED;
             return work();
         });
@@ -39,9 +39,9 @@ public:
     static bool closeHandle(HKEY handle);
 
 private:
-    std::unique_lock<std::mutex> guard_;
-    std::optional<OpenKey> key_;
-    LONG status_ = ERROR_SUCCESS;
+    std::unique_lock<std::mutex> m_guard;
+    std::optional<OpenKey> m_key;
+    LONG m_status = ERROR_SUCCESS;
 };
 
 } // namespace registry

@@ -1,9 +1,9 @@
 // The nine registry functions over the store, with the status codes and buffer rules of the
 // Windows functions they stand in for.
-#include "winreg.h"
+#include "platform/registry/winreg.h"
 
-#include "KeyPath.h"
-#include "RegistryCall.h"
+#include "platform/registry/KeyPath.h"
+#include "platform/registry/RegistryCall.h"
 
 #include <cstring>
 
@@ -142,7 +142,8 @@ LSTATUS WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserve
     const std::string name = valueName(lpValueName);
     RegistryCall call(hKey);
     return call.run(false, [&]() -> LONG {
-        if (const LONG checked = checkValueCall(call, KEY_QUERY_VALUE, name); checked != ERROR_SUCCESS)
+        if (const LONG checked = checkValueCall(call, KEY_QUERY_VALUE, name);
+            checked != ERROR_SUCCESS)
             return checked;
         const std::optional<StoredValue> value = call.store().findValue(call.key().key, name);
         if (!value) {
@@ -166,7 +167,8 @@ LSTATUS WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Reserved*/,
         data.push_back(0);
     RegistryCall call(hKey);
     return call.run(true, [&]() -> LONG {
-        if (const LONG checked = checkValueCall(call, KEY_SET_VALUE, name); checked != ERROR_SUCCESS)
+        if (const LONG checked = checkValueCall(call, KEY_SET_VALUE, name);
+            checked != ERROR_SUCCESS)
             return checked;
         call.store().setValue(call.key().key, name, dwType, data);
         return ERROR_SUCCESS;
@@ -199,7 +201,8 @@ LSTATUS WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
     const std::string name = valueName(lpValueName);
     RegistryCall call(hKey);
     return call.run(true, [&]() -> LONG {
-        if (const LONG checked = checkValueCall(call, KEY_SET_VALUE, name); checked != ERROR_SUCCESS)
+        if (const LONG checked = checkValueCall(call, KEY_SET_VALUE, name);
+            checked != ERROR_SUCCESS)
             return checked;
         return call.store().deleteValue(call.key().key, name) ? ERROR_SUCCESS
                                                               : ERROR_FILE_NOT_FOUND;

@@ -1,7 +1,7 @@
-#include "RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 
-#include "NameFolding.h"
-#include "SqliteStatement.h"
+#include "platform/registry/NameFolding.h"
+#include "platform/registry/SqliteStatement.h"
 
 #include <sqlite3.h>
 
@@ -107,54 +107,54 @@ RegistryStore::~RegistryStore() { close(); }
 
 void RegistryStore::close()
 {
-    sqlite3_close_v2(db_);
-    db_ = nullptr;
-    path_.clear();
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_path.clear();
 }
 
 // Closing the last connection normally copies the write-ahead log into the file; for a file
 // found damaged that could rewrite it, so it is told to leave the file alone.
 void RegistryStore::leaveFileAsItIs()
 {
-    if (db_ != nullptr)
-        sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    if (m_db != nullptr)
+        sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
 }
 
 LONG RegistryStore::open(const std::string &path)
 {
-    if (db_ != nullptr && path == path_)
+    if (m_db != nullptr && path == m_path)
         return ERROR_SUCCESS;
     close();
     if (path.empty())
         return ERROR_CANTOPEN;
-    path_ = path;
+    m_path = path;
     const LONG status = openConnection();
     if (status != ERROR_SUCCESS) {
         leaveFileAsItIs();
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
     }
     return status;
 }
 
 LONG RegistryStore::openConnection()
 {
-    if (const LONG created = createMissingFile(path_); created != ERROR_SUCCESS)
+    if (const LONG created = createMissingFile(m_path); created != ERROR_SUCCESS)
         return created;
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
-    if (sqlite3_open_v2(path_.c_str(), &db_, flags, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(m_path.c_str(), &m_db, flags, nullptr) != SQLITE_OK)
         return ERROR_CANTOPEN;
-    sqlite3_busy_timeout(db_, BusyTimeoutMs);
+    sqlite3_busy_timeout(m_db, BusyTimeoutMs);
     try {
         if (const LONG layout = prepareLayout(); layout != ERROR_SUCCESS)
             return layout;
-        execute(db_, "PRAGMA synchronous = FULL");
+        execute(m_db, "PRAGMA synchronous = FULL");
     } catch (const StoreError &error) {
         return statusForStoreFailure(error.code());
     }
     // A write-ahead log lets readers work while another process writes. Where it cannot be
     // turned on (a read-only file) the rollback journal stays, which is just as crash-safe.
-    sqlite3_exec(db_, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
+    sqlite3_exec(m_db, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
     return ERROR_SUCCESS;
 }
 
@@ -164,9 +164,9 @@ LONG RegistryStore::prepareLayout()
     // transaction can make the database library repair and rewrite a damaged file.
     bool empty = false;
     const auto check = [this, &empty]() -> LONG {
-        const std::int64_t version = pragmaNumber(db_, "PRAGMA user_version");
-        const std::int64_t owner = pragmaNumber(db_, "PRAGMA application_id");
-        empty = version == 0 && owner == 0 && tableCount(db_) == 0;
+        const std::int64_t version = pragmaNumber(m_db, "PRAGMA user_version");
+        const std::int64_t owner = pragmaNumber(m_db, "PRAGMA application_id");
+        empty = version == 0 && owner == 0 && tableCount(m_db) == 0;
         if (!empty && (owner != ApplicationId || version > LayoutVersion || version < 1))
             return ERROR_BADDB;
         return ERROR_SUCCESS;
@@ -177,7 +177,7 @@ LONG RegistryStore::prepareLayout()
     return transact(true, [&]() -> LONG {
         const LONG status = check();
         if (status == ERROR_SUCCESS && empty)
-            execute(db_, CreateLayout);
+            execute(m_db, CreateLayout);
         return status;
     });
 }
@@ -185,16 +185,16 @@ LONG RegistryStore::prepareLayout()
 LONG RegistryStore::transact(bool write, const std::function<LONG()> &work)
 {
     try {
-        execute(db_, write ? "BEGIN IMMEDIATE" : "BEGIN");
+        execute(m_db, write ? "BEGIN IMMEDIATE" : "BEGIN");
     } catch (const StoreError &error) {
         return statusForStoreFailure(error.code());
     }
     try {
         const LONG status = work();
-        execute(db_, status == ERROR_SUCCESS ? "COMMIT" : "ROLLBACK");
+        execute(m_db, status == ERROR_SUCCESS ? "COMMIT" : "ROLLBACK");
         return status;
     } catch (const StoreError &error) {
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         if (statusForStoreFailure(error.code()) == ERROR_BADDB)
             leaveFileAsItIs();
         return statusForStoreFailure(error.code());
@@ -203,14 +203,13 @@ LONG RegistryStore::transact(bool write, const std::function<LONG()> &work)
 
 bool RegistryStore::keyExists(KeyId key)
 {
-    SqliteStatement statement(db_, "SELECT 1 FROM registry_keys WHERE id = ?");
+    SqliteStatement statement(m_db, "SELECT 1 FROM registry_keys WHERE id = ?");
     return statement.bind(1, key).step();
 }
 
 std::optional<KeyId> RegistryStore::findChild(KeyId parent, const std::string &name)
 {
-    SqliteStatement statement(db_,
-                              "SELECT id FROM registry_keys WHERE parent = ? AND folded = ?");
+    SqliteStatement statement(m_db, "SELECT id FROM registry_keys WHERE parent = ? AND folded = ?");
     statement.bind(1, parent).bind(2, foldName(name));
     if (!statement.step())
         return std::nullopt;
@@ -219,22 +218,22 @@ std::optional<KeyId> RegistryStore::findChild(KeyId parent, const std::string &n
 
 KeyId RegistryStore::createChild(KeyId parent, const std::string &name)
 {
-    SqliteStatement statement(
-        db_, "INSERT INTO registry_keys(parent, name, folded) VALUES (?, ?, ?)");
+    SqliteStatement statement(m_db,
+                              "INSERT INTO registry_keys(parent, name, folded) VALUES (?, ?, ?)");
     statement.bind(1, parent).bind(2, name).bind(3, foldName(name)).run();
-    return sqlite3_last_insert_rowid(db_);
+    return sqlite3_last_insert_rowid(m_db);
 }
 
 bool RegistryStore::hasChildren(KeyId key)
 {
-    SqliteStatement statement(db_, "SELECT 1 FROM registry_keys WHERE parent = ? LIMIT 1");
+    SqliteStatement statement(m_db, "SELECT 1 FROM registry_keys WHERE parent = ? LIMIT 1");
     return statement.bind(1, key).step();
 }
 
 std::optional<std::string> RegistryStore::childNameAt(KeyId parent, DWORD index)
 {
-    SqliteStatement statement(db_, "SELECT name FROM registry_keys WHERE parent = ? "
-                                   "ORDER BY folded LIMIT 1 OFFSET ?");
+    SqliteStatement statement(m_db, "SELECT name FROM registry_keys WHERE parent = ? "
+                                    "ORDER BY folded LIMIT 1 OFFSET ?");
     statement.bind(1, parent).bind(2, static_cast<std::int64_t>(index));
     if (!statement.step())
         return std::nullopt;
@@ -243,8 +242,8 @@ std::optional<std::string> RegistryStore::childNameAt(KeyId parent, DWORD index)
 
 void RegistryStore::deleteKey(KeyId key)
 {
-    SqliteStatement(db_, "DELETE FROM registry_values WHERE key = ?").bind(1, key).run();
-    SqliteStatement(db_, "DELETE FROM registry_keys WHERE id = ?").bind(1, key).run();
+    SqliteStatement(m_db, "DELETE FROM registry_values WHERE key = ?").bind(1, key).run();
+    SqliteStatement(m_db, "DELETE FROM registry_keys WHERE id = ?").bind(1, key).run();
 }
 
 namespace {
@@ -259,7 +258,7 @@ StoredValue valueFromRow(const SqliteStatement &row)
 std::optional<StoredValue> RegistryStore::findValue(KeyId key, const std::string &name)
 {
     SqliteStatement statement(
-        db_, "SELECT name, type, data FROM registry_values WHERE key = ? AND folded = ?");
+        m_db, "SELECT name, type, data FROM registry_values WHERE key = ? AND folded = ?");
     statement.bind(1, key).bind(2, foldName(name));
     if (!statement.step())
         return std::nullopt;
@@ -268,8 +267,8 @@ std::optional<StoredValue> RegistryStore::findValue(KeyId key, const std::string
 
 std::optional<StoredValue> RegistryStore::valueAt(KeyId key, DWORD index)
 {
-    SqliteStatement statement(db_, "SELECT name, type, data FROM registry_values WHERE key = ? "
-                                   "ORDER BY id LIMIT 1 OFFSET ?");
+    SqliteStatement statement(m_db, "SELECT name, type, data FROM registry_values WHERE key = ? "
+                                    "ORDER BY id LIMIT 1 OFFSET ?");
     statement.bind(1, key).bind(2, static_cast<std::int64_t>(index));
     if (!statement.step())
         return std::nullopt;
@@ -280,17 +279,17 @@ void RegistryStore::setValue(KeyId key, const std::string &name, DWORD type,
                              const std::vector<std::uint8_t> &data)
 {
     SqliteStatement statement(
-        db_, "INSERT INTO registry_values(key, name, folded, type, data) VALUES (?, ?, ?, ?, ?) "
-             "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
+        m_db, "INSERT INTO registry_values(key, name, folded, type, data) VALUES (?, ?, ?, ?, ?) "
+              "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
     statement.bind(1, key).bind(2, name).bind(3, foldName(name)).bind(4, std::int64_t{type});
     statement.bindBlob(5, data).run();
 }
 
 bool RegistryStore::deleteValue(KeyId key, const std::string &name)
 {
-    SqliteStatement statement(db_, "DELETE FROM registry_values WHERE key = ? AND folded = ?");
+    SqliteStatement statement(m_db, "DELETE FROM registry_values WHERE key = ? AND folded = ?");
     statement.bind(1, key).bind(2, foldName(name)).run();
-    return sqlite3_changes(db_) > 0;
+    return sqlite3_changes(m_db) > 0;
 }
 
 } // namespace registry

@@ -1,5 +1,5 @@
 #pragma once
-#include "winreg.h"
+#include "platform/registry/winreg.h"
 
 #include <cstdint>
 #include <functional>
@@ -38,7 +38,7 @@ public:
     // holds other tables, or has a newer layout than this program knows is left untouched and
     // gives a failure status.
     LONG open(const std::string &path);
-    const std::string &path() const { return path_; }
+    const std::string &path() const { return m_path; }
 
     // Runs `work` as one transaction (a write transaction takes the store's write lock at
     // once); a failure status or a store error rolls everything back.
@@ -64,8 +64,8 @@ private:
     LONG openConnection();
     LONG prepareLayout();
 
-    sqlite3 *db_ = nullptr;
-    std::string path_;
+    sqlite3 *m_db = nullptr;
+    std::string m_path;
 };
 
 // The status a SQLite result code stands for.

@@ -1,5 +1,5 @@
 #pragma once
-#include "winreg.h"
+#include "platform/registry/winreg.h"
 
 namespace registry {
 

@@ -1,44 +1,41 @@
-#include "SqliteStatement.h"
+#include "platform/registry/SqliteStatement.h"
 
 namespace registry {
 
 StoreError::StoreError(int code, const std::string &message)
-    : std::runtime_error(message), code_(code)
+    : std::runtime_error(message), m_code(code)
 {
 }
 
 namespace {
 
-[[noreturn]] void fail(sqlite3 *db, int code)
-{
-    throw StoreError(code, sqlite3_errmsg(db));
-}
+[[noreturn]] void fail(sqlite3 *db, int code) { throw StoreError(code, sqlite3_errmsg(db)); }
 
 } // namespace
 
-SqliteStatement::SqliteStatement(sqlite3 *db, std::string_view sql) : db_(db)
+SqliteStatement::SqliteStatement(sqlite3 *db, std::string_view sql) : m_db(db)
 {
-    const int code = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &statement_,
-                                        nullptr);
+    const int code =
+        sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &m_statement, nullptr);
     if (code != SQLITE_OK)
         fail(db, code);
 }
 
-SqliteStatement::~SqliteStatement() { sqlite3_finalize(statement_); }
+SqliteStatement::~SqliteStatement() { sqlite3_finalize(m_statement); }
 
 SqliteStatement &SqliteStatement::bind(int index, std::int64_t value)
 {
-    if (const int code = sqlite3_bind_int64(statement_, index, value); code != SQLITE_OK)
-        fail(db_, code);
+    if (const int code = sqlite3_bind_int64(m_statement, index, value); code != SQLITE_OK)
+        fail(m_db, code);
     return *this;
 }
 
 SqliteStatement &SqliteStatement::bind(int index, std::string_view text)
 {
-    const int code = sqlite3_bind_text(statement_, index, text.data(),
+    const int code = sqlite3_bind_text(m_statement, index, text.data(),
                                        static_cast<int>(text.size()), SQLITE_TRANSIENT);
     if (code != SQLITE_OK)
-        fail(db_, code);
+        fail(m_db, code);
     return *this;
 }
 
@@ -46,21 +43,21 @@ SqliteStatement &SqliteStatement::bindBlob(int index, const std::vector<std::uin
 {
     // An empty blob is bound as a zero-length blob, not as NULL.
     static const std::uint8_t nothing = 0;
-    const int code = sqlite3_bind_blob(statement_, index, bytes.empty() ? &nothing : bytes.data(),
+    const int code = sqlite3_bind_blob(m_statement, index, bytes.empty() ? &nothing : bytes.data(),
                                        static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
     if (code != SQLITE_OK)
-        fail(db_, code);
+        fail(m_db, code);
     return *this;
 }
 
 bool SqliteStatement::step()
 {
-    const int code = sqlite3_step(statement_);
+    const int code = sqlite3_step(m_statement);
     if (code == SQLITE_ROW)
         return true;
     if (code == SQLITE_DONE)
         return false;
-    fail(db_, code);
+    fail(m_db, code);
 }
 
 void SqliteStatement::run()
@@ -71,22 +68,24 @@ void SqliteStatement::run()
 
 std::int64_t SqliteStatement::integer(int column) const
 {
-    return sqlite3_column_int64(statement_, column);
+    return sqlite3_column_int64(m_statement, column);
 }
 
 std::string SqliteStatement::text(int column) const
 {
-    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(statement_, column));
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
     return bytes == nullptr
                ? std::string()
-               : std::string(bytes, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)));
+               : std::string(bytes,
+                             static_cast<std::size_t>(sqlite3_column_bytes(m_statement, column)));
 }
 
 std::vector<std::uint8_t> SqliteStatement::blob(int column) const
 {
-    const auto *bytes = static_cast<const std::uint8_t *>(sqlite3_column_blob(statement_, column));
-    const auto size = static_cast<std::size_t>(sqlite3_column_bytes(statement_, column));
-    return bytes == nullptr ? std::vector<std::uint8_t>() : std::vector<std::uint8_t>(bytes, bytes + size);
+    const auto *bytes = static_cast<const std::uint8_t *>(sqlite3_column_blob(m_statement, column));
+    const auto size = static_cast<std::size_t>(sqlite3_column_bytes(m_statement, column));
+    return bytes == nullptr ? std::vector<std::uint8_t>()
+                            : std::vector<std::uint8_t>(bytes, bytes + size);
 }
 
 void execute(sqlite3 *db, const char *sql)

@@ -13,10 +13,10 @@ namespace registry {
 class StoreError : public std::runtime_error {
 public:
     StoreError(int code, const std::string &message);
-    int code() const { return code_; }
+    int code() const { return m_code; }
 
 private:
-    int code_;
+    int m_code;
 };
 
 // One prepared statement. Failures throw StoreError.
@@ -41,8 +41,8 @@ public:
     std::vector<std::uint8_t> blob(int column) const;
 
 private:
-    sqlite3 *db_;
-    sqlite3_stmt *statement_ = nullptr;
+    sqlite3 *m_db;
+    sqlite3_stmt *m_statement = nullptr;
 };
 
 // Runs one or more statements that return nothing.

@@ -1,4 +1,4 @@
-#include "StorePath.h"
+#include "platform/registry/StorePath.h"
 
 #include <cstdlib>
 #include <pwd.h>

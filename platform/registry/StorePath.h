@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/registry/PlatformRegistryExport.h"
 #include <string>
 
 namespace registry {
@@ -9,6 +10,6 @@ inline constexpr const char *StorePathVariable = "EMBERCOFFER_REGISTRY";
 // Where the current user's registry store lives: the file named by EMBERCOFFER_REGISTRY when
 // it is set, else EmberCoffer/registry.db under $XDG_CONFIG_HOME (default ~/.config).
 // Empty when no home folder can be found.
-std::string registryStorePath();
+PLATFORMREGISTRY_EXPORT std::string registryStorePath();
 
 } // namespace registry

@@ -1,4 +1,4 @@
-#include "WholeValue.h"
+#include "platform/registry/WholeValue.h"
 
 namespace registry {
 namespace {
@@ -18,8 +18,8 @@ LONG queryWholeValue(HKEY key, const std::string &name, WholeValue &value)
         if (status != ERROR_SUCCESS)
             return status;
         value.data.resize(size);
-        status = RegQueryValueExA(key, name.c_str(), nullptr, &value.type, value.data.data(),
-                                  &size);
+        status =
+            RegQueryValueExA(key, name.c_str(), nullptr, &value.type, value.data.data(), &size);
         value.data.resize(size);
     }
     return status;
@@ -32,8 +32,8 @@ LONG enumWholeValue(HKEY key, DWORD index, WholeValue &value)
     for (int attempt = 0; attempt < ReadAttempts && status == ERROR_MORE_DATA; ++attempt) {
         DWORD nameLength = ValueNameBufferBytes;
         DWORD size = 0;
-        status = RegEnumValueA(key, index, name.data(), &nameLength, nullptr, &value.type,
-                               nullptr, &size);
+        status = RegEnumValueA(key, index, name.data(), &nameLength, nullptr, &value.type, nullptr,
+                               &size);
         if (status != ERROR_SUCCESS)
             return status;
         value.data.resize(size);

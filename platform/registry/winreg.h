@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/registry/PlatformRegistryExport.h"
 // The registry functions with their Win32 ANSI signatures, types and constants, so that code
 // written against Windows compiles unchanged. On Linux they work on the per-user registry
 // store (one SQLite file); a Windows build uses the system's own header and library instead.
@@ -79,13 +80,13 @@ using PHKEY = HKEY *;
 #define KEY_CREATE_LINK 0x0020
 #define KEY_WOW64_64KEY 0x0100
 #define KEY_WOW64_32KEY 0x0200
-#define KEY_READ \
+#define KEY_READ                                                                                   \
     ((STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY) & ~SYNCHRONIZE)
 #define KEY_WRITE ((STANDARD_RIGHTS_WRITE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY) & ~SYNCHRONIZE)
 #define KEY_EXECUTE (KEY_READ & ~SYNCHRONIZE)
-#define KEY_ALL_ACCESS                                                                      \
-    ((STANDARD_RIGHTS_ALL | KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY |          \
-      KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY | KEY_CREATE_LINK) &                              \
+#define KEY_ALL_ACCESS                                                                             \
+    ((STANDARD_RIGHTS_ALL | KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY |                 \
+      KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY | KEY_CREATE_LINK) &                                     \
      ~SYNCHRONIZE)
 
 // Value types.
@@ -104,19 +105,24 @@ using PHKEY = HKEY *;
 
 #define REG_OPTION_NON_VOLATILE 0x00000000L
 
-LSTATUS WINAPI RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult);
-LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired,
-                             PHKEY phkResult);
-LSTATUS WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
-                                LPBYTE lpData, LPDWORD lpcbData);
-LSTATUS WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType,
-                              const BYTE *lpData, DWORD cbData);
-LSTATUS WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
-LSTATUS WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
-LSTATUS WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName);
-LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
-                             LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
-LSTATUS WINAPI RegCloseKey(HKEY hKey);
+PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult);
+PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions,
+                                                     REGSAM samDesired, PHKEY phkResult);
+PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName,
+                                                        LPDWORD lpReserved, LPDWORD lpType,
+                                                        LPBYTE lpData, LPDWORD lpcbData);
+PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved,
+                                                      DWORD dwType, const BYTE *lpData,
+                                                      DWORD cbData);
+PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
+PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
+PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName,
+                                                   DWORD cchName);
+PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName,
+                                                     LPDWORD lpcchValueName, LPDWORD lpReserved,
+                                                     LPDWORD lpType, LPBYTE lpData,
+                                                     LPDWORD lpcbData);
+PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegCloseKey(HKEY hKey);
 
 // The names without the A suffix, as an ANSI build of Windows code uses them.
 #define RegCreateKey RegCreateKeyA

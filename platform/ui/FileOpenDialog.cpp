@@ -1,4 +1,4 @@
-#include "FileOpenDialog.h"
+#include "platform/ui/FileOpenDialog.h"
 
 #include <QFileDialog>
 #include <QRegularExpression>

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/ui/PlatformUiExport.h"
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -8,8 +9,7 @@ class QWidget;
 namespace platform {
 
 // What a file-open dialog is asked to show.
-struct FileOpenRequest
-{
+struct PLATFORMUI_EXPORT FileOpenRequest {
     QWidget *owner = nullptr;
     QString title;
     // The file name the dialog starts with (may be empty).
@@ -23,14 +23,14 @@ struct FileOpenRequest
 
 // Turns a '|'-separated filter into Qt name filters, one per pair: "Text (*.txt)".
 // An incomplete last pair and empty pairs are dropped.
-QStringList toQtNameFilters(const QString &filter);
+PLATFORMUI_EXPORT QStringList toQtNameFilters(const QString &filter);
 
 // Shows a modal file-open dialog for an existing file and returns the chosen path,
 // or an empty string when the user cancels.
-QString showFileOpenDialog(const FileOpenRequest &request);
+PLATFORMUI_EXPORT QString showFileOpenDialog(const FileOpenRequest &request);
 
 // A non-empty handler answers every request instead of a real dialog (tests prepare the
 // answer); an empty handler restores real dialogs.
-void setFileOpenHandler(std::function<QString(const FileOpenRequest &)> handler);
+PLATFORMUI_EXPORT void setFileOpenHandler(std::function<QString(const FileOpenRequest &)> handler);
 
 } // namespace platform

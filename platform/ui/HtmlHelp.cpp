@@ -1,4 +1,4 @@
-#include "HtmlHelp.h"
+#include "platform/ui/HtmlHelp.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

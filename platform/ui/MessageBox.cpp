@@ -1,4 +1,4 @@
-#include "MessageBox.h"
+#include "platform/ui/MessageBox.h"
 
 #include <QMessageBox>
 

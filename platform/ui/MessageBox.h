@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/ui/PlatformUiExport.h"
 #include <QString>
 #include <functional>
 
@@ -10,10 +11,10 @@ enum class MessageIcon { None, Information, Exclamation };
 
 // Shows a modal message box with a single OK button and waits until it is closed.
 // `owner` may be null: the box is then modal for the whole application.
-void showMessageBox(QWidget *owner, const QString &text, const QString &title, MessageIcon icon);
+PLATFORMUI_EXPORT void showMessageBox(QWidget *owner, const QString &text, const QString &title,
+                                      MessageIcon icon);
 
-struct MessageBoxCall
-{
+struct PLATFORMUI_EXPORT MessageBoxCall {
     QWidget *owner;
     QString text;
     QString title;
@@ -22,6 +23,6 @@ struct MessageBoxCall
 
 // A non-empty handler receives every call instead of a real box (tests record them);
 // an empty handler restores real boxes.
-void setMessageBoxHandler(std::function<void(const MessageBoxCall &)> handler);
+PLATFORMUI_EXPORT void setMessageBoxHandler(std::function<void(const MessageBoxCall &)> handler);
 
 } // namespace platform

@@ -1,4 +1,4 @@
-#include "ProgramExit.h"
+#include "platform/ui/ProgramExit.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,9 +27,6 @@ void endProgram(int code)
     std::_Exit(code);
 }
 
-void setProgramExitHandler(std::function<void(int)> handler)
-{
-    handlerSlot() = std::move(handler);
-}
+void setProgramExitHandler(std::function<void(int)> handler) { handlerSlot() = std::move(handler); }
 
 } // namespace platform

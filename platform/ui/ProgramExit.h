@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/ui/PlatformUiExport.h"
 #include <functional>
 
 namespace platform {
@@ -6,9 +7,9 @@ namespace platform {
 // Ends the program at once with `code`: every window disappears and no further handler,
 // close event or destructor of the program runs. Call it as the last step of a handler.
 // Under a test handler the call is only recorded and returns.
-void endProgram(int code = 0);
+PLATFORMUI_EXPORT void endProgram(int code = 0);
 
 // A non-empty handler receives the exit code instead of ending; empty ends for real again.
-void setProgramExitHandler(std::function<void(int)> handler);
+PLATFORMUI_EXPORT void setProgramExitHandler(std::function<void(int)> handler);
 
 } // namespace platform

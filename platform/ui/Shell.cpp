@@ -1,4 +1,4 @@
-#include "Shell.h"
+#include "platform/ui/Shell.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -16,7 +16,8 @@ std::function<bool(const ShellCall &)> &handlerSlot()
 }
 
 // Hands the call to the test handler when one is set.
-template <typename Real> bool dispatch(ShellAction action, const QString &path, Real real)
+template <typename Real>
+bool dispatch(ShellAction action, const QString &path, Real real)
 {
     if (const auto &handler = handlerSlot())
         return handler(ShellCall{action, path});

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/ui/PlatformUiExport.h"
 #include <QString>
 #include <functional>
 
@@ -6,18 +7,17 @@ namespace platform {
 
 // Opens an address ("https://…", "mailto:…") or a file with the desktop's handler.
 // Returns whether the desktop accepted it; callers may ignore the result.
-bool shellExecute(const QString &address);
+PLATFORMUI_EXPORT bool shellExecute(const QString &address);
 
 // Starts the program at `path` detached from this process; true when it started.
-bool startProgram(const QString &path);
+PLATFORMUI_EXPORT bool startProgram(const QString &path);
 
 // True when `path` names an existing file (not a folder).
-bool fileExists(const QString &path);
+PLATFORMUI_EXPORT bool fileExists(const QString &path);
 
 enum class ShellAction { Execute, StartProgram, FileExists };
 
-struct ShellCall
-{
+struct PLATFORMUI_EXPORT ShellCall {
     ShellAction action;
     QString path;
 };
@@ -25,6 +25,6 @@ struct ShellCall
 // A non-empty handler receives every call instead of the desktop and returns the result to
 // report (tests record the calls and prepare the results); an empty handler restores the
 // real services.
-void setShellHandler(std::function<bool(const ShellCall &)> handler);
+PLATFORMUI_EXPORT void setShellHandler(std::function<bool(const ShellCall &)> handler);
 
 } // namespace platform

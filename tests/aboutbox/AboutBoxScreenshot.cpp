@@ -1,11 +1,11 @@
 // Not a test: opens the control's About box through the control itself, on the current
 // display (Xvfb), and saves what the display shows of it.
-#include "AboutBox.h"
-#include "ClassFactory.h"
-#include "ComPtr.h"
-#include "IVTPassword.h"
-#include "VTPasswordIds.h"
-#include "VantrelPasswordExports.h"
+#include "password/AboutBox.h"
+#include "password/IVTPassword.h"
+#include "password/VTPasswordIds.h"
+#include "password/VantrelPasswordExports.h"
+#include "platform/com/ClassFactory.h"
+#include "platform/com/ComPtr.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -46,8 +46,8 @@ int main(int argc, char **argv)
     }
     ComPtr<IClassFactory> factory;
     ComPtr<IVTPassword> control;
-    if (DllGetClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()) != S_OK
-        || factory->CreateInstance(nullptr, IVTPassword::iid, control.put()) != S_OK)
+    if (DllGetClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()) != S_OK ||
+        factory->CreateInstance(nullptr, IVTPassword::iid, control.put()) != S_OK)
         return 1;
     bool saved = false;
     saveWhenOpen(QString::fromLocal8Bit(argv[1]), saved);

@@ -13,16 +13,16 @@
 #include <QTimer>
 #include <functional>
 
-#include "AboutBox.h"
-#include "ClassFactory.h"
-#include "ComPtr.h"
-#include "IVTPassword.h"
-#include "ModalDriver.h"
-#include "TypeInfo.h"
-#include "Shell.h"
-#include "VTPasswordIds.h"
-#include "VantrelPasswordExports.h"
-#include "utilities/GeneralUtility.h"
+#include "globals/utilities/GeneralUtility.h"
+#include "password/AboutBox.h"
+#include "password/IVTPassword.h"
+#include "password/VTPasswordIds.h"
+#include "password/VantrelPasswordExports.h"
+#include "platform/com/ClassFactory.h"
+#include "platform/com/ComPtr.h"
+#include "platform/com/TypeInfo.h"
+#include "platform/ui/Shell.h"
+#include "tests/support/ModalDriver.h"
 
 namespace {
 
@@ -43,7 +43,8 @@ protected:
     }
     void TearDown() override { platform::setShellHandler({}); }
 
-    template <class T = QWidget> T *control(const char *name)
+    template <class T = QWidget>
+    T *control(const char *name)
     {
         return box.findChild<T *>(QString::fromLatin1(name));
     }
@@ -51,8 +52,8 @@ protected:
     // A pointer move over `widget` at `place`, delivered the way the window system does.
     static void moveOver(QWidget *widget, QPoint place = {2, 2})
     {
-        QMouseEvent move(QEvent::MouseMove, place, widget->mapToGlobal(place), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, place, widget->mapToGlobal(place), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &move);
     }
 
@@ -91,8 +92,9 @@ TEST_F(AboutBoxTest, PointerOverTheLinkShowsTheHandHotAtTheFingerTip)
     const QImage mask = hand.mask().toImage();
     ASSERT_EQ(mask.size(), QSize(32, 32));
     // The finger tip and the palm are covered, the corner above the thumb is clear.
-    EXPECT_EQ(std::vector<int>({mask.pixelIndex(5, 0), mask.pixelIndex(8, 14), mask.pixelIndex(0, 0)}),
-              std::vector<int>({1, 1, 0}));
+    EXPECT_EQ(
+        std::vector<int>({mask.pixelIndex(5, 0), mask.pixelIndex(8, 14), mask.pixelIndex(0, 0)}),
+        std::vector<int>({1, 1, 0}));
 }
 
 TEST_F(AboutBoxTest, LinkStaysHighlightedOverTheSecondRightsLineUntilThePointerLeavesElsewhere)
@@ -136,9 +138,9 @@ const EdgeColours edges{QColor(200, 200, 200), QColor(90, 90, 90), QColor(250, 2
 
 TEST(AboutBackground, DesignPlacesGiveTheBandShadowAndLinesAtFiftyEightAndOneSeventyThree)
 {
-    const AboutBackgroundLayout layout{{382, 254},           {8, 9, 45, 235},     {8, 9, 45, 235},
-                                       {63, 32, 154, 21},    {63, 64, 35, 13},    {63, 123, 312, 43},
-                                       {63, 180, 315, 72},   {271, 69, 103, 22}};
+    const AboutBackgroundLayout layout{{382, 254},         {8, 9, 45, 235},   {8, 9, 45, 235},
+                                       {63, 32, 154, 21},  {63, 64, 35, 13},  {63, 123, 312, 43},
+                                       {63, 180, 315, 72}, {271, 69, 103, 22}};
     ASSERT_EQ(bandBottom(layout), 58);
     ASSERT_EQ(separatorHeight(layout), 173);
     QImage image(382, 254, QImage::Format_RGB32);
@@ -150,16 +152,28 @@ TEST(AboutBackground, DesignPlacesGiveTheBandShadowAndLinesAtFiftyEightAndOneSev
     const struct {
         int x, y;
         QColor colour;
-    } expected[] = {
-        // The band, its etched edge and the form below it.
-        {381, 57, white}, {381, 58, edges.face}, {0, 59, edges.highlight}, {200, 60, unpainted},
-        // The shadow, four pixels right of and below the picture: light on the band.
-        {53, 13, edges.face}, {57, 57, white}, {53, 100, edges.shadow}, {12, 247, edges.shadow},
-        {56, 248, unpainted}, {11, 247, unpainted},
-        // The edge reversed across the shadow, and only there.
-        {53, 58, edges.shadow}, {56, 59, edges.face}, {57, 58, edges.face}, {57, 59, edges.highlight},
-        // The separator from the text column to the buttons' right edge.
-        {63, 173, edges.shadow}, {373, 174, edges.highlight}, {62, 173, unpainted}, {374, 173, unpainted}};
+    } expected[] = {// The band, its etched edge and the form below it.
+                    {381, 57, white},
+                    {381, 58, edges.face},
+                    {0, 59, edges.highlight},
+                    {200, 60, unpainted},
+                    // The shadow, four pixels right of and below the picture: light on the band.
+                    {53, 13, edges.face},
+                    {57, 57, white},
+                    {53, 100, edges.shadow},
+                    {12, 247, edges.shadow},
+                    {56, 248, unpainted},
+                    {11, 247, unpainted},
+                    // The edge reversed across the shadow, and only there.
+                    {53, 58, edges.shadow},
+                    {56, 59, edges.face},
+                    {57, 58, edges.face},
+                    {57, 59, edges.highlight},
+                    // The separator from the text column to the buttons' right edge.
+                    {63, 173, edges.shadow},
+                    {373, 174, edges.highlight},
+                    {62, 173, unpainted},
+                    {374, 173, unpainted}};
     for (const auto &e : expected)
         EXPECT_EQ(QColor(image.pixel(e.x, e.y)), e.colour) << e.x << "," << e.y;
 }
@@ -172,7 +186,9 @@ TEST_F(AboutBoxTest, TheBoxPaintsItsBandAndLinesWhereItsOwnControlsAre)
     const QImage shot = box.grab().toImage();
     // Compared as 8-bit colours, as the window shows them.
     const auto at = [&shot](int x, int y) { return shot.pixel(x, y) | 0xff000000u; };
-    const auto system = [&box = box](QPalette::ColorRole role) { return box.palette().color(role).rgb(); };
+    const auto system = [&box = box](QPalette::ColorRole role) {
+        return box.palette().color(role).rgb();
+    };
     EXPECT_EQ(at(300, u - 1), qRgb(255, 255, 255));
     EXPECT_EQ(at(300, u), system(QPalette::Button));
     EXPECT_EQ(at(300, u + 1), system(QPalette::Light));
@@ -213,7 +229,8 @@ TEST(AboutMethod, ShowsOneSharedBoxModallyWithoutOwnerAndLoadsItAfreshEachTime)
         first = &box;
         EXPECT_EQ(QApplication::activeModalWidget(), &box);
         EXPECT_EQ(box.parentWidget(), nullptr);
-        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, {});
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton,
+                         Qt::NoButton, {});
         QApplication::sendEvent(box.findChild<QWidget *>("lblWebLink"), &move);
         EXPECT_EQ(box.linkLook(), LinkLook::highlighted());
         box.findChild<QPushButton *>("cmdOK")->click();

@@ -1,8 +1,8 @@
 // What the About box decides without a window: picture, version line, sound path, link look.
 #include <gtest/gtest.h>
 
-#include "AboutLoadSteps.h"
-#include "WebLinkHover.h"
+#include "password/AboutLoadSteps.h"
+#include "password/WebLinkHover.h"
 
 namespace {
 
@@ -31,9 +31,10 @@ TEST(AboutLoadSteps, ClickSoundLiesInTheDirectoryWithOneSeparator)
     EXPECT_EQ(clickSoundPath(""), "");
 }
 
-const char *const resettingControls[] = {"",          "cmdOK",          "cmdSysInfo",    "lblActiveX",
-                                         "lblBeta",   "lblCopyright",   "lblDescription", "lblDisclaimer",
-                                         "lblTitle",  "lblVersion",     "picIcon",        "picIcon256"};
+const char *const resettingControls[] = {
+    "",         "cmdOK",        "cmdSysInfo",     "lblActiveX",
+    "lblBeta",  "lblCopyright", "lblDescription", "lblDisclaimer",
+    "lblTitle", "lblVersion",   "picIcon",        "picIcon256"};
 
 TEST(WebLinkHover, LinkHighlightsAndEveryOtherPlaceButTheSecondRightsLineRestoresIt)
 {

@@ -4,12 +4,12 @@
 #include <optional>
 #include <string>
 
-#include "ModalDriver.h"
-#include "RegistryKeyValue.h"
-#include "ScopedKey.h"
-#include "Shell.h"
-#include "SystemInfoLauncher.h"
-#include "TemporaryRegistry.h"
+#include "password/RegistryKeyValue.h"
+#include "password/SystemInfoLauncher.h"
+#include "platform/registry/ScopedKey.h"
+#include "platform/ui/Shell.h"
+#include "tests/registry/TemporaryRegistry.h"
+#include "tests/support/ModalDriver.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ protected:
     {
         registry::ScopedKey handle;
         handle.handle = createKey(key, HKEY_LOCAL_MACHINE);
-        ASSERT_EQ(RegSetValueExA(handle.handle, name, 0, type, reinterpret_cast<const BYTE *>(data.data()),
-                                 size),
+        ASSERT_EQ(RegSetValueExA(handle.handle, name, 0, type,
+                                 reinterpret_cast<const BYTE *>(data.data()), size),
                   ERROR_SUCCESS);
     }
     void storeText(const char *key, const char *name, const std::string &text)
@@ -38,7 +38,8 @@ protected:
     std::optional<QString> read(const char *name)
     {
         QString text = QStringLiteral("earlier text");
-        if (GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Test"), QString::fromLatin1(name), text))
+        if (GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Test"),
+                        QString::fromLatin1(name), text))
             return text;
         EXPECT_EQ(text, "");
         return std::nullopt;
@@ -79,8 +80,7 @@ TEST_F(RegistryValues, AStoreThatCannotBeOpenedCountsAsNothingRegistered)
 }
 
 // One arrangement of the two registry places and the shell's answers, and what must follow.
-struct LaunchCase
-{
+struct LaunchCase {
     const char *name;
     std::optional<std::string> toolPath;   // the first place, as stored text
     std::optional<std::string> toolFolder; // the second place
@@ -97,7 +97,8 @@ protected:
         RegistryValues::SetUp();
         platform::setShellHandler([this](const platform::ShellCall &call) {
             calls.emplace_back(call.action, call.path);
-            return call.action == platform::ShellAction::FileExists ? GetParam().fileFound : GetParam().starts;
+            return call.action == platform::ShellAction::FileExists ? GetParam().fileFound
+                                                                    : GetParam().starts;
         });
     }
     void TearDown() override
@@ -115,7 +116,8 @@ TEST_P(SystemInfoLaunch, StartsTheToolOrReportsItUnavailable)
     const LaunchCase &c = GetParam();
     // An empty path is stored as a value with no data at all.
     if (c.toolPath)
-        store(toolKey, "PATH", REG_SZ, *c.toolPath, c.toolPath->empty() ? 0 : DWORD(c.toolPath->size() + 1));
+        store(toolKey, "PATH", REG_SZ, *c.toolPath,
+              c.toolPath->empty() ? 0 : DWORD(c.toolPath->size() + 1));
     if (c.toolFolder)
         storeText(foldersKey, "MSINFO", *c.toolFolder);
 
@@ -137,17 +139,42 @@ INSTANTIATE_TEST_SUITE_P(
     Branches, SystemInfoLaunch,
     testing::Values(
         // The registered path is started as it stands, with no file test.
-        LaunchCase{"RegisteredPathStarts", "/opt/info", "/opt/tools", true, true,
-                   {{ShellAction::StartProgram, "/opt/info"}}, false},
-        LaunchCase{"RegisteredPathFailsToStart", "/missing/info", "/opt/tools", true, false,
-                   {{ShellAction::StartProgram, "/missing/info"}}, true},
-        LaunchCase{"FolderWithTheProgram", std::nullopt, "/opt/tools", true, true,
-                   {{ShellAction::FileExists, inFolder}, {ShellAction::StartProgram, inFolder}}, false},
-        LaunchCase{"FolderWithoutTheProgram", std::nullopt, "/opt/tools", false, true,
-                   {{ShellAction::FileExists, inFolder}}, true},
+        LaunchCase{"RegisteredPathStarts",
+                   "/opt/info",
+                   "/opt/tools",
+                   true,
+                   true,
+                   {{ShellAction::StartProgram, "/opt/info"}},
+                   false},
+        LaunchCase{"RegisteredPathFailsToStart",
+                   "/missing/info",
+                   "/opt/tools",
+                   true,
+                   false,
+                   {{ShellAction::StartProgram, "/missing/info"}},
+                   true},
+        LaunchCase{"FolderWithTheProgram",
+                   std::nullopt,
+                   "/opt/tools",
+                   true,
+                   true,
+                   {{ShellAction::FileExists, inFolder}, {ShellAction::StartProgram, inFolder}},
+                   false},
+        LaunchCase{"FolderWithoutTheProgram",
+                   std::nullopt,
+                   "/opt/tools",
+                   false,
+                   true,
+                   {{ShellAction::FileExists, inFolder}},
+                   true},
         // A first value too long for the buffer counts as missing.
-        LaunchCase{"OversizedPathFallsBackToFolder", std::string(1500, 'p'), "/opt/tools", true, true,
-                   {{ShellAction::FileExists, inFolder}, {ShellAction::StartProgram, inFolder}}, false},
+        LaunchCase{"OversizedPathFallsBackToFolder",
+                   std::string(1500, 'p'),
+                   "/opt/tools",
+                   true,
+                   true,
+                   {{ShellAction::FileExists, inFolder}, {ShellAction::StartProgram, inFolder}},
+                   false},
         LaunchCase{"NothingRegistered", std::nullopt, std::nullopt, true, true, {}, true},
         // An empty path names no program: nothing is handed to the shell.
         LaunchCase{"EmptyRegisteredPath", "", "/opt/tools", true, true, {}, true},

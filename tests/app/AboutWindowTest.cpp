@@ -1,15 +1,15 @@
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 
-#include "AboutVersion.h"
-#include "LinkLabel.h"
-#include "Shell.h"
-#include "frmAbout.h"
+#include "app/AboutVersion.h"
+#include "app/LinkLabel.h"
+#include "app/frmAbout.h"
+#include "platform/ui/Shell.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 int openAboutWindows()
@@ -27,14 +27,10 @@ void movePointerOver(QWidget *widget, QPoint at = QPoint(2, 2))
     QApplication::sendEvent(widget, &move);
 }
 
-LinkLabel *link(const char *name)
-{
-    return frmAbout::shared()->findChild<LinkLabel *>(name);
-}
+LinkLabel *link(const char *name) { return frmAbout::shared()->findChild<LinkLabel *>(name); }
 } // namespace
 
-class AboutWindow : public WindowFixture
-{
+class AboutWindow : public WindowFixture {
 protected:
     void TearDown() override
     {

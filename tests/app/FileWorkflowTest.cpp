@@ -1,7 +1,7 @@
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 
-#include "VTButton.h"
-#include "engine/EncDec.h"
+#include "button/VTButton.h"
+#include "globals/engine/EncDec.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,8 +25,7 @@ using FileWorkflow = WindowFixture;
 
 TEST_F(FileWorkflow, EmptyKeyOrFileIsRefusedWithoutChangingAnything)
 {
-    struct Case
-    {
+    struct Case {
         CipherFrame *frame;
         QString key, file, message;
     };

@@ -1,9 +1,9 @@
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 
-#include "HtmlHelp.h"
-#include "ProgramExit.h"
-#include "VTButtonLW.h"
-#include "frmAbout.h"
+#include "app/frmAbout.h"
+#include "button/VTButtonLW.h"
+#include "platform/ui/HtmlHelp.h"
+#include "platform/ui/ProgramExit.h"
 
 #include <QApplication>
 #include <QLabel>

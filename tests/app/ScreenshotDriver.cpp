@@ -1,9 +1,9 @@
 // Not a test: shows the real window on the current display (Xvfb under scripts/screenshot)
 // and saves what the display shows of the File tab, the Password tab and the About window,
 // then the start-up password prompt and the Password tab with a stored password.
-#include "PasswordScreenshots.h"
-#include "frmAbout.h"
-#include "frmMain.h"
+#include "app/frmAbout.h"
+#include "app/frmMain.h"
+#include "tests/apppassword/PasswordScreenshots.h"
 
 #include <QApplication>
 #include <QDir>

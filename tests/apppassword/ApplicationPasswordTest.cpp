@@ -1,12 +1,12 @@
 // The application password through the real start-up, the real Password tab and the real
 // password dialogs, with the registry in a temporary file.
-#include "ModalDriver.h"
-#include "PasswordControl.h"
-#include "ProgramExit.h"
-#include "Startup.h"
-#include "StoredPassword.h"
-#include "VTButton.h"
-#include "frmMain.h"
+#include "app/PasswordControl.h"
+#include "app/Startup.h"
+#include "app/StoredPassword.h"
+#include "app/frmMain.h"
+#include "button/VTButton.h"
+#include "platform/ui/ProgramExit.h"
+#include "tests/support/ModalDriver.h"
 
 #include <QApplication>
 #include <QFile>
@@ -46,8 +46,7 @@ void expectNoDialog()
     });
 }
 
-class ApplicationPassword : public testing::Test
-{
+class ApplicationPassword : public testing::Test {
 protected:
     void SetUp() override
     {

@@ -1,8 +1,8 @@
-#include "PasswordScreenshots.h"
+#include "tests/apppassword/PasswordScreenshots.h"
 
-#include "Startup.h"
-#include "StoredPassword.h"
-#include "frmMain.h"
+#include "app/Startup.h"
+#include "app/StoredPassword.h"
+#include "app/frmMain.h"
 
 #include <QApplication>
 #include <QDialog>

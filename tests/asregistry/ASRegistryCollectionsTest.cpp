@@ -1,7 +1,7 @@
 // The key and value collections: positions, keys, removal and walking.
-#include "ASRegistryKeys.h"
-#include "ASRegistryValues.h"
-#include "winreg.h"
+#include "app/registry/ASRegistryKeys.h"
+#include "app/registry/ASRegistryValues.h"
+#include "platform/registry/winreg.h"
 
 #include <gtest/gtest.h>
 

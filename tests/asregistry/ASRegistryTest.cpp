@@ -1,6 +1,6 @@
 // ASRegistry's ten operations over a temporary store.
-#include "ASRegistry.h"
-#include "TemporaryRegistry.h"
+#include "app/registry/ASRegistry.h"
+#include "tests/registry/TemporaryRegistry.h"
 
 namespace {
 

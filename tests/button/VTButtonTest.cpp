@@ -1,5 +1,5 @@
-#include "VTButton.h"
-#include "VTButtonLW.h"
+#include "button/VTButton.h"
+#include "button/VTButtonLW.h"
 
 #include <QEnterEvent>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "CliArguments.h"
+#include "cli/CliArguments.h"
 
 namespace {
 CliCommand parsed(const QStringList &args)
@@ -20,7 +20,8 @@ QString usageError(const QStringList &args)
 
 TEST(CliArguments, CommandsWithTheirOptionsInAnyOrder)
 {
-    const CliCommand e = parsed({"encrypt", "--quiet", "a.txt", "-o", "out.ECX", "--delete", "--key-file=k"});
+    const CliCommand e =
+        parsed({"encrypt", "--quiet", "a.txt", "-o", "out.ECX", "--delete", "--key-file=k"});
     EXPECT_EQ(e.action, CliCommand::Action::Encrypt);
     EXPECT_EQ(e.input, "a.txt");
     EXPECT_EQ(e.output, "out.ECX");
@@ -54,7 +55,10 @@ TEST(CliArguments, WrongUsageIsNamed)
     EXPECT_EQ(usageError({"encrypt", "a", "--output="}), "option --output needs a non-empty value");
     EXPECT_EQ(usageError({"encrypt", "a", "--key"}), "unknown option: --key");
     EXPECT_EQ(usageError({"encrypt", "a", "--delete=yes"}), "option --delete takes no value");
-    EXPECT_EQ(usageError({"encrypt", "a", "--key-stdin", "--key-file", "k"}), "use --key-file or --key-stdin, not both");
-    EXPECT_EQ(usageError({"encrypt", "a", "--work-factor", "23"}), "work factor must be a whole number from 1 to 22");
-    EXPECT_EQ(usageError({"decrypt", "a", "--work-factor", "10"}), "--work-factor applies to encryption only");
+    EXPECT_EQ(usageError({"encrypt", "a", "--key-stdin", "--key-file", "k"}),
+              "use --key-file or --key-stdin, not both");
+    EXPECT_EQ(usageError({"encrypt", "a", "--work-factor", "23"}),
+              "work factor must be a whole number from 1 to 22");
+    EXPECT_EQ(usageError({"decrypt", "a", "--work-factor", "10"}),
+              "--work-factor applies to encryption only");
 }

@@ -1,4 +1,5 @@
 // Runs the `ecx` program as a user would: files, key sources, exit statuses, messages.
+#include "tests/TestPaths.h"
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -6,7 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "PtyRun.h"
+#include "harness/PtyRun.h"
 
 namespace {
 
@@ -35,7 +36,10 @@ protected:
         QFile f(path(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+    QStringList files() const
+    {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
 
     Outcome ecx(const QStringList &args, const QByteArray &input = {})
     {
@@ -57,7 +61,8 @@ protected:
 TEST_F(EcxProgram, EncryptsAndDecryptsWithTheProgramsNamingRules)
 {
     ASSERT_EQ(ecx(QStringList{"encrypt", "plain.txt", "--key-file", "key"} + fast).status, 0);
-    ASSERT_EQ(ecx({"decrypt", "plain.txt.ECX", "-o", "back.txt", "--key-stdin"}, "hunter2\n").status, 0);
+    ASSERT_EQ(
+        ecx({"decrypt", "plain.txt.ECX", "-o", "back.txt", "--key-stdin"}, "hunter2\n").status, 0);
     EXPECT_EQ(read("back.txt"), "a secret plan\n");
     QFile::remove(path("plain.txt"));
     ASSERT_EQ(ecx({"decrypt", "plain.txt.ECX", "--key-file", "key"}).status, 0);
@@ -68,21 +73,25 @@ TEST_F(EcxProgram, FailuresExitOneWithAOneLineReason)
 {
     ASSERT_EQ(ecx(QStringList{"encrypt", "plain.txt", "--key-file", "key"} + fast).status, 0);
     // Only one trailing newline is dropped, so "hunter2\n\n" is another key.
-    const Outcome wrong = ecx({"decrypt", "plain.txt.ECX", "-o", "x", "--key-stdin"}, "hunter2\n\n");
+    const Outcome wrong =
+        ecx({"decrypt", "plain.txt.ECX", "-o", "x", "--key-stdin"}, "hunter2\n\n");
     EXPECT_EQ(wrong.status, 1);
     EXPECT_EQ(wrong.err, "ecx: wrong key or damaged header");
     const Outcome firstLetter = ecx({"decrypt", "plain.txt.ECX", "-o", "x", "--key-stdin"}, "h");
     EXPECT_EQ(firstLetter.status, 1);
 
-    EXPECT_EQ(ecx({"decrypt", "gone.ECX", "--key-file", "key"}).err, "ecx: file not found: gone.ECX");
+    EXPECT_EQ(ecx({"decrypt", "gone.ECX", "--key-file", "key"}).err,
+              "ecx: file not found: gone.ECX");
     EXPECT_EQ(ecx({"decrypt", "key", "-o", "x", "--key-file", "key"}).err, "ecx: not an .ECX file");
     EXPECT_EQ(ecx({"decrypt", "abc", "--key-file", "key"}).err,
               "ecx: file name too short to drop four characters: abc");
-    EXPECT_EQ(ecx({"encrypt", "plain.txt", "-o", "no/dir/x", "--key-file", "key"}).err, "ecx: folder missing: no/dir");
+    EXPECT_EQ(ecx({"encrypt", "plain.txt", "-o", "no/dir/x", "--key-file", "key"}).err,
+              "ecx: folder missing: no/dir");
     const Outcome empty = ecx({"encrypt", "plain.txt", "--key-stdin"}, "\n");
     EXPECT_EQ(empty.status, 1);
     EXPECT_EQ(empty.err, "ecx: empty key refused");
-    EXPECT_EQ(ecx({"encrypt", "plain.txt", "--key-file", "nokey"}).err, "ecx: key file not found: nokey");
+    EXPECT_EQ(ecx({"encrypt", "plain.txt", "--key-file", "nokey"}).err,
+              "ecx: key file not found: nokey");
     EXPECT_EQ(files(), QStringList({"key", "plain.txt", "plain.txt.ECX"}));
 }
 
@@ -103,7 +112,8 @@ TEST_F(EcxProgram, UsageHelpAndVersion)
 
 TEST_F(EcxProgram, DeleteRemovesTheInputOnlyAfterSuccess)
 {
-    ASSERT_EQ(ecx(QStringList{"encrypt", "plain.txt", "--delete", "--key-file", "key"} + fast).status, 0);
+    ASSERT_EQ(
+        ecx(QStringList{"encrypt", "plain.txt", "--delete", "--key-file", "key"} + fast).status, 0);
     EXPECT_EQ(files(), QStringList({"key", "plain.txt.ECX"}));
     EXPECT_EQ(ecx({"decrypt", "plain.txt.ECX", "--delete", "--key-stdin"}, "wrong").status, 1);
     EXPECT_EQ(files(), QStringList({"key", "plain.txt.ECX"}));
@@ -115,8 +125,9 @@ TEST_F(EcxProgram, DeleteRemovesTheInputOnlyAfterSuccess)
 TEST_F(EcxProgram, AsksForTheKeyTwiceOnTheTerminalWithoutEcho)
 {
     std::string transcript;
-    const int status = runWithPassphrase({EC_ECX_PROGRAM, "encrypt", "--work-factor", "4", path("plain.txt").toStdString()},
-                                         "hunter2", &transcript, "ey");
+    const int status = runWithPassphrase(
+        {EC_ECX_PROGRAM, "encrypt", "--work-factor", "4", path("plain.txt").toStdString()},
+        "hunter2", &transcript, "ey");
     ASSERT_EQ(status, 0) << transcript;
     EXPECT_NE(transcript.find("Key: "), std::string::npos) << transcript;
     EXPECT_NE(transcript.find("Repeat key: "), std::string::npos) << transcript;

@@ -1,7 +1,7 @@
-#include "ClassFactory.h"
-#include "ComPtr.h"
-#include "PropertyBag.h"
-#include "SavedForm.h"
+#include "platform/com/ClassFactory.h"
+#include "platform/com/ComPtr.h"
+#include "platform/com/PropertyBag.h"
+#include "platform/com/SavedForm.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +62,8 @@ TEST(SavedForm, RoundTripsEveryValueTypeAndAwkwardText)
     const QString text = writeSavedForm(controls);
     std::vector<SavedControl> read;
     QString error;
-    ASSERT_TRUE(readSavedForm(text, &read, &error)) << error.toStdString() << "\n" << text.toStdString();
+    ASSERT_TRUE(readSavedForm(text, &read, &error)) << error.toStdString() << "\n"
+                                                    << text.toStdString();
     ASSERT_EQ(read.size(), 2u);
     EXPECT_EQ(read[0].name, "VTPass");
     EXPECT_EQ(read[0].clsid, clsid);
@@ -88,11 +89,14 @@ TEST(SavedForm, MalformedTextIsRefusedWithTheLineAndLosesNothing)
     std::vector<SavedControl> kept{{"Old", Guid{}, {}}};
     QString error;
     const char *broken[] = {
-        "Begin {DDA49181-9B76-4210-804A-6E15D787E3B9} VTPass\n    Size: I4 2\n",           // no End
-        "Begin {not-a-guid} VTPass\nEnd\n",                                               // bad class id
-        "Begin {DDA49181-9B76-4210-804A-6E15D787E3B9} VTPass\n    Size: I4 two\nEnd\n",    // bad number
-        "Begin {DDA49181-9B76-4210-804A-6E15D787E3B9} VTPass\n    T: String \"open\nEnd\n", // open quote
-        "Begin {DDA49181-9B76-4210-804A-6E15D787E3B9} VTPass\n    T: Double 1.5\nEnd\n",    // unknown type
+        "Begin {DDA49181-9B76-4210-804A-6E15D787E3B9} VTPass\n    Size: I4 2\n", // no End
+        "Begin {not-a-guid} VTPass\nEnd\n",                                      // bad class id
+        "Begin {DDA49181-9B76-4210-804A-6E15D787E3B9} VTPass\n    Size: I4 "
+        "two\nEnd\n", // bad number
+        "Begin {DDA49181-9B76-4210-804A-6E15D787E3B9} VTPass\n    T: String "
+        "\"open\nEnd\n", // open quote
+        "Begin {DDA49181-9B76-4210-804A-6E15D787E3B9} VTPass\n    T: Double "
+        "1.5\nEnd\n", // unknown type
     };
     for (const char *text : broken) {
         EXPECT_FALSE(readSavedForm(text, &kept, &error)) << text;
@@ -115,14 +119,16 @@ struct Thing final : ComObject<IUnknown> {
 TEST(ClassFactory, CreatesCountedObjectsRefusesAggregationAndHoldsLocks)
 {
     ModuleCounter module;
-    auto factory = ComPtr<ClassFactory>::adopt(new ClassFactory(module, [&] { return new Thing(&module); }));
+    auto factory =
+        ComPtr<ClassFactory>::adopt(new ClassFactory(module, [&] { return new Thing(&module); }));
     EXPECT_EQ(module.objects(), 1); // the factory itself
 
     ComPtr<IUnknown> object;
     EXPECT_EQ(factory->CreateInstance(nullptr, IUnknown::iid, object.put()), S_OK);
     EXPECT_EQ(module.objects(), 2);
     ComPtr<IUnknown> refused;
-    EXPECT_EQ(factory->CreateInstance(object.get(), IUnknown::iid, refused.put()), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(factory->CreateInstance(object.get(), IUnknown::iid, refused.put()),
+              CLASS_E_NOAGGREGATION);
     EXPECT_EQ(factory->CreateInstance(nullptr, IClassFactory::iid, refused.put()), E_NOINTERFACE);
     EXPECT_FALSE(refused);
     EXPECT_EQ(module.objects(), 2); // the refused object is gone again

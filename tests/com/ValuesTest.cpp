@@ -1,6 +1,6 @@
-#include "Guid.h"
-#include "HResult.h"
-#include "VariantConversion.h"
+#include "platform/com/Guid.h"
+#include "platform/com/HResult.h"
+#include "platform/com/VariantConversion.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,9 @@ TEST(Guid, ParsesPrintsAndCompares)
     EXPECT_NE(*guid, Guid{});
     EXPECT_TRUE(Guid{}.isNull());
 
-    for (const char16_t *bad : {u"", u"{34D7E375-A41D-40A1-B9F3-4FB321F79EA7", u"{34D7E375A41D-40A1-B9F3-4FB321F79EA7}",
-                                u"{34D7E37G-A41D-40A1-B9F3-4FB321F79EA7}", u"{34D7E375-A41D-40A1-B9F3-4FB321F79EA}"})
+    for (const char16_t *bad :
+         {u"", u"{34D7E375-A41D-40A1-B9F3-4FB321F79EA7", u"{34D7E375A41D-40A1-B9F3-4FB321F79EA7}",
+          u"{34D7E37G-A41D-40A1-B9F3-4FB321F79EA7}", u"{34D7E375-A41D-40A1-B9F3-4FB321F79EA}"})
         EXPECT_FALSE(Guid::fromString(bad)) << QString::fromUtf16(bad).toStdString();
 }
 
@@ -59,12 +60,17 @@ TEST(VariantConversion, NumbersBooleansAndTextConvertTheAutomationWay)
 
 TEST(VariantConversion, UnconvertibleValuesFailAndLeaveTheTargetAlone)
 {
-    EXPECT_EQ(converted(Variant(u"maybe"), VarType::Bool, DISP_E_TYPEMISMATCH), Variant(u"untouched"));
-    EXPECT_EQ(converted(Variant(u"12abc"), VarType::I4, DISP_E_TYPEMISMATCH), Variant(u"untouched"));
+    EXPECT_EQ(converted(Variant(u"maybe"), VarType::Bool, DISP_E_TYPEMISMATCH),
+              Variant(u"untouched"));
+    EXPECT_EQ(converted(Variant(u"12abc"), VarType::I4, DISP_E_TYPEMISMATCH),
+              Variant(u"untouched"));
     EXPECT_EQ(converted(Variant(u""), VarType::I4, DISP_E_TYPEMISMATCH), Variant(u"untouched"));
-    EXPECT_EQ(converted(Variant::int32(40000), VarType::I2, DISP_E_OVERFLOW), Variant(u"untouched"));
-    EXPECT_EQ(converted(Variant(u"99999999999"), VarType::I4, DISP_E_OVERFLOW), Variant(u"untouched"));
-    EXPECT_EQ(converted(Variant(u"99999999999999999999999"), VarType::I4, DISP_E_OVERFLOW), Variant(u"untouched"));
+    EXPECT_EQ(converted(Variant::int32(40000), VarType::I2, DISP_E_OVERFLOW),
+              Variant(u"untouched"));
+    EXPECT_EQ(converted(Variant(u"99999999999"), VarType::I4, DISP_E_OVERFLOW),
+              Variant(u"untouched"));
+    EXPECT_EQ(converted(Variant(u"99999999999999999999999"), VarType::I4, DISP_E_OVERFLOW),
+              Variant(u"untouched"));
 }
 
 TEST(Variant, ReferencesReadAndWriteTheCallersVariable)

@@ -7,31 +7,33 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "ComPtr.h"
-#include "FormContainer.h"
-#include "IVTPassword.h"
-#include "ModalDriver.h"
-#include "VTButton.h"
-#include "VTPasswordDispIds.h"
-#include "VTPasswordIds.h"
-#include "VantrelPasswordExports.h"
+#include "button/VTButton.h"
+#include "password/IVTPassword.h"
+#include "password/VTPasswordDispIds.h"
+#include "password/VTPasswordIds.h"
+#include "password/VantrelPasswordExports.h"
+#include "platform/com/ComPtr.h"
+#include "platform/com/FormContainer.h"
+#include "tests/support/ModalDriver.h"
 
 namespace {
 
 // A VTPassword placed on a host form as a new control, in run mode unless asked otherwise.
-class DialogMethodsTest : public testing::Test
-{
+class DialogMethodsTest : public testing::Test {
 protected:
     void SetUp() override { host(FormContainer::Mode::Run); }
 
     void host(FormContainer::Mode mode)
     {
         ASSERT_TRUE(registryFolder.isValid());
-        qputenv("EMBERCOFFER_REGISTRY", registryFolder.filePath(QStringLiteral("registry.db")).toLocal8Bit());
+        qputenv("EMBERCOFFER_REGISTRY",
+                registryFolder.filePath(QStringLiteral("registry.db")).toLocal8Bit());
         container = std::make_unique<FormContainer>(&hostForm, mode);
         ComPtr<IClassFactory> factory;
-        ASSERT_EQ(DllGetClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()), S_OK);
-        ASSERT_EQ(container->place(QStringLiteral("VTPass"), VTPasswordIds::control, factory.get()), S_OK);
+        ASSERT_EQ(DllGetClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()),
+                  S_OK);
+        ASSERT_EQ(container->place(QStringLiteral("VTPass"), VTPasswordIds::control, factory.get()),
+                  S_OK);
         control = queryInterface<IVTPassword>(container->control(QStringLiteral("VTPass")).get());
         ASSERT_TRUE(control);
     }
@@ -153,10 +155,11 @@ TEST_F(DialogMethodsTest, GetJudgesTheEntryUnderTheCaseRuleAndKeepsPassword)
 
 TEST_F(DialogMethodsTest, CancelledGetValidatesOnlyAnEmptyPassword)
 {
-    EXPECT_EQ(call(getPassword, [](QDialog &open) {
-                  typeInto(open, "txtPassword", "typed");
-                  pressCancel(open);
-              }),
+    EXPECT_EQ(call(getPassword,
+                   [](QDialog &open) {
+                       typeInto(open, "txtPassword", "typed");
+                       pressCancel(open);
+                   }),
               "");
     EXPECT_EQ(cancelled(), VTrue);
     EXPECT_EQ(validated(), VTrue); // the empty password equals the empty result
@@ -185,11 +188,12 @@ TEST_F(DialogMethodsTest, ConfirmedCreateStoresThePasswordWithoutNotifying)
 
 TEST_F(DialogMethodsTest, CancelledCreateOnANewControlChangesNothing)
 {
-    EXPECT_EQ(call(createPassword, [](QDialog &open) {
-                  typeInto(open, "txtPassword", "abc");
-                  typeInto(open, "txtConfirmation", "abc");
-                  pressCancel(open);
-              }),
+    EXPECT_EQ(call(createPassword,
+                   [](QDialog &open) {
+                       typeInto(open, "txtPassword", "abc");
+                       typeInto(open, "txtConfirmation", "abc");
+                       pressCancel(open);
+                   }),
               "");
     EXPECT_EQ(password(), "");
     EXPECT_EQ(validated(), VFalse);
@@ -205,8 +209,10 @@ TEST_F(DialogMethodsTest, ChangeChecksTheOldPasswordAndStoresTheNewOne)
         typeInto(open, "txtConfirmation", "second");
         pressOk(open);
         ASSERT_EQ(messages.calls().size(), 1u);
-        EXPECT_EQ(messages.calls().front().text, "The Old Password you entered was not correct!  Please try again.");
-        typeInto(open, "txtOLDPassword", "first"); // the wrong entry is selected, so this replaces it
+        EXPECT_EQ(messages.calls().front().text,
+                  "The Old Password you entered was not correct!  Please try again.");
+        typeInto(open, "txtOLDPassword",
+                 "first"); // the wrong entry is selected, so this replaces it
         pressOk(open);
     });
     EXPECT_EQ(result, "second");
@@ -222,7 +228,8 @@ TEST_F(DialogMethodsTest, CancelledChangeAfterAGoodGetKeepsValidatedAndPassword)
         pressOk(open);
     });
     ASSERT_EQ(validated(), VTrue);
-    EXPECT_EQ(call(changePassword, [](QDialog &open) { QTest::keyClick(&open, Qt::Key_Escape); }), "");
+    EXPECT_EQ(call(changePassword, [](QDialog &open) { QTest::keyClick(&open, Qt::Key_Escape); }),
+              "");
     EXPECT_EQ(cancelled(), VTrue);
     EXPECT_EQ(validated(), VTrue);
     EXPECT_EQ(password(), "Lantern");

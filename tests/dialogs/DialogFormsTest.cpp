@@ -2,10 +2,10 @@
 #include <QStyle>
 #include <gtest/gtest.h>
 
-#include "DialogLabel.h"
-#include "FormControls.h"
-#include "ModalDriver.h"
-#include "PasswordForms.h"
+#include "password/dialogs/DialogLabel.h"
+#include "password/dialogs/FormControls.h"
+#include "password/dialogs/PasswordForms.h"
+#include "tests/support/ModalDriver.h"
 
 namespace {
 
@@ -35,7 +35,8 @@ TEST(DialogForms, DesignCaptionsLabelIndicesBuddiesAndTabOrder)
     using Labels = std::vector<std::tuple<int, const char *, const char *>>; // index, caption, box
     const std::tuple<const char *, const char *, Labels> forms[] = {
         {"frmGetPasswordLarge", "Password Required", {{0, "&Enter Password:", "txtPassword"}}},
-        {"frmChangePasswordExtraLarge", "Change Password",
+        {"frmChangePasswordExtraLarge",
+         "Change Password",
          {{2, "&Enter Old Password:", "txtOLDPassword"},
           {0, "Enter &New Password:", "txtPassword"},
           {1, "Confir&m New Password:", "txtConfirmation"}}},
@@ -51,7 +52,8 @@ TEST(DialogForms, DesignCaptionsLabelIndicesBuddiesAndTabOrder)
             EXPECT_EQ(label->text(), caption);
             EXPECT_EQ(label->buddy(), child(*form, boxName));
             if (previous) {
-                EXPECT_EQ(previous->nextInFocusChain()->nextInFocusChain(), label->buddy()); // past the label
+                EXPECT_EQ(previous->nextInFocusChain()->nextInFocusChain(),
+                          label->buddy()); // past the label
             }
             previous = label->buddy();
         }
@@ -62,7 +64,9 @@ TEST(DialogForms, DesignCaptionsLabelIndicesBuddiesAndTabOrder)
         EXPECT_TRUE(form->findChild<QPushButton *>("cmdOK")->isDefault());
         for (QLineEdit *each : form->findChildren<QLineEdit *>()) {
             EXPECT_EQ(each->echoMode(), QLineEdit::Password);
-            EXPECT_EQ(each->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, each), '*');
+            EXPECT_EQ(
+                each->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, each),
+                '*');
         }
     }
 }
@@ -78,7 +82,8 @@ TEST(DialogForms, EachSizeHasItsOwnFontForEveryControl)
         auto form = createPasswordForm(name);
         for (const char *control : {"GenericLabel", "txtConfirmation", "cmdCancel"}) {
             const QFont font = child(*form, control)->font();
-            EXPECT_EQ(std::tuple(font.family(), font.pointSizeF(), font.bold()), std::tuple(family, points, bold))
+            EXPECT_EQ(std::tuple(font.family(), font.pointSizeF(), font.bold()),
+                      std::tuple(family, points, bold))
                 << name << " " << control;
         }
     }
@@ -89,14 +94,18 @@ TEST(DialogForms, ControlsFitTheFormAndDoNotOverlap)
     for (const QString &name : passwordFormNames()) {
         auto form = createPasswordForm(name);
         SCOPED_TRACE(name.toStdString());
-        const QList<QWidget *> controls = form->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        const QList<QWidget *> controls =
+            form->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
         for (QWidget *control : controls) {
-            EXPECT_TRUE(form->rect().contains(control->geometry())) << control->objectName().toStdString();
+            EXPECT_TRUE(form->rect().contains(control->geometry()))
+                << control->objectName().toStdString();
             // Labels are as tall as the substituted font makes them; the rest are held apart.
             for (QWidget *other : controls) {
-                if (other != control && !qobject_cast<DialogLabel *>(control) && !qobject_cast<DialogLabel *>(other)) {
+                if (other != control && !qobject_cast<DialogLabel *>(control) &&
+                    !qobject_cast<DialogLabel *>(other)) {
                     EXPECT_FALSE(control->geometry().intersects(other->geometry()))
-                        << control->objectName().toStdString() << " / " << other->objectName().toStdString();
+                        << control->objectName().toStdString() << " / "
+                        << other->objectName().toStdString();
                 }
             }
         }

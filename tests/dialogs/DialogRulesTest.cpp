@@ -1,11 +1,11 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
-#include "ButtonAppearance.h"
-#include "LengthRule.h"
-#include "ModalDriver.h"
-#include "PasswordMatch.h"
-#include "VTButton.h"
+#include "button/VTButton.h"
+#include "password/dialogs/ButtonAppearance.h"
+#include "password/dialogs/LengthRule.h"
+#include "password/dialogs/PasswordMatch.h"
+#include "tests/support/ModalDriver.h"
 
 namespace {
 
@@ -14,12 +14,13 @@ TEST(LengthRule, MessagesCarryTheLimitAsPlainDigits)
     const auto oldShort = lengthMessage(EntryRole::OldPassword, 5, 6, 0);
     ASSERT_TRUE(oldShort);
     EXPECT_EQ(oldShort->title, "Old Password Too Short");
-    EXPECT_EQ(oldShort->text, "The old password you entered is too short.  The password must be at least 6 long.");
+    EXPECT_EQ(oldShort->text,
+              "The old password you entered is too short.  The password must be at least 6 long.");
     const auto confirmationLong = lengthMessage(EntryRole::Confirmation, 1001, 0, 1000);
     ASSERT_TRUE(confirmationLong);
     EXPECT_EQ(confirmationLong->title, "Confirmation Password Too Long");
-    EXPECT_EQ(confirmationLong->text,
-              "The confirmation password you entered is too long.  The password must be at most 1000 long.");
+    EXPECT_EQ(confirmationLong->text, "The confirmation password you entered is too long.  The "
+                                      "password must be at most 1000 long.");
 }
 
 TEST(LengthRule, BoundsAreInclusiveAndOnlyAPositiveMaximumLimits)
@@ -39,7 +40,8 @@ TEST(PasswordMatch, CaseRuleFollowsTheLocale)
 {
     EXPECT_FALSE(passwordsMatch("Secret", "SECRET", true));
     EXPECT_TRUE(passwordsMatch("Secret", "SECRET", false));
-    EXPECT_TRUE(passwordsMatch("gr\u00fc\u00dfe", "GR\u00dcSSE", false)); // upper-casing may lengthen
+    EXPECT_TRUE(
+        passwordsMatch("gr\u00fc\u00dfe", "GR\u00dcSSE", false)); // upper-casing may lengthen
     EXPECT_FALSE(passwordsMatch("Secret", "Secret ", false));
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
@@ -55,7 +57,8 @@ TEST(ButtonAppearance, ImagesOffClearTheImagesAndAMissingBitmapIsSkipped)
     VTButton button;
     applyButtonImages(button, buttonAppearance(true, true, "BTN_X_COLOR", "BTN_X_GRAY"));
     applyButtonImages(button, buttonAppearance(false, false, "BTN_X_COLOR", "BTN_X_GRAY"));
-    EXPECT_TRUE(button.buttonImage().isNull() && button.buttonImageHover().isNull() && button.buttonImageDown().isNull());
+    EXPECT_TRUE(button.buttonImage().isNull() && button.buttonImageHover().isNull() &&
+                button.buttonImageDown().isNull());
     EXPECT_TRUE(button.useStateImages()); // left as it was
     EXPECT_EQ(button.buttonContentSpacing(), 0);
 

@@ -3,13 +3,12 @@
 #include <QString>
 #include <functional>
 
-#include "ModalDriver.h"
-#include "PasswordDialog.h"
-#include "VBool.h"
+#include "password/dialogs/PasswordDialog.h"
+#include "platform/core/VBool.h"
+#include "tests/support/ModalDriver.h"
 
 // The settings of one showing, with the control's defaults.
-struct Entry
-{
+struct Entry {
     QString title = QStringLiteral("Title");
     VBool active = VFalse;
     VBool useImages = VTrue;
@@ -19,8 +18,7 @@ struct Entry
     QString validation;
 };
 
-struct Outcome
-{
+struct Outcome {
     QString text;
     VBool cancelled;
 };

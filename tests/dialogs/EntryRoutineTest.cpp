@@ -3,14 +3,13 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "DialogLabel.h"
-#include "DialogTestSupport.h"
-#include "PasswordForms.h"
-#include "VTButton.h"
+#include "button/VTButton.h"
+#include "password/dialogs/DialogLabel.h"
+#include "password/dialogs/PasswordForms.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 // What every one of the nine forms does the same way, whatever its kind and size.
-class EntryRoutineTest : public testing::TestWithParam<QString>
-{
+class EntryRoutineTest : public testing::TestWithParam<QString> {
 protected:
     std::unique_ptr<PasswordDialog> form = createPasswordForm(GetParam());
     MessageRecorder messages;
@@ -107,7 +106,8 @@ TEST_P(EntryRoutineTest, ActiveButtonsWithImagesShowGrayAtRestAndTheirOwnColourO
             EXPECT_NE(button->buttonImage().toImage(), button->buttonImageHover().toImage());
             EXPECT_EQ(button->maskColor(), QColor(255, 0, 255));
         }
-        EXPECT_NE(ok->buttonImageHover().toImage(), cancel->buttonImageHover().toImage()); // check and X
+        EXPECT_NE(ok->buttonImageHover().toImage(),
+                  cancel->buttonImageHover().toImage()); // check and X
         pressCancel(open);
     });
 }
@@ -134,4 +134,6 @@ TEST_P(EntryRoutineTest, OpensCentredWithTheFirstBoxFocusedAndSelectsABoxsTextOn
 }
 
 INSTANTIATE_TEST_SUITE_P(AllNineForms, EntryRoutineTest, testing::ValuesIn(passwordFormNames()),
-                         [](const testing::TestParamInfo<QString> &info) { return info.param.toStdString(); });
+                         [](const testing::TestParamInfo<QString> &info) {
+                             return info.param.toStdString();
+                         });

@@ -1,8 +1,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "DialogTestSupport.h"
-#include "PasswordForms.h"
+#include "password/dialogs/PasswordForms.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 // The OK checks of the three kinds: which message the first failing check shows, and where
 // the focus goes, with the dialog staying open and the entries kept.
@@ -10,15 +10,15 @@ namespace {
 
 using Typed = std::vector<std::pair<const char *, QString>>; // box name, text
 
-struct Refusal
-{
+struct Refusal {
     const char *title;
     QString text;
     const char *focus; // the box that gets the focus; null: it stays on OK
     platform::MessageIcon icon = platform::MessageIcon::Information;
 };
 
-void expectRefusal(const char *formName, const Entry &entry, const Typed &typed, const Refusal &refusal)
+void expectRefusal(const char *formName, const Entry &entry, const Typed &typed,
+                   const Refusal &refusal)
 {
     SCOPED_TRACE(std::string(formName) + ": " + refusal.title);
     MessageRecorder messages;
@@ -46,14 +46,18 @@ void expectRefusal(const char *formName, const Entry &entry, const Typed &typed,
 
 QString tooShort(const char *what)
 {
-    return QStringLiteral("The %1 you entered is too short.  The password must be at least 6 long.").arg(what);
+    return QStringLiteral("The %1 you entered is too short.  The password must be at least 6 long.")
+        .arg(what);
 }
 QString tooLong(const char *what)
 {
-    return QStringLiteral("The %1 you entered is too long.  The password must be at most 9 long.").arg(what);
+    return QStringLiteral("The %1 you entered is too long.  The password must be at most 9 long.")
+        .arg(what);
 }
-const QString wrongOld = QStringLiteral("The Old Password you entered was not correct!  Please try again.");
-const QString mismatch = QStringLiteral("The Password and Confirmation do not match!  Please try again.");
+const QString wrongOld =
+    QStringLiteral("The Old Password you entered was not correct!  Please try again.");
+const QString mismatch =
+    QStringLiteral("The Password and Confirmation do not match!  Please try again.");
 constexpr auto warning = platform::MessageIcon::Exclamation;
 
 Entry limits()
@@ -77,8 +81,9 @@ TEST(OkChecks, CreateChecksThePasswordBeforeItsConfirmation)
     expectRefusal(form, limits(), {{"txtPassword", "abc"}, {"txtConfirmation", "x"}},
                   {"Password Too Short", tooShort("password"), "txtPassword"});
     // A short confirmation is reported as short, although it also differs.
-    expectRefusal(form, limits(), {{"txtPassword", "abcdef"}, {"txtConfirmation", "xyz"}},
-                  {"Confirmation Password Too Short", tooShort("confirmation password"), "txtConfirmation"});
+    expectRefusal(
+        form, limits(), {{"txtPassword", "abcdef"}, {"txtConfirmation", "xyz"}},
+        {"Confirmation Password Too Short", tooShort("confirmation password"), "txtConfirmation"});
     // The mismatch title is fixed, whatever title the dialog shows.
     expectRefusal(form, limits(), {{"txtPassword", "Kettle"}, {"txtConfirmation", "kETTLE"}},
                   {"Create Password", mismatch, "txtConfirmation", warning});
@@ -88,19 +93,24 @@ TEST(OkChecks, ChangeRunsItsEightChecksInOrderOnTheNormalForm)
 {
     const char *form = "frmChangePasswordNormal";
     const auto typed = [](QString old, QString password, QString confirmation) {
-        return Typed{{"txtOLDPassword", old}, {"txtPassword", password}, {"txtConfirmation", confirmation}};
+        return Typed{
+            {"txtOLDPassword", old}, {"txtPassword", password}, {"txtConfirmation", confirmation}};
     };
-    expectRefusal(form, limits(), typed("cur", "x", "y"), {"Old Password Too Short", tooShort("old password"), "txtOLDPassword"});
+    expectRefusal(form, limits(), typed("cur", "x", "y"),
+                  {"Old Password Too Short", tooShort("old password"), "txtOLDPassword"});
     expectRefusal(form, limits(), typed("current1-long", "x", "y"),
                   {"Old Password Too Long", tooLong("old password"), "txtOLDPassword"});
     // A wrong old password of acceptable length does not hide a short new one.
-    expectRefusal(form, limits(), typed("wrong-one", "new", "y"), {"Password Too Short", tooShort("password"), "txtPassword"});
+    expectRefusal(form, limits(), typed("wrong-one", "new", "y"),
+                  {"Password Too Short", tooShort("password"), "txtPassword"});
     expectRefusal(form, limits(), typed("current1", "new-password", "y"),
                   {"Password Too Long", tooLong("password"), "txtPassword"});
-    expectRefusal(form, limits(), typed("current1", "newpass", "new"),
-                  {"Confirmation Password Too Short", tooShort("confirmation password"), "txtConfirmation"});
-    expectRefusal(form, limits(), typed("current1", "newpass", "newpass-long"),
-                  {"Confirmation Password Too Long", tooLong("confirmation password"), "txtConfirmation"});
+    expectRefusal(
+        form, limits(), typed("current1", "newpass", "new"),
+        {"Confirmation Password Too Short", tooShort("confirmation password"), "txtConfirmation"});
+    expectRefusal(
+        form, limits(), typed("current1", "newpass", "newpass-long"),
+        {"Confirmation Password Too Long", tooLong("confirmation password"), "txtConfirmation"});
     expectRefusal(form, limits(), typed("wrong-one", "newpass", "newpasz"),
                   {"Change Password", wrongOld, "txtOLDPassword", warning});
     expectRefusal(form, limits(), typed("current1", "newpass", "Newpass"),
@@ -115,10 +125,13 @@ TEST(OkChecks, ChangeRunsItsEightChecksInOrderOnTheNormalForm)
 TEST(OkChecks, LargerChangeFormsMoveTheFocusOnlyAfterAComparison)
 {
     const Typed shortOld{{"txtOLDPassword", "cur"}, {"txtPassword", "x"}, {"txtConfirmation", "y"}};
-    const Typed wrongOldEntry{{"txtOLDPassword", "Current1"}, {"txtPassword", "newpass"}, {"txtConfirmation", "newpass"}};
+    const Typed wrongOldEntry{
+        {"txtOLDPassword", "Current1"}, {"txtPassword", "newpass"}, {"txtConfirmation", "newpass"}};
     for (const char *form : {"frmChangePasswordLarge", "frmChangePasswordExtraLarge"}) {
-        expectRefusal(form, limits(), shortOld, {"Old Password Too Short", tooShort("old password"), nullptr});
-        expectRefusal(form, limits(), wrongOldEntry, {"Change Password", wrongOld, "txtOLDPassword", warning});
+        expectRefusal(form, limits(), shortOld,
+                      {"Old Password Too Short", tooShort("old password"), nullptr});
+        expectRefusal(form, limits(), wrongOldEntry,
+                      {"Change Password", wrongOld, "txtOLDPassword", warning});
     }
 }
 

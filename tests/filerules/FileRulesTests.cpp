@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "KeyString.h"
-#include "OutputNames.h"
+#include "globals/filerules/KeyString.h"
+#include "globals/filerules/OutputNames.h"
 
 TEST(KeyString, IsTheFixedWordFollowedByTheWholeKey)
 {

@@ -1,9 +1,10 @@
 // A damaged registry store at start-up: no password can be asked for, so the window is shown,
 // and the store file is left exactly as it was.
-#include "HardeningSupport.h"
-#include "MessageBox.h"
-#include "Startup.h"
-#include "frmMain.h"
+#include "app/Startup.h"
+#include "app/frmMain.h"
+#include "platform/ui/MessageBox.h"
+#include "tests/TestPaths.h"
+#include "tests/hardening/HardeningSupport.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -16,8 +17,10 @@ TEST(DamagedStoreAtStartUp, WindowIsShownWithoutAPromptAndTheStoreIsUntouched)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const QByteArray garbledHeader = randomBytes(100, 1) + readFile(EC_HARDENING_DATA "/store-rewritten-on-close.db").mid(100);
-    const QList<QByteArray> damaged{garbledHeader, readFile(EC_HARDENING_DATA "/store-rewritten-on-close.db"),
+    const QByteArray garbledHeader =
+        randomBytes(100, 1) + readFile(EC_HARDENING_DATA "/store-rewritten-on-close.db").mid(100);
+    const QList<QByteArray> damaged{garbledHeader,
+                                    readFile(EC_HARDENING_DATA "/store-rewritten-on-close.db"),
                                     randomBytes(30000, 2)};
     platform::setMessageBoxHandler([](const platform::MessageBoxCall &) {});
     for (const QByteArray &bytes : damaged) {

@@ -1,4 +1,4 @@
-#include "HardeningSupport.h"
+#include "tests/hardening/HardeningSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,8 +41,8 @@ QByteArray readFile(const QString &path)
 
 QStringList folderEntries(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 pid_t startProgram(const QString &program, const QStringList &arguments, const QString &errorFile)
@@ -54,11 +54,13 @@ pid_t startProgram(const QString &program, const QStringList &arguments, const Q
     for (QByteArray &argument : owned)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
-    const QByteArray output = errorFile.isEmpty() ? QByteArray("/dev/null") : QFile::encodeName(errorFile);
+    const QByteArray output =
+        errorFile.isEmpty() ? QByteArray("/dev/null") : QFile::encodeName(errorFile);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.constData(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
     pid_t child = -1;
     if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) != 0)
@@ -88,15 +90,9 @@ qint64 ioField(pid_t process, const QByteArray &field)
 }
 } // namespace
 
-qint64 bytesRead(pid_t process)
-{
-    return ioField(process, "rchar");
-}
+qint64 bytesRead(pid_t process) { return ioField(process, "rchar"); }
 
-qint64 bytesWritten(pid_t process)
-{
-    return ioField(process, "wchar");
-}
+qint64 bytesWritten(pid_t process) { return ioField(process, "wchar"); }
 
 ChildRun runInChild(const std::function<int()> &work)
 {

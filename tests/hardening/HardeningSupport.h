@@ -17,7 +17,8 @@ QStringList folderEntries(const QString &folder);
 
 // Starts `program` with `arguments`, standard input from /dev/null and standard output and
 // error into `errorFile` (or /dev/null when empty).
-pid_t startProgram(const QString &program, const QStringList &arguments, const QString &errorFile = {});
+pid_t startProgram(const QString &program, const QStringList &arguments,
+                   const QString &errorFile = {});
 // Waits for `child`: its exit status, or -1 when a signal ended it.
 int waitForExit(pid_t child);
 

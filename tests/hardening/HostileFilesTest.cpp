@@ -7,9 +7,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "EncDec.h"
-#include "HardeningSupport.h"
-#include "KeyString.h"
+#include "globals/engine/EncDec.h"
+#include "globals/filerules/KeyString.h"
+#include "tests/hardening/HardeningSupport.h"
 
 using namespace hardening;
 
@@ -26,10 +26,7 @@ constexpr long allowanceKiB = 64 * 1024;
 #endif
 
 // scrypt with r = 8 needs 1 KiB per unit of N.
-long derivationKiB(int workFactor)
-{
-    return 1L << workFactor;
-}
+long derivationKiB(int workFactor) { return 1L << workFactor; }
 
 // The work factor the file's scrypt stanza claims, when it is one the reader accepts.
 int claimedWorkFactor(const QByteArray &file)
@@ -73,12 +70,14 @@ protected:
         const ChildRun run = runInChild([&] {
             for (const QByteArray &mutant : mutants) {
                 writeFile(at("mutant.ECX"), mutant);
-                if (engine.DecryptFile(at("mutant.ECX"), at("mutant"), {}) != VFalse || QFile::exists(at("mutant")))
+                if (engine.DecryptFile(at("mutant.ECX"), at("mutant"), {}) != VFalse ||
+                    QFile::exists(at("mutant")))
                     return 1;
             }
             return 0;
         });
-        EXPECT_EQ(run.status, 0) << "a mutant was accepted or left a file under the destination name";
+        EXPECT_EQ(run.status, 0)
+            << "a mutant was accepted or left a file under the destination name";
         EXPECT_LE(run.peakKiB - baseline, derivationKiB(largestClaim) + allowanceKiB);
         QFile::remove(at("mutant.ECX"));
         EXPECT_EQ(folderEntries(folder.path()), QStringList({"a.ECX", "b.ECX", "plain.bin"}));
@@ -126,18 +125,20 @@ TEST_F(HostileFiles, CutAndExtendedFilesAreRefused)
 
 TEST_F(HostileFiles, SwappedRepeatedAndForeignStanzasAreRefused)
 {
-    const qsizetype stanzaStart = valid.indexOf("\n-> ") + 1, stanzaEnd = valid.indexOf("\n---") + 1;
+    const qsizetype stanzaStart = valid.indexOf("\n-> ") + 1,
+                    stanzaEnd = valid.indexOf("\n---") + 1;
     const QByteArray stanza = valid.mid(stanzaStart, stanzaEnd - stanzaStart);
     const QByteArray otherStanza = other.mid(stanzaStart, other.indexOf("\n---") + 1 - stanzaStart);
     const QByteArray before = valid.left(stanzaStart), after = valid.mid(stanzaEnd);
     const QList<QByteArray> stanzaLines = stanza.split('\n');
     const std::vector<QByteArray> mutants{
-        before + otherStanza + after,                          // another file's key for this file
-        before + stanza + stanza + after,                      // the same stanza twice
-        before + otherStanza + stanza + after,                 // a second scrypt stanza in front
-        before + stanza + "-> X25519 AAAA\nAAAA\n" + after,     // a foreign stanza beside it
-        before + stanzaLines[1] + '\n' + stanzaLines[0] + '\n' + after, // body and arguments swapped
-        before + after,                                         // no stanza at all
+        before + otherStanza + after,                       // another file's key for this file
+        before + stanza + stanza + after,                   // the same stanza twice
+        before + otherStanza + stanza + after,              // a second scrypt stanza in front
+        before + stanza + "-> X25519 AAAA\nAAAA\n" + after, // a foreign stanza beside it
+        before + stanzaLines[1] + '\n' + stanzaLines[0] + '\n' +
+            after,                                                  // body and arguments swapped
+        before + after,                                             // no stanza at all
         other.left(headerEnd(other)) + valid.mid(headerEnd(valid)), // another file's header
         valid.left(headerEnd(valid)) + other.mid(headerEnd(other)), // another file's payload
     };
@@ -149,7 +150,8 @@ TEST_F(HostileFiles, WorkFactorClaimsAboveTheLimitAreRefusedBeforeAnyMemoryIsTak
     const qsizetype argumentsEnd = valid.indexOf('\n', valid.indexOf("-> scrypt"));
     const qsizetype factorStart = valid.lastIndexOf(' ', argumentsEnd) + 1;
     std::vector<QByteArray> mutants;
-    for (const char *claim : {"23", "24", "30", "40", "64", "99", "4294967296", "99999999999999999999"}) {
+    for (const char *claim :
+         {"23", "24", "30", "40", "64", "99", "4294967296", "99999999999999999999"}) {
         QByteArray mutant = valid;
         mutant.replace(factorStart, argumentsEnd - factorStart, claim);
         mutants.push_back(mutant);

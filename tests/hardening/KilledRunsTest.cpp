@@ -10,9 +10,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "EncDec.h"
-#include "HardeningSupport.h"
-#include "KeyString.h"
+#include "globals/engine/EncDec.h"
+#include "globals/filerules/KeyString.h"
+#include "tests/TestPaths.h"
+#include "tests/hardening/HardeningSupport.h"
 
 using namespace hardening;
 
@@ -45,7 +46,8 @@ protected:
     {
         QStringList arguments{verb, file, "--delete", "--quiet", "--key-file", keyFile()};
         if (verb == "encrypt")
-            arguments << "--work-factor" << "1";
+            arguments << "--work-factor"
+                      << "1";
         return arguments;
     }
 
@@ -58,7 +60,8 @@ protected:
         for (;;) {
             if (::waitpid(child, &status, WNOHANG) == child)
                 return false; // it ended by itself first
-            const qint64 done = point.phase == Phase::Writing ? bytesWritten(child) : bytesRead(child);
+            const qint64 done =
+                point.phase == Phase::Writing ? bytesWritten(child) : bytesRead(child);
             if (done >= point.bytes)
                 break;
             ::usleep(100);
@@ -100,8 +103,10 @@ protected:
         // Encryption reads the source once, then reads the new file back before deleting.
         if (withReadBack)
             for (int i = 1; i <= pointsPerPhase / 2; ++i)
-                points.push_back({Phase::ReadingBack, sourceSize + sourceSize * i / (pointsPerPhase / 2)});
-        points.push_back({Phase::Writing, std::numeric_limits<qint64>::max()}); // never: the run ends
+                points.push_back(
+                    {Phase::ReadingBack, sourceSize + sourceSize * i / (pointsPerPhase / 2)});
+        points.push_back(
+            {Phase::Writing, std::numeric_limits<qint64>::max()}); // never: the run ends
         return points;
     }
 
@@ -168,9 +173,11 @@ TEST_F(KilledRuns, EncryptWithDeleteLosesNothingWhereverItIsKilled)
 TEST_F(KilledRuns, DecryptWithDeleteLosesNothingWhereverItIsKilled)
 {
     writeFile(at("plan.txt"), original);
-    ASSERT_EQ(engine.EncryptFile(at("plan.txt"), scratch.filePath("plan.txt.ECX"), QString()), VTrue);
+    ASSERT_EQ(engine.EncryptFile(at("plan.txt"), scratch.filePath("plan.txt.ECX"), QString()),
+              VTrue);
     QFile::remove(at("plan.txt"));
-    const Direction decrypting{"decrypt", "plan.txt.ECX", "plan.txt", readFile(scratch.filePath("plan.txt.ECX")),
+    const Direction decrypting{"decrypt", "plan.txt.ECX", "plan.txt",
+                               readFile(scratch.filePath("plan.txt.ECX")),
                                [](const QString &path) { return readFile(path); }};
     EXPECT_GE(killAtEveryPoint(decrypting, killPoints(false)), pointsPerPhase / 2)
         << "most kills should land inside the run";

@@ -12,8 +12,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "HardeningSupport.h"
-#include "winreg.h"
+#include "platform/registry/winreg.h"
+#include "tests/TestPaths.h"
+#include "tests/hardening/HardeningSupport.h"
 
 using namespace hardening;
 
@@ -32,7 +33,10 @@ protected:
     void TearDown() override { unsetenv("EMBERCOFFER_REGISTRY"); }
 
     QString store() const { return folder.filePath("registry.db"); }
-    static void useStore(const QString &path) { setenv("EMBERCOFFER_REGISTRY", QFile::encodeName(path).constData(), 1); }
+    static void useStore(const QString &path)
+    {
+        setenv("EMBERCOFFER_REGISTRY", QFile::encodeName(path).constData(), 1);
+    }
 
     // Makes this process let go of the store at `path` by using another one for a moment.
     void releaseStore()
@@ -54,8 +58,8 @@ protected:
     {
         QByteArray data(blobSize, '\0');
         DWORD size = DWORD(data.size());
-        if (RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE *>(data.data()), &size)
-            != ERROR_SUCCESS)
+        if (RegQueryValueExA(key, name.c_str(), nullptr, nullptr,
+                             reinterpret_cast<BYTE *>(data.data()), &size) != ERROR_SUCCESS)
             return "<absent>";
         return data.left(size);
     }
@@ -64,11 +68,14 @@ protected:
     {
         sqlite3 *db = nullptr;
         QString result = "<cannot open>";
-        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY,
+                            nullptr) == SQLITE_OK) {
             sqlite3_stmt *check = nullptr;
-            if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr) == SQLITE_OK
-                && sqlite3_step(check) == SQLITE_ROW)
-                result = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(check, 0)));
+            if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr) ==
+                    SQLITE_OK &&
+                sqlite3_step(check) == SQLITE_ROW)
+                result = QString::fromUtf8(
+                    reinterpret_cast<const char *>(sqlite3_column_text(check, 0)));
             sqlite3_finalize(check);
         }
         sqlite3_close(db);
@@ -94,8 +101,10 @@ protected:
 TEST_F(StoreFaults, TwoProcessesWritingThousandsOfValuesAtOnceLoseNone)
 {
     RegCloseKey(openFaults());
-    const pid_t first = startProgram(STORE_WRITER, {"values", "first", QString::number(valuesPerWriter)});
-    const pid_t second = startProgram(STORE_WRITER, {"values", "second", QString::number(valuesPerWriter)});
+    const pid_t first =
+        startProgram(STORE_WRITER, {"values", "first", QString::number(valuesPerWriter)});
+    const pid_t second =
+        startProgram(STORE_WRITER, {"values", "second", QString::number(valuesPerWriter)});
     EXPECT_EQ(waitForExit(first), 0);
     EXPECT_EQ(waitForExit(second), 0);
 
@@ -109,7 +118,8 @@ TEST_F(StoreFaults, TwoProcessesWritingThousandsOfValuesAtOnceLoseNone)
     EXPECT_EQ(missing, 0);
     DWORD count = 0;
     char name[32];
-    for (DWORD room = sizeof name; RegEnumValueA(key, count, name, &room, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    for (DWORD room = sizeof name; RegEnumValueA(key, count, name, &room, nullptr, nullptr, nullptr,
+                                                 nullptr) == ERROR_SUCCESS;
          room = sizeof name)
         ++count;
     EXPECT_EQ(count, DWORD(2 * valuesPerWriter));
@@ -140,14 +150,18 @@ TEST_F(StoreFaults, WriterKilledInsideItsTransactionsLeavesASoundStoreWithEveryF
         EXPECT_EQ(integrityOf(store()), "ok");
         HKEY key = openFaults();
         for (int i = 0; i < finished; ++i)
-            EXPECT_EQ(valueOf(key, "blob" + std::to_string(i)), QByteArray(blobSize, char('a' + i % 26))) << i;
+            EXPECT_EQ(valueOf(key, "blob" + std::to_string(i)),
+                      QByteArray(blobSize, char('a' + i % 26)))
+                << i;
         // The write in progress when the writer died is either all there or not at all.
         const QByteArray inFlight = valueOf(key, "blob" + std::to_string(finished));
         if (inFlight != "<absent>") {
             EXPECT_EQ(inFlight, QByteArray(blobSize, char('a' + finished % 26)));
         }
         // The dead writer's lock is gone: this process writes at once.
-        EXPECT_EQ(RegSetValueExA(key, "after", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&round), 4), ERROR_SUCCESS);
+        EXPECT_EQ(
+            RegSetValueExA(key, "after", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&round), 4),
+            ERROR_SUCCESS);
         RegCloseKey(key);
         // The next writer starts again from blob0 and overwrites the same values.
         finished = 0;
@@ -185,14 +199,16 @@ TEST_F(StoreFaults, DamagedStoreFilesAreReportedByRegAndNeverChanged)
     };
     for (const Damage &damage : damages) {
         SCOPED_TRACE(damage.what);
-        const QString path = folder.filePath(QString("damaged-%1.db").arg(QString(damage.what).replace(' ', '-')));
+        const QString path =
+            folder.filePath(QString("damaged-%1.db").arg(QString(damage.what).replace(' ', '-')));
         writeFile(path, damage.bytes);
         useStore(path);
         const RegRun run = reg({"query", "HKCU\\Faults"});
         // Either the damage lies where this query does not look and the values come out, or
         // reg says plainly that the store is the problem.
         if (run.status != 0) {
-            EXPECT_TRUE(run.output.startsWith("ERROR: The registry store " + path)) << run.output.toStdString();
+            EXPECT_TRUE(run.output.startsWith("ERROR: The registry store " + path))
+                << run.output.toStdString();
         } else {
             EXPECT_TRUE(run.output.contains("value199")) << run.output.toStdString();
         }

@@ -3,7 +3,7 @@
 //                                  exit status 0 when every write succeeded
 //   store_writer blobs N           writes blob0 .. blob(N-1), 256 KiB each of one letter, and
 //                                  prints each name once its write has returned
-#include "winreg.h"
+#include "platform/registry/winreg.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +16,8 @@ int values(HKEY key, const std::string &prefix, int count)
 {
     for (int i = 0; i < count; ++i) {
         const std::string name = prefix + std::to_string(i);
-        if (RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(name.c_str()),
+        if (RegSetValueExA(key, name.c_str(), 0, REG_SZ,
+                           reinterpret_cast<const BYTE *>(name.c_str()),
                            DWORD(name.size() + 1)) != ERROR_SUCCESS)
             return 1;
     }
@@ -29,7 +30,8 @@ int blobs(HKEY key, int count)
     for (int i = 0; i < count; ++i) {
         std::fill(data.begin(), data.end(), BYTE('a' + i % 26));
         const std::string name = "blob" + std::to_string(i);
-        if (RegSetValueExA(key, name.c_str(), 0, REG_BINARY, data.data(), DWORD(data.size())) != ERROR_SUCCESS)
+        if (RegSetValueExA(key, name.c_str(), 0, REG_BINARY, data.data(), DWORD(data.size())) !=
+            ERROR_SUCCESS)
             return 1;
         std::printf("%s\n", name.c_str());
         std::fflush(stdout);

@@ -1,10 +1,10 @@
 // Odd inputs to the real window's File tab: a folder as the file, a file that vanishes between
 // browsing and encrypting, a name with spaces and non-ASCII letters, an empty file, and (only
 // when EC_HUGE_FILE_TEST is set) a sparse file larger than 4 GiB.
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 
-#include "VTButton.h"
-#include "engine/EncDec.h"
+#include "button/VTButton.h"
+#include "globals/engine/EncDec.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -15,8 +15,7 @@
 namespace {
 
 // Works in a folder of its own: the fixture keeps its registry store in the temporary folder.
-class OddInputs : public WindowFixture
-{
+class OddInputs : public WindowFixture {
 protected:
     void SetUp() override
     {
@@ -26,7 +25,8 @@ protected:
     QString at(const QString &name) const { return pathOf("files/" + name); }
     QStringList entries() const
     {
-        return QDir(pathOf("files")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        return QDir(pathOf("files"))
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 };
 
@@ -70,8 +70,8 @@ TEST_F(OddInputs, AFileThatVanishesAfterBrowsingFailsWithoutLeavingAnything)
 TEST_F(OddInputs, NamesWithSpacesAndNonAsciiLettersAndEmptyFilesRoundTrip)
 {
     const QByteArray content = "Zürich, Malmö, 東京 — figures\n";
-    const QStringList names{QString::fromUtf8("Rapport d’été – ünï 東京.txt"), "  leading and trailing  .txt",
-                            "empty file"};
+    const QStringList names{QString::fromUtf8("Rapport d’été – ünï 東京.txt"),
+                            "  leading and trailing  .txt", "empty file"};
     for (const QString &name : names) {
         SCOPED_TRACE(name.toStdString());
         const QByteArray bytes = name == "empty file" ? QByteArray() : content;
@@ -90,7 +90,8 @@ TEST_F(OddInputs, NamesWithSpacesAndNonAsciiLettersAndEmptyFilesRoundTrip)
 TEST_F(OddInputs, FilesLargerThanFourGibibytesRoundTrip)
 {
     if (qEnvironmentVariableIsEmpty("EC_HUGE_FILE_TEST"))
-        GTEST_SKIP() << "set EC_HUGE_FILE_TEST=1 to run (needs about 9 GB of disk and a few minutes)";
+        GTEST_SKIP()
+            << "set EC_HUGE_FILE_TEST=1 to run (needs about 9 GB of disk and a few minutes)";
     const qint64 size = (qint64(4) << 30) + 65536 + 17;
     {
         QFile sparse(at("huge.bin"));
@@ -101,7 +102,8 @@ TEST_F(OddInputs, FilesLargerThanFourGibibytesRoundTrip)
     }
     const QByteArray digest = sha256Of(at("huge.bin"));
     int highest = 0;
-    QObject::connect(bar(), &QProgressBar::valueChanged, [&](int value) { highest = std::max(highest, value); });
+    QObject::connect(bar(), &QProgressBar::valueChanged,
+                     [&](int value) { highest = std::max(highest, value); });
     run(encrypt(), "secret", at("huge.bin"), true);
     EXPECT_EQ(onlyMessage().text, "Encrypt File is Done!");
     EXPECT_EQ(highest, 100);

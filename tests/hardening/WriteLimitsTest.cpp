@@ -12,9 +12,9 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-#include "EncDec.h"
-#include "HardeningSupport.h"
-#include "KeyString.h"
+#include "globals/engine/EncDec.h"
+#include "globals/filerules/KeyString.h"
+#include "tests/hardening/HardeningSupport.h"
 
 using namespace hardening;
 
@@ -41,14 +41,18 @@ protected:
         return runInChild([&] {
                    limit();
                    const QStringList before = folderEntries(in);
-                   const bool encryptFailed = engine.EncryptFile(in + "/plain.bin", in + "/plain.bin.ECX", {}) == VFalse
-                                              && engine.lastError().contains(reason);
-                   const bool decryptFailed = engine.DecryptFile(in + "/sealed.ECX", in + "/sealed", {}) == VFalse
-                                              && engine.lastError().contains(reason);
-                   const bool untouched = readFile(in + "/plain.bin") == plain && readFile(in + "/sealed.ECX") == sealed
-                                          && folderEntries(in) == before;
+                   const bool encryptFailed =
+                       engine.EncryptFile(in + "/plain.bin", in + "/plain.bin.ECX", {}) == VFalse &&
+                       engine.lastError().contains(reason);
+                   const bool decryptFailed =
+                       engine.DecryptFile(in + "/sealed.ECX", in + "/sealed", {}) == VFalse &&
+                       engine.lastError().contains(reason);
+                   const bool untouched = readFile(in + "/plain.bin") == plain &&
+                                          readFile(in + "/sealed.ECX") == sealed &&
+                                          folderEntries(in) == before;
                    return encryptFailed && decryptFailed && untouched ? 0 : 1;
-               }).status;
+               })
+            .status;
     }
 
     // plain.bin and its encrypted copy sealed.ECX in `in`.
@@ -81,27 +85,35 @@ TEST_F(WriteLimits, FullFileSystemFailsBothDirectionsCleanly)
     // A small memory file system of its own, seen only by the child that mounted it.
     const QString mountPoint = at("small");
     ASSERT_TRUE(QDir().mkpath(mountPoint));
-    const int status = runInChild([&] {
-        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-            || ::mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0, "size=8m") != 0)
-            return skipped;
-        prepareInputs(mountPoint, 1536 * 1024);
-        // Leave 256 KiB free: less than either output needs.
-        struct statvfs room {};
-        ::statvfs(QFile::encodeName(mountPoint).constData(), &room);
-        writeFile(mountPoint + "/filler", QByteArray(qsizetype(room.f_bavail * room.f_frsize) - 256 * 1024, 'f'));
-        if (bothFailUnder([] {}, mountPoint, "No space left on device") != 0)
-            return 1;
-        // With room again the same runs succeed, so the failures above were the full disk's.
-        QFile::remove(mountPoint + "/filler");
-        return engine.EncryptFile(mountPoint + "/plain.bin", mountPoint + "/plain.bin.ECX", {}) == VTrue
-                       && engine.DecryptFile(mountPoint + "/sealed.ECX", mountPoint + "/sealed", {}) == VTrue
-                       && readFile(mountPoint + "/sealed") == readFile(mountPoint + "/plain.bin")
-                   ? 0
-                   : 2;
-    }).status;
+    const int status =
+        runInChild([&] {
+            if (::unshare(CLONE_NEWNS) != 0 ||
+                ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                ::mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0,
+                        "size=8m") != 0)
+                return skipped;
+            prepareInputs(mountPoint, 1536 * 1024);
+            // Leave 256 KiB free: less than either output needs.
+            struct statvfs room {};
+            ::statvfs(QFile::encodeName(mountPoint).constData(), &room);
+            writeFile(mountPoint + "/filler",
+                      QByteArray(qsizetype(room.f_bavail * room.f_frsize) - 256 * 1024, 'f'));
+            if (bothFailUnder([] {}, mountPoint, "No space left on device") != 0)
+                return 1;
+            // With room again the same runs succeed, so the failures above were the full disk's.
+            QFile::remove(mountPoint + "/filler");
+            return engine.EncryptFile(mountPoint + "/plain.bin", mountPoint + "/plain.bin.ECX",
+                                      {}) == VTrue &&
+                           engine.DecryptFile(mountPoint + "/sealed.ECX", mountPoint + "/sealed",
+                                              {}) == VTrue &&
+                           readFile(mountPoint + "/sealed") == readFile(mountPoint + "/plain.bin")
+                       ? 0
+                       : 2;
+        }).status;
     if (status == skipped)
         GTEST_SKIP() << "mounting a small file system is not permitted here";
-    EXPECT_EQ(status, 0) << "1: a full disk was not handled cleanly; 2: the runs fail even with room";
-    EXPECT_TRUE(folderEntries(mountPoint).isEmpty()) << "the small file system stayed with the child";
+    EXPECT_EQ(status, 0)
+        << "1: a full disk was not handled cleanly; 2: the runs fail even with room";
+    EXPECT_TRUE(folderEntries(mountPoint).isEmpty())
+        << "the small file system stayed with the child";
 }

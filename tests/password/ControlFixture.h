@@ -1,10 +1,10 @@
 #pragma once
-#include "ClassFactory.h"
-#include "ComPtr.h"
-#include "EmbeddedControl.h"
-#include "IVTPassword.h"
-#include "TestSite.h"
-#include "VantrelPasswordExports.h"
+#include "password/IVTPassword.h"
+#include "password/VantrelPasswordExports.h"
+#include "platform/com/ClassFactory.h"
+#include "platform/com/ComPtr.h"
+#include "platform/com/EmbeddedControl.h"
+#include "tests/password/TestSite.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,8 @@ protected:
     void SetUp() override
     {
         ComPtr<IClassFactory> factory;
-        ASSERT_EQ(DllGetClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()), S_OK);
+        ASSERT_EQ(DllGetClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()),
+                  S_OK);
         ASSERT_EQ(factory->CreateInstance(nullptr, IVTPassword::iid, control.put()), S_OK);
         site = ComPtr<TestSite>::adopt(new TestSite);
         queryInterface<IEmbeddedControl>(control.get())->SetClientSite(site.get());

@@ -1,4 +1,4 @@
-#include "LibraryBitmaps.h"
+#include "password/LibraryBitmaps.h"
 
 #include <QFile>
 #include <QImage>
@@ -90,11 +90,11 @@ TEST(LibraryBitmaps, SurfaceAndToolboxPicturesAreUncompressedSixteenColourBitmap
     EXPECT_EQ(surface.compression, 0);
     const QImage tile = decoded("CONTROL_VTPASSWORD");
     ASSERT_EQ(tile.size(), QSize(32, 32));
-    EXPECT_EQ(tile.pixel(0, 0) | 0xff000000u, qRgb(0, 0, 0));       // outer edge
+    EXPECT_EQ(tile.pixel(0, 0) | 0xff000000u, qRgb(0, 0, 0)); // outer edge
     EXPECT_EQ(tile.pixel(31, 31) | 0xff000000u, qRgb(0, 0, 0));
-    EXPECT_EQ(tile.pixel(1, 5) | 0xff000000u, qRgb(255, 255, 255)); // inner top-left edge
+    EXPECT_EQ(tile.pixel(1, 5) | 0xff000000u, qRgb(255, 255, 255));  // inner top-left edge
     EXPECT_EQ(tile.pixel(30, 5) | 0xff000000u, qRgb(128, 128, 128)); // inner bottom-right edge
-    EXPECT_TRUE(coloursOf(tile).contains(qRgb(0, 128, 128)));      // the key
+    EXPECT_TRUE(coloursOf(tile).contains(qRgb(0, 128, 128)));        // the key
 
     const BmpHeader toolbox = headerOf("30000");
     EXPECT_EQ(toolbox.bitsPerPixel, 4);

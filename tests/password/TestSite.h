@@ -1,6 +1,6 @@
 #pragma once
-#include "ComObject.h"
-#include "ControlSite.h"
+#include "platform/com/ComObject.h"
+#include "platform/com/ControlSite.h"
 
 #include <functional>
 #include <vector>

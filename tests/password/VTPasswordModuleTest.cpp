@@ -1,9 +1,9 @@
-#include "ClassFactory.h"
-#include "ClassObjects.h"
-#include "ComPtr.h"
-#include "IVTPassword.h"
-#include "VantrelPasswordExports.h"
-#include "winreg.h"
+#include "password/IVTPassword.h"
+#include "password/VantrelPasswordExports.h"
+#include "platform/com/ClassFactory.h"
+#include "platform/com/ClassObjects.h"
+#include "platform/com/ComPtr.h"
+#include "platform/registry/winreg.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -59,7 +59,8 @@ void snapshotKey(HKEY parent, const std::string &path, Snapshot &out)
         BYTE data[1024];
         DWORD dataLength = sizeof data;
         DWORD type = 0;
-        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &dataLength) != ERROR_SUCCESS)
+        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &dataLength) !=
+            ERROR_SUCCESS)
             break;
         out[path + "|" + name] = std::string(reinterpret_cast<char *>(data), dataLength);
     }
@@ -86,7 +87,8 @@ std::string value(const std::string &path, const char *name = nullptr)
         return "<no key>";
     char data[1024] = {};
     DWORD length = sizeof data - 1;
-    const LSTATUS status = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE *>(data), &length);
+    const LSTATUS status =
+        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE *>(data), &length);
     RegCloseKey(key);
     return status == ERROR_SUCCESS ? std::string(data) : "<no value>";
 }
@@ -95,7 +97,8 @@ void setValue(const std::string &path, const char *name, const char *data)
 {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, path.c_str(), &key), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(data), DWORD(strlen(data) + 1)),
+    ASSERT_EQ(RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(data),
+                             DWORD(strlen(data) + 1)),
               ERROR_SUCCESS);
     RegCloseKey(key);
 }
@@ -105,7 +108,8 @@ protected:
     static void SetUpTestSuite()
     {
         directory = new QTemporaryDir;
-        setenv("EMBERCOFFER_REGISTRY", (directory->path() + "/registry.db").toUtf8().constData(), 1);
+        setenv("EMBERCOFFER_REGISTRY", (directory->path() + "/registry.db").toUtf8().constData(),
+               1);
     }
     static void TearDownTestSuite() { delete directory; }
     static inline QTemporaryDir *directory = nullptr;
@@ -118,7 +122,8 @@ protected:
 TEST_F(VTPasswordRegistration, RegistersTheClassItsLibraryAndInterfaces)
 {
     ASSERT_EQ(DllRegisterServer(), S_OK);
-    EXPECT_EQ(value("VantrelPassword.VTPassword\\Clsid"), VTPasswordIds::control.toString().toStdString());
+    EXPECT_EQ(value("VantrelPassword.VTPassword\\Clsid"),
+              VTPasswordIds::control.toString().toStdString());
     EXPECT_EQ(value(clsidKey + "\\ProgID"), "VantrelPassword.VTPassword");
     const std::string path = value(clsidKey + "\\InprocServer32");
     EXPECT_NE(path.find("VantrelPassword"), std::string::npos) << path;
@@ -128,13 +133,15 @@ TEST_F(VTPasswordRegistration, RegistersTheClassItsLibraryAndInterfaces)
     EXPECT_EQ(value(clsidKey + "\\ToolboxBitmap32"), path + ", 30000");
     EXPECT_EQ(value(clsidKey + "\\Control"), "<no value>");
     EXPECT_EQ(value(clsidKey + "\\TypeLib"), VTPasswordIds::library.toString().toStdString());
-    const std::string library = "TypeLib\\" + VTPasswordIds::library.toString().toStdString() + "\\1.3";
+    const std::string library =
+        "TypeLib\\" + VTPasswordIds::library.toString().toStdString() + "\\1.3";
     EXPECT_EQ(value(library), "VantrelStudio: VantrelPassword Dialog Control 3.0");
     EXPECT_EQ(value(library + "\\409\\win32"), path);
     EXPECT_EQ(value(library + "\\FLAGS"), "2");
     for (const IID &iid : {VTPasswordIds::defaultInterface, VTPasswordIds::defaultInterfaceV0})
         EXPECT_EQ(value("Interface\\" + iid.toString().toStdString()), "_VTPassword");
-    EXPECT_EQ(value("Interface\\" + VTPasswordIds::eventInterfaceV2.toString().toStdString()), "__VTPassword");
+    EXPECT_EQ(value("Interface\\" + VTPasswordIds::eventInterfaceV2.toString().toStdString()),
+              "__VTPassword");
     EXPECT_EQ(DllUnregisterServer(), S_OK);
 }
 
@@ -158,7 +165,8 @@ TEST_F(VTPasswordRegistration, UnregisteringLeavesTheStoreAsItWas)
 TEST_F(VTPasswordRegistration, WhatOthersAddUnderTheClassKeySurvivesUnregistering)
 {
     ASSERT_EQ(DllRegisterServer(), S_OK);
-    setValue(clsidKey + "\\Implemented Categories\\{0DE86A57-2BAA-11CF-A229-00AA003D7352}", nullptr, "");
+    setValue(clsidKey + "\\Implemented Categories\\{0DE86A57-2BAA-11CF-A229-00AA003D7352}", nullptr,
+             "");
     setValue(clsidKey + "\\InprocServer32", "Note", "kept");
     ASSERT_EQ(DllUnregisterServer(), S_OK);
     EXPECT_EQ(value(clsidKey + "\\InprocServer32", "Note"), "kept");
@@ -170,7 +178,8 @@ TEST_F(VTPasswordRegistration, WhatOthersAddUnderTheClassKeySurvivesUnregisterin
 TEST_F(VTPasswordRegistration, AHostFindsTheRegisteredClassThroughTheStore)
 {
     ComPtr<IClassFactory> factory;
-    EXPECT_EQ(getClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()), REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(getClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()),
+              REGDB_E_CLASSNOTREG);
     ASSERT_EQ(DllRegisterServer(), S_OK);
     ASSERT_EQ(getClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()), S_OK);
     ComPtr<IVTPassword> control;
@@ -199,5 +208,6 @@ TEST_F(VTPasswordRegistration, AStoreThatCannotBeOpenedFailsRegistration)
     const HRESULT registered = DllRegisterServer();
     setenv("EMBERCOFFER_REGISTRY", good.c_str(), 1);
     EXPECT_EQ(registered, SELFREG_E_CLASS);
-    EXPECT_EQ(value("VantrelPassword.VTPassword"), "<no key>"); // nothing went into the real store either
+    EXPECT_EQ(value("VantrelPassword.VTPassword"),
+              "<no key>"); // nothing went into the real store either
 }

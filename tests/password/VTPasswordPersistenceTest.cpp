@@ -1,8 +1,8 @@
-#include "FormContainer.h"
-#include "IVTPassword.h"
-#include "VTPasswordDispIds.h"
-#include "VTPasswordTypeLibrary.h"
-#include "VantrelPasswordExports.h"
+#include "password/IVTPassword.h"
+#include "password/VTPasswordDispIds.h"
+#include "password/VTPasswordTypeLibrary.h"
+#include "password/VantrelPasswordExports.h"
+#include "platform/com/FormContainer.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -46,17 +46,34 @@ struct RecordingBag final : ComObject<IPropertyBag> {
     static constexpr HRESULT E_ACCESSDENIED_FOR_TEST = makeHResult(0x80070005);
 };
 
-const QStringList savedNames{"Size", "ActiveButtons", "UseImages", "Password", "Cancelled", "Validated", "MinLength",
-                             "MaxLength", "DialogTitleGetPassword", "DialogTitleCreatePassword",
-                             "DialogTitleChangePassword", "CaseSensitive", "DBPassword", "CaptionChangeOldPwd",
-                             "CaptionChangeNewPwd", "CaptionChangeCfmPwd", "CaptionCreateEntPwd",
-                             "CaptionCreateCfmPwd", "CaptionGetPassword", "CaptionOK", "CaptionCreateCancel"};
+const QStringList savedNames{"Size",
+                             "ActiveButtons",
+                             "UseImages",
+                             "Password",
+                             "Cancelled",
+                             "Validated",
+                             "MinLength",
+                             "MaxLength",
+                             "DialogTitleGetPassword",
+                             "DialogTitleCreatePassword",
+                             "DialogTitleChangePassword",
+                             "CaseSensitive",
+                             "DBPassword",
+                             "CaptionChangeOldPwd",
+                             "CaptionChangeNewPwd",
+                             "CaptionChangeCfmPwd",
+                             "CaptionCreateEntPwd",
+                             "CaptionCreateCfmPwd",
+                             "CaptionGetPassword",
+                             "CaptionOK",
+                             "CaptionCreateCancel"};
 
 class VTPasswordPersistence : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(DllGetClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()), S_OK);
+        ASSERT_EQ(DllGetClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()),
+                  S_OK);
     }
 
     ComPtr<IVTPassword> control(FormContainer &container, const QString &name)
@@ -67,7 +84,8 @@ protected:
     std::map<QString, Variant> state(IVTPassword *vt)
     {
         std::map<QString, Variant> values;
-        for (const FunctionDesc &f : vtPasswordTypeLibrary().findInterface(IVTPassword::iid)->functions) {
+        for (const FunctionDesc &f :
+             vtPasswordTypeLibrary().findInterface(IVTPassword::iid)->functions) {
             if (f.kind != DISPATCH_PROPERTYGET)
                 continue;
             std::vector<Variant> none;
@@ -80,7 +98,10 @@ protected:
         std::vector<Variant> args{std::move(value)};
         return vt->Invoke(id, DISPATCH_PROPERTYPUT, args, nullptr);
     }
-    SavedControl savedWith(PropertyValues values) { return {"Loaded", VTPasswordIds::control, std::move(values)}; }
+    SavedControl savedWith(PropertyValues values)
+    {
+        return {"Loaded", VTPasswordIds::control, std::move(values)};
+    }
 
     ComPtr<IClassFactory> factory;
     QWidget form;
@@ -131,7 +152,8 @@ TEST_F(VTPasswordPersistence, SaveAndLoadRoundTripThroughTheSavedFormText)
     for (const auto &entry : values)
         names << entry.first;
     EXPECT_EQ(names, (QStringList{"Size", "UseImages", "Password", "Validated", "MinLength",
-                                  "DialogTitleChangePassword", "CaseSensitive", "DBPassword", "CaptionCreateCancel"}));
+                                  "DialogTitleChangePassword", "CaseSensitive", "DBPassword",
+                                  "CaptionCreateCancel"}));
     EXPECT_EQ(values.back().second, Variant(u"&Stop"));
 
     std::vector<SavedControl> reread;
@@ -143,8 +165,10 @@ TEST_F(VTPasswordPersistence, SaveAndLoadRoundTripThroughTheSavedFormText)
 
 TEST_F(VTPasswordPersistence, ThePasswordComesFromItsOwnNameAlone)
 {
-    ASSERT_EQ(run.load(savedWith({{"Password", Variant(u"real")}, {"DBPassword", Variant(u"stale")}}), factory.get()),
-              S_OK);
+    ASSERT_EQ(
+        run.load(savedWith({{"Password", Variant(u"real")}, {"DBPassword", Variant(u"stale")}}),
+                 factory.get()),
+        S_OK);
     const auto values = state(control(run, "Loaded").get());
     EXPECT_EQ(values.at("Password"), Variant(u"real"));
     EXPECT_EQ(values.at("DBPassword"), Variant(u"real"));

@@ -1,6 +1,6 @@
-#include "ControlFixture.h"
-#include "VTPasswordDispIds.h"
-#include "VTPasswordTypeLibrary.h"
+#include "password/VTPasswordDispIds.h"
+#include "password/VTPasswordTypeLibrary.h"
+#include "tests/password/ControlFixture.h"
 
 namespace Id = VTPasswordDispId;
 using Changes = std::vector<DispId>;
@@ -14,8 +14,8 @@ TEST_F(VTPasswordProperties, WritesStoreUnchangedValuesBeforeNotifying)
 
     EXPECT_EQ(put(Id::MinLength, Variant::int32(10)), S_OK);
     EXPECT_EQ(seenDuringNotification, Variant::int32(10));
-    EXPECT_EQ(put(Id::MaxLength, Variant::int32(5)), S_OK); // no cross-check with MinLength
-    EXPECT_EQ(put(Id::Size, Variant::int32(7)), S_OK);       // no range check
+    EXPECT_EQ(put(Id::MaxLength, Variant::int32(5)), S_OK);   // no cross-check with MinLength
+    EXPECT_EQ(put(Id::Size, Variant::int32(7)), S_OK);        // no range check
     EXPECT_EQ(put(Id::UseImages, Variant::boolean(5)), S_OK); // no normalisation
     EXPECT_EQ(put(Id::CaptionOK, Variant(u"&Go")), S_OK);
     EXPECT_EQ(seenDuringNotification, Variant(u"&Go"));
@@ -24,7 +24,8 @@ TEST_F(VTPasswordProperties, WritesStoreUnchangedValuesBeforeNotifying)
     EXPECT_EQ(get(Id::MaxLength), Variant::int32(5));
     EXPECT_EQ(get(Id::Size), Variant::int32(7));
     EXPECT_EQ(get(Id::UseImages), Variant::boolean(5));
-    EXPECT_EQ(site->changes, (Changes{Id::MinLength, Id::MaxLength, Id::Size, Id::UseImages, Id::CaptionOK}));
+    EXPECT_EQ(site->changes,
+              (Changes{Id::MinLength, Id::MaxLength, Id::Size, Id::UseImages, Id::CaptionOK}));
 }
 
 TEST_F(VTPasswordProperties, AFailingNotificationIsTheWritesErrorButTheValueIsStored)
@@ -102,7 +103,8 @@ TEST_F(VTPasswordProperties, ANestedWriteOfTheOtherPasswordPropertyRuns)
     };
     put(Id::Password, Variant(u"typed"));
     EXPECT_EQ(get(Id::Password), Variant(u"from container"));
-    EXPECT_EQ(site->changes, (Changes{Id::DBPassword, Id::Password, Id::Password, Id::DBPassword, Id::Password}));
+    EXPECT_EQ(site->changes,
+              (Changes{Id::DBPassword, Id::Password, Id::Password, Id::DBPassword, Id::Password}));
 }
 
 TEST_F(VTPasswordProperties, RunTimeOnlyFlagsAreRefusedWhileTheFormIsDesigned)
@@ -147,7 +149,8 @@ TEST_F(VTPasswordProperties, DispatchByNameIdAndKind)
     std::vector<Variant> none;
     Variant result;
     // The default member, read the way a caller reads "the control's value".
-    EXPECT_EQ(control->Invoke(DISPID_VALUE, DISPATCH_METHOD | DISPATCH_PROPERTYGET, none, &result), S_OK);
+    EXPECT_EQ(control->Invoke(DISPID_VALUE, DISPATCH_METHOD | DISPATCH_PROPERTYGET, none, &result),
+              S_OK);
     EXPECT_EQ(result, Variant(u"secret"));
 
     std::vector<DispId> ids;
@@ -160,13 +163,15 @@ TEST_F(VTPasswordProperties, DispatchByNameIdAndKind)
     EXPECT_EQ(control->Invoke(Id::Size, DISPATCH_PROPERTYPUT, two, nullptr), DISP_E_BADPARAMCOUNT);
     EXPECT_EQ(control->Invoke(Id::Size, DISPATCH_PROPERTYPUT, none, nullptr), DISP_E_BADPARAMCOUNT);
     EXPECT_EQ(control->Invoke(0x12345, DISPATCH_PROPERTYGET, none, &result), DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(control->Invoke(Id::GetPassword, DISPATCH_PROPERTYPUT, two, nullptr), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(control->Invoke(Id::GetPassword, DISPATCH_PROPERTYPUT, two, nullptr),
+              DISP_E_MEMBERNOTFOUND);
 }
 
 TEST_F(VTPasswordProperties, EarlierInterfaceIdsGiveTheCurrentInterface)
 {
-    for (const IID &iid : {VTPasswordIds::defaultInterfaceV0, VTPasswordIds::defaultInterfaceV1,
-                           VTPasswordIds::defaultInterfaceV2, VTPasswordIds::defaultInterface, IDispatch::iid}) {
+    for (const IID &iid :
+         {VTPasswordIds::defaultInterfaceV0, VTPasswordIds::defaultInterfaceV1,
+          VTPasswordIds::defaultInterfaceV2, VTPasswordIds::defaultInterface, IDispatch::iid}) {
         void *answer = nullptr;
         ASSERT_EQ(control->QueryInterface(iid, &answer), S_OK) << iid.toString().toStdString();
         EXPECT_EQ(answer, static_cast<void *>(control.get()));

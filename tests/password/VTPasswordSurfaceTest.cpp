@@ -1,9 +1,9 @@
-#include "EmbeddedControl.h"
-#include "FormContainer.h"
-#include "IVTPassword.h"
-#include "LibraryBitmaps.h"
-#include "VTPasswordDispIds.h"
-#include "VantrelPasswordExports.h"
+#include "password/IVTPassword.h"
+#include "password/LibraryBitmaps.h"
+#include "password/VTPasswordDispIds.h"
+#include "password/VantrelPasswordExports.h"
+#include "platform/com/EmbeddedControl.h"
+#include "platform/com/FormContainer.h"
 
 #include <QImage>
 #include <QPainter>
@@ -16,7 +16,8 @@ class VTPasswordSurface : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(DllGetClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()), S_OK);
+        ASSERT_EQ(DllGetClassObject(VTPasswordIds::control, IClassFactory::iid, factory.put()),
+                  S_OK);
         form.resize(200, 120);
     }
     ComPtr<IClassFactory> factory;
@@ -65,7 +66,8 @@ TEST_F(VTPasswordSurface, DesignSurfaceShowsThePictureUnscaledAtTheOrigin)
     ASSERT_NE(surface, nullptr);
     EXPECT_EQ(surface->objectName(), "VTPass");
     EXPECT_FALSE(surface->isHidden());
-    const QImage expected = loadLibraryBitmap("CONTROL_VTPASSWORD").toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage expected =
+        loadLibraryBitmap("CONTROL_VTPASSWORD").toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(grabbed(surface), expected);
 }
 
@@ -97,7 +99,8 @@ TEST(VTPasswordDraw, PaintsAtTheOriginOfWhateverItIsGiven)
         QPainter painter(&canvas);
         EXPECT_EQ(control->Draw(painter), S_OK);
     }
-    const QImage picture = loadLibraryBitmap("CONTROL_VTPASSWORD").toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage picture =
+        loadLibraryBitmap("CONTROL_VTPASSWORD").toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(canvas.copy(0, 0, 32, 32), picture);
     EXPECT_EQ(canvas.pixel(40, 35), qRgb(255, 255, 255)); // nothing beyond 32 x 32
     // Without a site there is no extent to set.

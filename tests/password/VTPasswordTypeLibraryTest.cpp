@@ -1,7 +1,7 @@
-#include "EmbeddedControl.h"
-#include "VTPasswordDispIds.h"
-#include "VTPasswordIds.h"
-#include "VTPasswordTypeLibrary.h"
+#include "password/VTPasswordTypeLibrary.h"
+#include "password/VTPasswordDispIds.h"
+#include "password/VTPasswordIds.h"
+#include "platform/com/EmbeddedControl.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -49,27 +49,32 @@ TEST(VTPasswordTypeLibrary, DescribesTheLibraryClassAndEnumeration)
 
 TEST(VTPasswordTypeLibrary, MembersInSlotOrderWithTheirIdsAndAccessorOrder)
 {
-    const InterfaceDesc *members = vtPasswordTypeLibrary().findInterface(VTPasswordIds::defaultInterface);
+    const InterfaceDesc *members =
+        vtPasswordTypeLibrary().findInterface(VTPasswordIds::defaultInterface);
     ASSERT_NE(members, nullptr);
     EXPECT_TRUE(members->flags & TYPEFLAG_FDUAL);
     EXPECT_TRUE(members->flags & TYPEFLAG_FHIDDEN);
     EXPECT_EQ(members->baseInterface, "IDispatch");
-    const InterfaceDesc *events = vtPasswordTypeLibrary().findInterface(VTPasswordIds::eventInterface);
+    const InterfaceDesc *events =
+        vtPasswordTypeLibrary().findInterface(VTPasswordIds::eventInterface);
     ASSERT_NE(events, nullptr);
     EXPECT_TRUE(events->functions.empty());
 
     // Name, then G (read) or P (write) for each slot of a property, M for a method.
     QStringList slotList;
     for (const FunctionDesc &f : members->functions)
-        slotList << f.name + (f.kind == DISPATCH_METHOD ? " M" : f.kind == DISPATCH_PROPERTYGET ? " G" : " P");
+        slotList << f.name + (f.kind == DISPATCH_METHOD        ? " M"
+                              : f.kind == DISPATCH_PROPERTYGET ? " G"
+                                                               : " P");
     QStringList expected{"About M", "GetPassword M", "CreatePassword M", "ChangePassword M"};
-    for (const char *name : {"Size", "ActiveButtons", "UseImages", "Password", "Cancelled", "Validated",
-                             "DialogTitleGetPassword", "DialogTitleCreatePassword", "DialogTitleChangePassword",
-                             "CaseSensitive"})
+    for (const char *name : {"Size", "ActiveButtons", "UseImages", "Password", "Cancelled",
+                             "Validated", "DialogTitleGetPassword", "DialogTitleCreatePassword",
+                             "DialogTitleChangePassword", "CaseSensitive"})
         expected << QString(name) + " G" << QString(name) + " P";
-    for (const char *name : {"MaxLength", "MinLength", "DBPassword", "CaptionChangeOldPwd", "CaptionChangeNewPwd",
-                             "CaptionChangeCfmPwd", "CaptionCreateEntPwd", "CaptionCreateCfmPwd",
-                             "CaptionGetPassword", "CaptionOK", "CaptionCancel"})
+    for (const char *name :
+         {"MaxLength", "MinLength", "DBPassword", "CaptionChangeOldPwd", "CaptionChangeNewPwd",
+          "CaptionChangeCfmPwd", "CaptionCreateEntPwd", "CaptionCreateCfmPwd", "CaptionGetPassword",
+          "CaptionOK", "CaptionCancel"})
         expected << QString(name) + " P" << QString(name) + " G";
     EXPECT_EQ(slotList, expected);
 
@@ -82,28 +87,34 @@ TEST(VTPasswordTypeLibrary, MembersInSlotOrderWithTheirIdsAndAccessorOrder)
 
 TEST(VTPasswordTypeLibrary, AttributesPassingAndHelp)
 {
-    const InterfaceDesc &members = *vtPasswordTypeLibrary().findInterface(VTPasswordIds::defaultInterface);
+    const InterfaceDesc &members =
+        *vtPasswordTypeLibrary().findInterface(VTPasswordIds::defaultInterface);
     const FunctionDesc *password = members.find(Id::Password, DISPATCH_PROPERTYPUT);
     ASSERT_NE(password, nullptr);
     EXPECT_EQ(password->id, 0);
     EXPECT_TRUE(password->flags & FUNCFLAG_FUIDEFAULT);
     EXPECT_EQ(password->passing, ParamPassing::ByValue);
     EXPECT_EQ(password->helpContext, 1834u);
-    EXPECT_EQ(password->helpString, "Returns/sets the password.  Also used to validate the current password when set "
-                                    "prior to a 'GetPassword' or 'ChangePassword' call.");
+    EXPECT_EQ(password->helpString,
+              "Returns/sets the password.  Also used to validate the current password when set "
+              "prior to a 'GetPassword' or 'ChangePassword' call.");
 
     EXPECT_TRUE(members.find(Id::Validated, DISPATCH_PROPERTYGET)->flags & FUNCFLAG_FNONBROWSABLE);
     const FunctionDesc *bound = members.find(Id::DBPassword, DISPATCH_PROPERTYPUT);
-    EXPECT_EQ(bound->flags, std::uint32_t(FUNCFLAG_FHIDDEN | FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT
-                                          | FUNCFLAG_FDISPLAYBIND | FUNCFLAG_FDEFAULTBIND));
+    EXPECT_EQ(bound->flags,
+              std::uint32_t(FUNCFLAG_FHIDDEN | FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT |
+                            FUNCFLAG_FDISPLAYBIND | FUNCFLAG_FDEFAULTBIND));
     EXPECT_TRUE(bound->helpString.isEmpty());
     EXPECT_EQ(bound->helpContext, 0u);
 
-    EXPECT_EQ(members.find(Id::MaxLength, DISPATCH_PROPERTYPUT)->passing, ParamPassing::ByReference);
-    EXPECT_EQ(members.find(Id::CaptionOK, DISPATCH_PROPERTYPUT)->passing, ParamPassing::ByReference);
+    EXPECT_EQ(members.find(Id::MaxLength, DISPATCH_PROPERTYPUT)->passing,
+              ParamPassing::ByReference);
+    EXPECT_EQ(members.find(Id::CaptionOK, DISPATCH_PROPERTYPUT)->passing,
+              ParamPassing::ByReference);
     EXPECT_EQ(members.find(Id::Size, DISPATCH_PROPERTYPUT)->passing, ParamPassing::ByValue);
     EXPECT_EQ(members.find(Id::Size, DISPATCH_PROPERTYGET)->typeName, "VantrelPasswordDialogSizes");
     EXPECT_EQ(members.find(Id::MinLength, DISPATCH_PROPERTYGET)->helpContext, 1796u);
     EXPECT_EQ(members.find(Id::GetPassword, DISPATCH_METHOD)->type, VarType::String);
-    EXPECT_EQ(members.find(Id::About, DISPATCH_METHOD)->helpString, "Displays the VantrelStudio About Box.");
+    EXPECT_EQ(members.find(Id::About, DISPATCH_METHOD)->helpString,
+              "Displays the VantrelStudio About Box.");
 }

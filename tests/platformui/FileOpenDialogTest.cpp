@@ -1,4 +1,4 @@
-#include "FileOpenDialog.h"
+#include "platform/ui/FileOpenDialog.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -26,8 +26,7 @@ TEST(FileOpenDialog, ConvertsPairsToQtFiltersAndDropsIncompleteOnes)
 }
 
 // Drives the real dialog: the timer runs once the dialog's own event loop has started.
-class RealFileOpenDialog : public testing::Test
-{
+class RealFileOpenDialog : public testing::Test {
 protected:
     void answerWhenShown(std::function<void(QFileDialog *)> answer)
     {

@@ -1,5 +1,5 @@
-#include "MessageBox.h"
-#include "ProgramExit.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/ProgramExit.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,8 +11,7 @@ using platform::MessageIcon;
 
 TEST(MessageBox, RealBoxIsModalWithOneOkButtonTitleTextAndIcon)
 {
-    struct Seen
-    {
+    struct Seen {
         QString text, title;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         int buttons = 0;
@@ -50,8 +49,7 @@ TEST(ProgramExitDeathTest, EndsAtOnceWithTheCodeWithoutRunningCleanUp)
 {
     EXPECT_EXIT(
         {
-            struct Noisy
-            {
+            struct Noisy {
                 ~Noisy() { std::fputs("clean-up ran", stderr); }
             } noisy;
             platform::endProgram(3);

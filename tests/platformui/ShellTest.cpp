@@ -1,5 +1,5 @@
-#include "HtmlHelp.h"
-#include "Shell.h"
+#include "platform/ui/Shell.h"
+#include "platform/ui/HtmlHelp.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -9,8 +9,7 @@
 #include <gtest/gtest.h>
 
 // Catches what would reach the desktop, so the real paths run without opening anything.
-class UrlCatcher : public QObject
-{
+class UrlCatcher : public QObject {
     Q_OBJECT
 public:
     explicit UrlCatcher(const QStringList &schemes) : m_schemes(schemes)

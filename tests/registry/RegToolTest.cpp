@@ -1,7 +1,8 @@
 // The reg tool: its argument parser, and its commands run against a temporary store.
-#include "RegArguments.h"
-#include "RegTool.h"
-#include "TemporaryRegistry.h"
+#include "platform/registry/tool/RegTool.h"
+#include "platform/registry/tool/RegArguments.h"
+#include "tests/TestPaths.h"
+#include "tests/registry/TemporaryRegistry.h"
 
 #include <fstream>
 #include <iterator>
@@ -26,8 +27,8 @@ std::string parseError(const std::vector<std::string> &words)
 
 TEST(RegArguments, KeysSwitchesAndTheirSpellings)
 {
-    RegArguments add = parsed({"ADD", "hkcu\\Software\\Test\\", "-V", "Size", "/t", "reg_dword",
-                               "-d", "0x10", "/F"});
+    RegArguments add = parsed(
+        {"ADD", "hkcu\\Software\\Test\\", "-V", "Size", "/t", "reg_dword", "-d", "0x10", "/F"});
     EXPECT_EQ(add.operation, RegOperation::Add);
     EXPECT_EQ(add.root, HKEY_CURRENT_USER);
     EXPECT_EQ(add.rootName, "HKEY_CURRENT_USER");
@@ -127,7 +128,8 @@ TEST_F(RegCommands, QueryShowsValuesThenSubkeys)
                          "\n"
                          "HKEY_LOCAL_MACHINE\\Software\\Test\\Sub\n");
     EXPECT_EQ(run({"query", "HKLM\\Software\\Test", "/v", "count"}), 0);
-    EXPECT_EQ(out.str(), "\nHKEY_LOCAL_MACHINE\\Software\\Test\n    count    REG_DWORD    0x1a\n\n");
+    EXPECT_EQ(out.str(),
+              "\nHKEY_LOCAL_MACHINE\\Software\\Test\n    count    REG_DWORD    0x1a\n\n");
 
     const std::string notFound =
         "ERROR: The system was unable to find the specified registry key or value.\n";
@@ -163,9 +165,8 @@ TEST_F(RegCommands, DeletingAsksAndRemovesWholeTrees)
     ASSERT_EQ(run({"add", "HKCU\\Tree\\B"}), 0);
     EXPECT_EQ(run({"delete", "HKCU\\Tree"}), 1);
     EXPECT_EQ(run({"delete", "HKCU\\Tree"}, false), 0);
-    EXPECT_EQ(questions,
-              std::vector<std::string>{"Permanently delete the registry key "
-                                       "HKEY_CURRENT_USER\\Tree (Yes/No)? "});
+    EXPECT_EQ(questions, std::vector<std::string>{"Permanently delete the registry key "
+                                                  "HKEY_CURRENT_USER\\Tree (Yes/No)? "});
     EXPECT_EQ(run({"query", "HKCU\\Tree\\A\\Deep"}), 0);
 
     EXPECT_EQ(run({"delete", "HKCU\\Tree\\A\\Deep", "/v", "v"}, true), 0);

@@ -1,5 +1,5 @@
 // String sizes and terminators, and what a query writes when the buffer is too small.
-#include "TemporaryRegistry.h"
+#include "tests/registry/TemporaryRegistry.h"
 
 #include <cstring>
 
@@ -29,8 +29,7 @@ protected:
         std::memset(buffer, 'x', sizeof buffer);
         size = room;
         type = 0;
-        return RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<LPBYTE>(buffer),
-                                &size);
+        return RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<LPBYTE>(buffer), &size);
     }
 
     DWORD storedSize(const char *name)
@@ -106,8 +105,8 @@ TEST_F(RegistryData, TooSmallOrMissing)
     DWORD reserved = 0;
     EXPECT_EQ(RegQueryValueExA(key, "greeting", &reserved, nullptr, nullptr, &size),
               ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(RegQueryValueExA(key, "greeting", nullptr, nullptr,
-                               reinterpret_cast<LPBYTE>(buffer), nullptr),
+    EXPECT_EQ(RegQueryValueExA(key, "greeting", nullptr, nullptr, reinterpret_cast<LPBYTE>(buffer),
+                               nullptr),
               ERROR_INVALID_PARAMETER);
 }
 

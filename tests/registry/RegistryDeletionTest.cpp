@@ -1,5 +1,5 @@
 // Deleting keys and values, handles of deleted keys, and access checked per handle.
-#include "TemporaryRegistry.h"
+#include "tests/registry/TemporaryRegistry.h"
 
 namespace {
 

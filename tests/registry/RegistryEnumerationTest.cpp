@@ -1,5 +1,5 @@
 // Enumeration: order, the end, and the buffer rules of both enumerators.
-#include "TemporaryRegistry.h"
+#include "tests/registry/TemporaryRegistry.h"
 
 #include <cstring>
 #include <string>
@@ -46,8 +46,8 @@ protected:
 
 TEST_F(RegistryEnumeration, SubkeysSortWithoutCaseAndPunctuationAfterLetters)
 {
-    for (const char *name : {"_under", "beta", "Zulu", "[bracket", "Alpha", "`tick", "1one",
-                             "^caret", "]close"})
+    for (const char *name :
+         {"_under", "beta", "Zulu", "[bracket", "Alpha", "`tick", "1one", "^caret", "]close"})
         RegCloseKey(createKey((std::string(name) + "\\").c_str(), key));
     EXPECT_EQ(subkeys(), (std::vector<std::string>{"1one", "Alpha", "beta", "Zulu", "[bracket",
                                                    "]close", "^caret", "_under", "`tick"}));

@@ -1,5 +1,5 @@
 // Paths, names, predefined roots and handles.
-#include "TemporaryRegistry.h"
+#include "tests/registry/TemporaryRegistry.h"
 
 #include <string>
 
@@ -46,8 +46,7 @@ TEST_F(RegistryPaths, BackslashIsTheOnlySeparatorAndMayNotLead)
     EXPECT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "\\Leading", &key), ERROR_BAD_PATHNAME);
     EXPECT_EQ(key, nullptr);
     key = reinterpret_cast<HKEY>(0x1234);
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "\\Leading", 0, KEY_READ, &key),
-              ERROR_BAD_PATHNAME);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "\\Leading", 0, KEY_READ, &key), ERROR_BAD_PATHNAME);
     EXPECT_EQ(key, nullptr);
 
     RegCloseKey(createKey("a/b\\c\\\\"));

@@ -1,6 +1,7 @@
 // The store file: where it lives, files it must refuse without harming them, and other
 // processes using it at the same time.
-#include "TemporaryRegistry.h"
+#include "tests/TestPaths.h"
+#include "tests/registry/TemporaryRegistry.h"
 
 #include <sqlite3.h>
 
@@ -66,8 +67,7 @@ protected:
             posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
         }
         pid_t child = -1;
-        EXPECT_EQ(posix_spawn(&child, REGISTRY_WRITER, &actions, nullptr, argv.data(), environ),
-                  0);
+        EXPECT_EQ(posix_spawn(&child, REGISTRY_WRITER, &actions, nullptr, argv.data(), environ), 0);
         posix_spawn_file_actions_destroy(&actions);
         if (output != nullptr) {
             close(pipeEnds[1]);
@@ -166,9 +166,8 @@ TEST_F(RegistryStore, SeveralProcessesWriteAtOnce)
 
     char name[32];
     DWORD count = 0;
-    for (DWORD length = sizeof name;
-         RegEnumValueA(key, count, name, &length, nullptr, nullptr, nullptr, nullptr) ==
-         ERROR_SUCCESS;
+    for (DWORD length = sizeof name; RegEnumValueA(key, count, name, &length, nullptr, nullptr,
+                                                   nullptr, nullptr) == ERROR_SUCCESS;
          length = sizeof name)
         ++count;
     EXPECT_EQ(count, 100u);

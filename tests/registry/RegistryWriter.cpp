@@ -3,7 +3,7 @@
 //                                    per round, printing a line after each write
 //   registry_writer count PREFIX N   writes the values PREFIX0 .. PREFIX(N-1) under
 //                                    HKCU\Stress; exit status 0 when every write succeeded
-#include "winreg.h"
+#include "platform/registry/winreg.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,8 +29,8 @@ int count(const std::string &prefix, int total, HKEY key)
 {
     for (int i = 0; i < total; ++i) {
         const std::string name = prefix + std::to_string(i);
-        if (RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>("x"),
-                           2) != ERROR_SUCCESS)
+        if (RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>("x"), 2) !=
+            ERROR_SUCCESS)
             return 1;
     }
     return 0;

@@ -1,4 +1,4 @@
-#include "RegArguments.h"
+#include "platform/registry/tool/RegArguments.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,25 +1,35 @@
-#include "RegOutput.h"
+#include "platform/registry/tool/RegOutput.h"
 
-#include "StorePath.h"
+#include "platform/registry/StorePath.h"
 
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 
 namespace {
 
 std::string typeName(DWORD type)
 {
     switch (type) {
-    case REG_NONE: return "REG_NONE";
-    case REG_SZ: return "REG_SZ";
-    case REG_EXPAND_SZ: return "REG_EXPAND_SZ";
-    case REG_BINARY: return "REG_BINARY";
-    case REG_DWORD: return "REG_DWORD";
-    case REG_DWORD_BIG_ENDIAN: return "REG_DWORD_BIG_ENDIAN";
-    case REG_LINK: return "REG_LINK";
-    case REG_MULTI_SZ: return "REG_MULTI_SZ";
-    case REG_RESOURCE_LIST: return "REG_RESOURCE_LIST";
-    case REG_QWORD: return "REG_QWORD";
+    case REG_NONE:
+        return "REG_NONE";
+    case REG_SZ:
+        return "REG_SZ";
+    case REG_EXPAND_SZ:
+        return "REG_EXPAND_SZ";
+    case REG_BINARY:
+        return "REG_BINARY";
+    case REG_DWORD:
+        return "REG_DWORD";
+    case REG_DWORD_BIG_ENDIAN:
+        return "REG_DWORD_BIG_ENDIAN";
+    case REG_LINK:
+        return "REG_LINK";
+    case REG_MULTI_SZ:
+        return "REG_MULTI_SZ";
+    case REG_RESOURCE_LIST:
+        return "REG_RESOURCE_LIST";
+    case REG_QWORD:
+        return "REG_QWORD";
     default: {
         char text[16];
         std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(type));

@@ -1,8 +1,8 @@
-#include "RegTool.h"
+#include "platform/registry/tool/RegTool.h"
 
-#include "RegOutput.h"
-#include "ScopedKey.h"
-#include "WholeValue.h"
+#include "platform/registry/ScopedKey.h"
+#include "platform/registry/WholeValue.h"
+#include "platform/registry/tool/RegOutput.h"
 
 using registry::ScopedKey;
 using registry::WholeValue;
@@ -18,8 +18,7 @@ constexpr const char *NoTerminal =
 
 std::string keyText(const RegArguments &arguments)
 {
-    return arguments.path.empty() ? arguments.rootName
-                                  : arguments.rootName + "\\" + arguments.path;
+    return arguments.path.empty() ? arguments.rootName : arguments.rootName + "\\" + arguments.path;
 }
 
 std::string valueLabel(const std::string &name) { return name.empty() ? "(Default)" : name; }
@@ -50,8 +49,8 @@ int confirmedOrStop(std::optional<bool> answer, std::ostream &out, std::ostream 
 int query(const RegArguments &arguments, std::ostream &out, std::ostream &err)
 {
     ScopedKey key;
-    if (const LONG opened = RegOpenKeyExA(arguments.root, arguments.path.c_str(), 0, KEY_READ,
-                                          &key.handle);
+    if (const LONG opened =
+            RegOpenKeyExA(arguments.root, arguments.path.c_str(), 0, KEY_READ, &key.handle);
         opened != ERROR_SUCCESS)
         return fail(err, opened);
     const std::string shown = keyText(arguments);
@@ -60,8 +59,9 @@ int query(const RegArguments &arguments, std::ostream &out, std::ostream &err)
         if (const LONG read = registry::queryWholeValue(key.handle, *arguments.valueName, value);
             read != ERROR_SUCCESS)
             return fail(err, read);
-        out << "\n" << shown << "\n" << valueLine(*arguments.valueName, value.type, value.data)
-            << "\n\n";
+        out << "\n"
+            << shown << "\n"
+            << valueLine(*arguments.valueName, value.type, value.data) << "\n\n";
         return Success;
     }
     out << "\n" << shown << "\n";
@@ -93,9 +93,8 @@ int add(const RegArguments &arguments, std::ostream &out, std::ostream &err,
         const char *name = arguments.valueName->c_str();
         if (RegQueryValueExA(key.handle, name, nullptr, nullptr, nullptr, nullptr) ==
             ERROR_SUCCESS) {
-            const auto answer = mayProceed(arguments, confirm,
-                                           "Value " + valueLabel(name) +
-                                               " exists, overwrite(Yes/No)? ");
+            const auto answer = mayProceed(
+                arguments, confirm, "Value " + valueLabel(name) + " exists, overwrite(Yes/No)? ");
             if (answer != true)
                 return confirmedOrStop(answer, out, err);
         }
@@ -131,17 +130,16 @@ int removeValue(const RegArguments &arguments, std::ostream &out, std::ostream &
                 const RegConfirm &confirm)
 {
     ScopedKey key;
-    if (const LONG opened = RegOpenKeyExA(arguments.root, arguments.path.c_str(), 0,
-                                          KEY_ALL_ACCESS, &key.handle);
+    if (const LONG opened =
+            RegOpenKeyExA(arguments.root, arguments.path.c_str(), 0, KEY_ALL_ACCESS, &key.handle);
         opened != ERROR_SUCCESS)
         return fail(err, opened);
     const char *name = arguments.valueName->c_str();
     if (const LONG found = RegQueryValueExA(key.handle, name, nullptr, nullptr, nullptr, nullptr);
         found != ERROR_SUCCESS)
         return fail(err, found);
-    const auto answer =
-        mayProceed(arguments, confirm, "Delete the registry value " + valueLabel(name) +
-                                           " (Yes/No)? ");
+    const auto answer = mayProceed(arguments, confirm,
+                                   "Delete the registry value " + valueLabel(name) + " (Yes/No)? ");
     if (answer != true)
         return confirmedOrStop(answer, out, err);
     if (const LONG deleted = RegDeleteValueA(key.handle, name); deleted != ERROR_SUCCESS)
@@ -158,12 +156,13 @@ int removeKey(const RegArguments &arguments, std::ostream &out, std::ostream &er
         return Failure;
     }
     ScopedKey key;
-    if (const LONG opened = RegOpenKeyExA(arguments.root, arguments.path.c_str(), 0, KEY_READ,
-                                          &key.handle);
+    if (const LONG opened =
+            RegOpenKeyExA(arguments.root, arguments.path.c_str(), 0, KEY_READ, &key.handle);
         opened != ERROR_SUCCESS)
         return fail(err, opened);
-    const auto answer = mayProceed(arguments, confirm, "Permanently delete the registry key " +
-                                                           keyText(arguments) + " (Yes/No)? ");
+    const auto answer =
+        mayProceed(arguments, confirm,
+                   "Permanently delete the registry key " + keyText(arguments) + " (Yes/No)? ");
     if (answer != true)
         return confirmedOrStop(answer, out, err);
     if (const LONG deleted = deleteTree(arguments.root, arguments.path); deleted != ERROR_SUCCESS)

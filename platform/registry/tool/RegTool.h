@@ -1,5 +1,5 @@
 #pragma once
-#include "RegArguments.h"
+#include "platform/registry/tool/RegArguments.h"
 
 #include <functional>
 #include <optional>

@@ -1,6 +1,6 @@
 // reg: looks at and repairs the registry store from the command line.
-#include "RegArguments.h"
-#include "RegTool.h"
+#include "platform/registry/tool/RegArguments.h"
+#include "platform/registry/tool/RegTool.h"
 
 #include <iostream>
 #include <string>

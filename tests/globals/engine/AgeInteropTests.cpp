@@ -4,19 +4,16 @@
 
 #include <QTemporaryDir>
 
-#include "EncDec.h"
-#include "EngineTestFiles.h"
-#include "KeyString.h"
-#include "PtyRun.h"
+#include "globals/engine/EncDec.h"
+#include "globals/filerules/KeyString.h"
+#include "harness/PtyRun.h"
+#include "tests/globals/engine/EngineTestFiles.h"
 
 namespace {
 
 const QString typedKey = QStringLiteral("correct horse ünïcødé");
 
-std::string local(const QString &path)
-{
-    return path.toLocal8Bit().toStdString();
-}
+std::string local(const QString &path) { return path.toLocal8Bit().toStdString(); }
 
 class AgeInterop : public ::testing::TestWithParam<int> {
 protected:
@@ -39,10 +36,12 @@ protected:
 TEST_P(AgeInterop, AgeDecryptsWhatTheEngineWrites)
 {
     engine.setWorkFactor(10);
-    ASSERT_EQ(engine.EncryptFile(dir.filePath("plain"), dir.filePath("plain.ECX"), QString()), VTrue);
+    ASSERT_EQ(engine.EncryptFile(dir.filePath("plain"), dir.filePath("plain.ECX"), QString()),
+              VTrue);
     std::string transcript;
     const int status = runWithPassphrase(
-        {"age", "-d", "-o", local(dir.filePath("back")), local(dir.filePath("plain.ECX"))}, passphrase(), &transcript);
+        {"age", "-d", "-o", local(dir.filePath("back")), local(dir.filePath("plain.ECX"))},
+        passphrase(), &transcript);
     ASSERT_EQ(status, 0) << transcript;
     EXPECT_EQ(readFile(dir.filePath("back")), content);
 }
@@ -51,7 +50,8 @@ TEST_P(AgeInterop, EngineDecryptsWhatAgeWrites)
 {
     std::string transcript;
     const int status = runWithPassphrase(
-        {"age", "-p", "-o", local(dir.filePath("plain.age")), local(dir.filePath("plain"))}, passphrase(), &transcript);
+        {"age", "-p", "-o", local(dir.filePath("plain.age")), local(dir.filePath("plain"))},
+        passphrase(), &transcript);
     ASSERT_EQ(status, 0) << transcript;
     ASSERT_EQ(engine.DecryptFile(dir.filePath("plain.age"), dir.filePath("back"), QString()), VTrue)
         << engine.lastError().toStdString();

@@ -11,9 +11,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "EncDec.h"
-#include "EngineTestFiles.h"
-#include "KeyString.h"
+#include "globals/engine/EncDec.h"
+#include "globals/filerules/KeyString.h"
+#include "tests/globals/engine/EngineTestFiles.h"
 
 namespace {
 
@@ -54,8 +54,10 @@ protected:
 struct ProgressLog {
     explicit ProgressLog(EncDec &engine)
     {
-        QObject::connect(&engine, &EncDec::FileEncryptionProgress, [this](qint16 &p) { encrypt << p; });
-        QObject::connect(&engine, &EncDec::FileDecryptionProgress, [this](qint16 &p) { decrypt << p; });
+        QObject::connect(&engine, &EncDec::FileEncryptionProgress,
+                         [this](qint16 &p) { encrypt << p; });
+        QObject::connect(&engine, &EncDec::FileDecryptionProgress,
+                         [this](qint16 &p) { decrypt << p; });
     }
     QList<qint16> encrypt, decrypt;
 };
@@ -76,7 +78,8 @@ TEST_F(EngineFiles, RoundTripsAtEverySizeThatMatters)
     for (qsizetype size : {0, 1, 65535, 65536, 65537, 1000000, 32 * 65536 + 7}) {
         const QByteArray content = randomContent(size);
         const QString ecx = encrypted(content);
-        EXPECT_EQ(engine.DecryptFile(ecx, path("back.bin"), QString()), VTrue) << engine.lastError().toStdString();
+        EXPECT_EQ(engine.DecryptFile(ecx, path("back.bin"), QString()), VTrue)
+            << engine.lastError().toStdString();
         EXPECT_EQ(readFile(path("back.bin")), content) << size;
         EXPECT_EQ(readFile(path("plain.bin")), content) << "source changed";
         EXPECT_TRUE(engine.lastError().isEmpty());
@@ -139,8 +142,10 @@ TEST_F(EngineFiles, PathProblemsFailWithTheirReasonAndLeaveNothing)
     expectRefusedDecrypt(path("missing.ECX"), "file not found");
     expectRefusedDecrypt(dir.path(), "is a folder");
     writeFile(path("out"), "keep me");
-    EXPECT_EQ(engine.EncryptFile(path("plain.bin"), path("no/such/folder/x.ECX"), QString()), VFalse);
-    EXPECT_TRUE(engine.lastError().startsWith("folder missing")) << engine.lastError().toStdString();
+    EXPECT_EQ(engine.EncryptFile(path("plain.bin"), path("no/such/folder/x.ECX"), QString()),
+              VFalse);
+    EXPECT_TRUE(engine.lastError().startsWith("folder missing"))
+        << engine.lastError().toStdString();
     EXPECT_EQ(engine.EncryptFile(path("plain.bin"), QString(), QString()), VFalse);
     EXPECT_EQ(engine.lastError(), "empty destination path");
     EXPECT_EQ(engine.EncryptFile(path("plain.bin"), dir.path(), QString()), VFalse);
@@ -154,12 +159,17 @@ TEST_F(EngineFiles, PathProblemsFailWithTheirReasonAndLeaveNothing)
 TEST_F(EngineFiles, RefusesToWriteOverItsOwnSourceUnderAnyName)
 {
     writeFile(path("same"), "original");
-    ASSERT_EQ(::symlink(path("same").toLocal8Bit().constData(), path("soft").toLocal8Bit().constData()), 0);
-    ASSERT_EQ(::link(path("same").toLocal8Bit().constData(), path("hard").toLocal8Bit().constData()), 0);
+    ASSERT_EQ(
+        ::symlink(path("same").toLocal8Bit().constData(), path("soft").toLocal8Bit().constData()),
+        0);
+    ASSERT_EQ(
+        ::link(path("same").toLocal8Bit().constData(), path("hard").toLocal8Bit().constData()), 0);
     for (const char *destination : {"same", "soft", "hard"}) {
-        EXPECT_EQ(engine.EncryptFile(path("same"), path(destination), QString()), VFalse) << destination;
+        EXPECT_EQ(engine.EncryptFile(path("same"), path(destination), QString()), VFalse)
+            << destination;
         EXPECT_EQ(engine.lastError(), "source and destination are the same file");
-        EXPECT_EQ(engine.DecryptFile(path("soft"), path(destination), QString()), VFalse) << destination;
+        EXPECT_EQ(engine.DecryptFile(path("soft"), path(destination), QString()), VFalse)
+            << destination;
     }
     EXPECT_EQ(readFile(path("same")), "original");
     EXPECT_EQ(folderEntries(dir.path()), QStringList({"hard", "same", "soft"}));
@@ -206,7 +216,8 @@ TEST_F(EngineFiles, VerifyReadsTheWholeFileAndWritesNothing)
     engine.setKey(keyStringFor("other"));
     EXPECT_FALSE(engine.VerifyFile(ecx));
     EXPECT_TRUE(log.decrypt.isEmpty() && log.encrypt.isEmpty());
-    EXPECT_EQ(folderEntries(dir.path()), QStringList({"damaged.ECX", "plain.bin", "plain.bin.ECX"}));
+    EXPECT_EQ(folderEntries(dir.path()),
+              QStringList({"damaged.ECX", "plain.bin", "plain.bin.ECX"}));
 }
 
 TEST_F(EngineFiles, FullDiskFailsCleanly)
@@ -238,5 +249,6 @@ TEST_F(EngineFiles, TemporariesOfDeadRunsAreRemovedButLiveOnesKept)
     ASSERT_EQ(::flock(live, LOCK_EX), 0);
     encrypted("x");
     ::close(live);
-    EXPECT_EQ(folderEntries(dir.path()), QStringList({".ecx-partial-live", "plain.bin", "plain.bin.ECX"}));
+    EXPECT_EQ(folderEntries(dir.path()),
+              QStringList({".ecx-partial-live", "plain.bin", "plain.bin.ECX"}));
 }

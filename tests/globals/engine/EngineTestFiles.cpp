@@ -1,4 +1,4 @@
-#include "EngineTestFiles.h"
+#include "tests/globals/engine/EngineTestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,5 +26,6 @@ QByteArray readFile(const QString &path)
 
 QStringList folderEntries(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }

@@ -3,8 +3,8 @@
 
 #include <sodium.h>
 
-#include "AgeFile.h"
-#include "ScryptIdentity.h"
+#include "globals/engine/AgeFile.h"
+#include "globals/engine/ScryptIdentity.h"
 
 using namespace age;
 
@@ -41,17 +41,17 @@ std::size_t headerSize(const Bytes &file)
 
 class FailingSink final : public ByteSink {
 public:
-    explicit FailingSink(std::size_t room) : room_(room) {}
+    explicit FailingSink(std::size_t room) : m_room(room) {}
     Failure write(const std::uint8_t *, std::size_t size) override
     {
-        if (size > room_)
+        if (size > m_room)
             return Failure::io("No space left on device");
-        room_ -= size;
+        m_room -= size;
         return {};
     }
 
 private:
-    std::size_t room_;
+    std::size_t m_room;
 };
 
 } // namespace
@@ -93,12 +93,13 @@ TEST_F(AgeFormat, WrittenHeaderHasOneScryptStanzaAtTheGivenWorkFactor)
 TEST_F(AgeFormat, PayloadRoundTripsAtChunkAndBatchBoundaries)
 {
     const std::size_t batch = 32 * chunkSize;
-    for (std::size_t size : {std::size_t(0), std::size_t(1), chunkSize - 1, chunkSize, chunkSize + 1, batch - 1,
-                             batch, batch + 1, 2 * batch + chunkSize}) {
+    for (std::size_t size : {std::size_t(0), std::size_t(1), chunkSize - 1, chunkSize,
+                             chunkSize + 1, batch - 1, batch, batch + 1, 2 * batch + chunkSize}) {
         const Bytes plaintext = randomBytes(size);
         const Bytes file = encryptToMemory(plaintext, "pw");
         const std::size_t chunks = std::max<std::size_t>(1, (size + chunkSize - 1) / chunkSize);
-        EXPECT_EQ(file.size(), headerSize(file) + payloadNonceSize + size + chunks * tagSize) << size;
+        EXPECT_EQ(file.size(), headerSize(file) + payloadNonceSize + size + chunks * tagSize)
+            << size;
         Bytes back;
         EXPECT_FALSE(decryptFromMemory(file, "pw", back)) << size;
         EXPECT_EQ(back, plaintext) << size;
@@ -155,7 +156,8 @@ TEST_F(AgeFormat, KeyAndHeaderFaultsAreToldApart)
     EXPECT_TRUE(kind == FailureKind::HeaderMac || kind == FailureKind::MalformedHeader);
 
     const std::string notAge = "PK\x03\x04 some archive";
-    EXPECT_EQ(decryptFromMemory(Bytes(notAge.begin(), notAge.end()), "right", back).kind, FailureKind::NotAgeFile);
+    EXPECT_EQ(decryptFromMemory(Bytes(notAge.begin(), notAge.end()), "right", back).kind,
+              FailureKind::NotAgeFile);
     EXPECT_EQ(decryptFromMemory({}, "right", back).kind, FailureKind::NotAgeFile);
 }
 
@@ -163,9 +165,10 @@ TEST_F(AgeFormat, WorkFactorAboveTheLimitIsRefusedBeforeDerivingAnything)
 {
     // A work factor of 2^40 would need a terabyte; refusing it must be immediate.
     for (const char *factor : {"23", "40", "99999999999999999999"}) {
-        const std::string file = std::string("age-encryption.org/v1\n-> scrypt AAAAAAAAAAAAAAAAAAAAAA ") + factor
-                               + "\nAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\n--- "
-                                 "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\n";
+        const std::string file =
+            std::string("age-encryption.org/v1\n-> scrypt AAAAAAAAAAAAAAAAAAAAAA ") + factor +
+            "\nAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\n--- "
+            "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\n";
         Bytes back;
         const Failure failure = decryptFromMemory(Bytes(file.begin(), file.end()), "pw", back);
         EXPECT_EQ(failure.kind, FailureKind::WorkFactorTooLarge) << factor;

@@ -8,9 +8,10 @@
 #include <sodium.h>
 #include <zlib.h>
 
-#include "AgeFile.h"
-#include "ScryptIdentity.h"
-#include "X25519Identity.h"
+#include "globals/engine/AgeFile.h"
+#include "globals/engine/ScryptIdentity.h"
+#include "tests/TestPaths.h"
+#include "tests/support/age/X25519Identity.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ QList<Vector> loadVectors()
     if (!module.open(QIODevice::ReadOnly))
         return {};
     const QString text = QString::fromUtf8(module.readAll());
-    static const QRegularExpression entry(R"re(// \.\./testdata/(\S+)\nvar \w+ = __toBinary\("([A-Za-z0-9+/=]*)"\);)re");
+    static const QRegularExpression entry(
+        R"re(// \.\./testdata/(\S+)\nvar \w+ = __toBinary\("([A-Za-z0-9+/=]*)"\);)re");
     QList<Vector> vectors;
     for (const auto &match : entry.globalMatch(text)) {
         const QByteArray raw = QByteArray::fromBase64(match.captured(2).toLatin1());
@@ -34,7 +36,8 @@ QList<Vector> loadVectors()
         Vector v{match.captured(1), {}, raw.mid(split + 2)};
         for (const QByteArray &line : raw.left(split).split('\n')) {
             const qsizetype colon = line.indexOf(": ");
-            v.fields.insert(QString::fromUtf8(line.left(colon)), QString::fromUtf8(line.mid(colon + 2)));
+            v.fields.insert(QString::fromUtf8(line.left(colon)),
+                            QString::fromUtf8(line.mid(colon + 2)));
         }
         vectors << v;
     }
@@ -71,14 +74,20 @@ QString outcomeOf(age::FailureKind kind)
 {
     using K = age::FailureKind;
     switch (kind) {
-    case K::None: return "success";
-    case K::NoMatch: return "no match";
-    case K::HeaderMac: return "HMAC failure";
+    case K::None:
+        return "success";
+    case K::NoMatch:
+        return "no match";
+    case K::HeaderMac:
+        return "HMAC failure";
     case K::PayloadDamaged:
     case K::PayloadTruncated:
-    case K::TrailingData: return "payload failure";
-    case K::Io: return "i/o";
-    default: return "header failure";
+    case K::TrailingData:
+        return "payload failure";
+    case K::Io:
+        return "i/o";
+    default:
+        return "header failure";
     }
 }
 
@@ -122,10 +131,12 @@ TEST(AgeVectors, EverySupportedVectorGivesItsExpectedOutcomeAndPlaintext)
         const QByteArray file = v.fields.value("compressed") == "zlib" ? inflate(v.file) : v.file;
         age::Bytes plaintext;
         const age::Failure failure = age::decryptBytes(
-            {reinterpret_cast<const std::uint8_t *>(file.data()), std::size_t(file.size())}, identities, plaintext);
+            {reinterpret_cast<const std::uint8_t *>(file.data()), std::size_t(file.size())},
+            identities, plaintext);
 
         const QString expected = v.fields.value("expect");
-        EXPECT_EQ(outcomeOf(failure.kind).toStdString(), expected.toStdString()) << failure.message();
+        EXPECT_EQ(outcomeOf(failure.kind).toStdString(), expected.toStdString())
+            << failure.message();
         if (expected == "success" || expected == "payload failure")
             EXPECT_EQ(sha256Hex(plaintext).toStdString(), v.fields.value("payload").toStdString());
         else

@@ -9,11 +9,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "Shell.h"
-#include "utilities/FormUtility.h"
-#include "utilities/GeneralUtility.h"
-#include "utilities/SoundUtility.h"
-#include "utilities/TextBoxUtility.h"
+#include "globals/utilities/FormUtility.h"
+#include "globals/utilities/GeneralUtility.h"
+#include "globals/utilities/SoundUtility.h"
+#include "globals/utilities/TextBoxUtility.h"
+#include "platform/ui/Shell.h"
 
 namespace {
 
@@ -50,7 +50,8 @@ TEST(GeneralUtility, OpensAnAddressThroughTheShell)
         calls.push_back(call);
         return true;
     });
-    const bool opened = GeneralUtility::forThisThread().openAddress(QStringLiteral("https://example.org/"));
+    const bool opened =
+        GeneralUtility::forThisThread().openAddress(QStringLiteral("https://example.org/"));
     platform::setShellHandler({});
     EXPECT_TRUE(opened);
     ASSERT_EQ(calls.size(), 1u);
@@ -62,15 +63,15 @@ TEST(GeneralUtility, LibraryDirectoryHoldsTheLibraryAndColoursAreCounted)
 {
     const QDir directory(GeneralUtility::forThisThread().libraryDirectory());
     EXPECT_TRUE(directory.exists());
-    EXPECT_FALSE(directory.entryList({QStringLiteral("libVantrelGlobals.so*")}, QDir::Files).isEmpty())
+    EXPECT_FALSE(
+        directory.entryList({QStringLiteral("libVantrelGlobals.so*")}, QDir::Files).isEmpty())
         << directory.path().toStdString();
     const double colours = GeneralUtility::forThisThread().colourCount();
     EXPECT_EQ(colours, std::exp2(QGuiApplication::primaryScreen()->depth()));
     EXPECT_GE(colours, 2.0);
 }
 
-class SoundUtilityTest : public testing::Test
-{
+class SoundUtilityTest : public testing::Test {
 protected:
     // A stand-in player on the PATH that records the file it was asked to play.
     void SetUp() override
@@ -80,7 +81,8 @@ protected:
         const QString player = folder.filePath(QStringLiteral("paplay"));
         QFile script(player);
         ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\nprintf '%s' \"$1\" > \"$0.played.tmp\" && /bin/mv \"$0.played.tmp\" \"$0.played\"\n");
+        script.write("#!/bin/sh\nprintf '%s' \"$1\" > \"$0.played.tmp\" && /bin/mv "
+                     "\"$0.played.tmp\" \"$0.played\"\n");
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("PATH", folder.path().toLocal8Bit());

@@ -1,4 +1,4 @@
-#include "Bech32.h"
+#include "tests/support/age/Bech32.h"
 
 #include <cctype>
 
@@ -9,7 +9,8 @@ constexpr std::string_view charset = "qpzry9x8gf2tvdw0s3jn54khce6mua7l";
 
 std::uint32_t polymod(const Bytes &values)
 {
-    static constexpr std::uint32_t gen[5] = {0x3b6a57b2, 0x26508e6d, 0x1ea119fa, 0x3d4233dd, 0x2a1462b3};
+    static constexpr std::uint32_t gen[5] = {0x3b6a57b2, 0x26508e6d, 0x1ea119fa, 0x3d4233dd,
+                                             0x2a1462b3};
     std::uint32_t chk = 1;
     for (std::uint8_t v : values) {
         const std::uint32_t top = chk >> 25;

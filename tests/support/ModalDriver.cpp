@@ -1,4 +1,4 @@
-#include "ModalDriver.h"
+#include "tests/support/ModalDriver.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -8,13 +8,11 @@
 
 MessageRecorder::MessageRecorder()
 {
-    platform::setMessageBoxHandler([this](const platform::MessageBoxCall &call) { m_calls.push_back(call); });
+    platform::setMessageBoxHandler(
+        [this](const platform::MessageBoxCall &call) { m_calls.push_back(call); });
 }
 
-MessageRecorder::~MessageRecorder()
-{
-    platform::setMessageBoxHandler({});
-}
+MessageRecorder::~MessageRecorder() { platform::setMessageBoxHandler({}); }
 
 void whileOpen(std::function<void(QDialog &)> user)
 {
@@ -41,10 +39,7 @@ QLineEdit *box(QWidget &form, const char *name)
     return form.findChild<QLineEdit *>(QString::fromLatin1(name));
 }
 
-void pressOk(QWidget &form)
-{
-    form.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
-}
+void pressOk(QWidget &form) { form.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click(); }
 
 void pressCancel(QWidget &form)
 {

@@ -1,4 +1,4 @@
-#include "PtyRun.h"
+#include "harness/PtyRun.h"
 
 #include <cerrno>
 #include <pty.h>
@@ -15,8 +15,8 @@ void execProgram(const std::vector<std::string> &argv)
     ::_exit(127);
 }
 
-int runWithPassphrase(const std::vector<std::string> &argv, const std::string &passphrase, std::string *transcript,
-                      const std::string &promptMarker)
+int runWithPassphrase(const std::vector<std::string> &argv, const std::string &passphrase,
+                      std::string *transcript, const std::string &promptMarker)
 {
     int master = -1;
     const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "Base64.h"
+#include "globals/engine/Base64.h"
 
 namespace age {
 

@@ -1,6 +1,7 @@
 #pragma once
+#include "globals/VantrelGlobalsExport.h"
 #include <QString>
 
 // The key string handed to the engine: the fixed word "Corvantide" followed by the whole
 // typed key, so that every character of the key counts.
-QString keyStringFor(const QString &typedKey);
+VANTRELGLOBALS_EXPORT QString keyStringFor(const QString &typedKey);

@@ -7,7 +7,7 @@
 #include <ostream>
 #include <vector>
 
-#include "MessageBox.h"
+#include "platform/ui/MessageBox.h"
 
 // Driving modal dialogs from inside their own modal loop.
 
@@ -18,8 +18,7 @@ inline void PrintTo(const QString &text, std::ostream *out)
 }
 
 // Records every message box instead of showing it, for as long as it lives.
-class MessageRecorder
-{
+class MessageRecorder {
 public:
     MessageRecorder();
     ~MessageRecorder();

@@ -1,13 +1,10 @@
-#include "OutputNames.h"
+#include "globals/filerules/OutputNames.h"
 
 namespace {
 constexpr qsizetype strippedCharacters = 4;
 }
 
-QString encryptedNameFor(const QString &source)
-{
-    return source + QStringLiteral(".ECX");
-}
+QString encryptedNameFor(const QString &source) { return source + QStringLiteral(".ECX"); }
 
 std::optional<QString> decryptedNameFor(const QString &source)
 {

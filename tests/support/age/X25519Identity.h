@@ -1,7 +1,7 @@
 #pragma once
 #include <string_view>
 
-#include "AgeIdentity.h"
+#include "globals/engine/AgeIdentity.h"
 
 namespace age {
 
@@ -12,12 +12,13 @@ public:
     static std::optional<X25519Identity> fromBech32(std::string_view text);
     ~X25519Identity() override;
     X25519Identity(const X25519Identity &) = default;
-    std::optional<FileKey> unwrap(const std::vector<Stanza> &stanzas, Failure &failure) const override;
+    std::optional<FileKey> unwrap(const std::vector<Stanza> &stanzas,
+                                  Failure &failure) const override;
 
 private:
     explicit X25519Identity(const Key32 &secret);
-    Key32 secret_;
-    Key32 recipient_;
+    Key32 m_secret;
+    Key32 m_recipient;
 };
 
 } // namespace age

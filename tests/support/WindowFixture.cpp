@@ -1,7 +1,7 @@
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 
-#include "VTButton.h"
-#include "engine/EncDec.h"
+#include "button/VTButton.h"
+#include "globals/engine/EncDec.h"
 
 #include <QFile>
 #include <QTest>
@@ -30,25 +30,16 @@ void WindowFixture::TearDown()
     platform::setFileOpenHandler({});
 }
 
-CipherFrame *WindowFixture::encrypt() const
-{
-    return window->findChild<CipherFrame *>("Frame3");
-}
+CipherFrame *WindowFixture::encrypt() const { return window->findChild<CipherFrame *>("Frame3"); }
 
-CipherFrame *WindowFixture::decrypt() const
-{
-    return window->findChild<CipherFrame *>("Frame2");
-}
+CipherFrame *WindowFixture::decrypt() const { return window->findChild<CipherFrame *>("Frame2"); }
 
 QCheckBox *WindowFixture::deleteBox(CipherFrame *frame) const
 {
     return frame->findChild<QCheckBox *>();
 }
 
-QProgressBar *WindowFixture::bar() const
-{
-    return window->findChild<QProgressBar *>("prgFile");
-}
+QProgressBar *WindowFixture::bar() const { return window->findChild<QProgressBar *>("prgFile"); }
 
 void WindowFixture::run(CipherFrame *frame, const QString &key, const QString &file,
                         bool deleteSource)

@@ -1,8 +1,8 @@
-#include "X25519Identity.h"
+#include "tests/support/age/X25519Identity.h"
 
 #include <sodium.h>
 
-#include "Bech32.h"
+#include "tests/support/age/Bech32.h"
 
 namespace age {
 
@@ -20,17 +20,15 @@ std::optional<X25519Identity> X25519Identity::fromBech32(std::string_view text)
     return X25519Identity(secret);
 }
 
-X25519Identity::X25519Identity(const Key32 &secret) : secret_(secret)
+X25519Identity::X25519Identity(const Key32 &secret) : m_secret(secret)
 {
-    crypto_scalarmult_base(recipient_.data(), secret_.data());
+    crypto_scalarmult_base(m_recipient.data(), m_secret.data());
 }
 
-X25519Identity::~X25519Identity()
-{
-    sodium_memzero(secret_.data(), secret_.size());
-}
+X25519Identity::~X25519Identity() { sodium_memzero(m_secret.data(), m_secret.size()); }
 
-std::optional<FileKey> X25519Identity::unwrap(const std::vector<Stanza> &stanzas, Failure &failure) const
+std::optional<FileKey> X25519Identity::unwrap(const std::vector<Stanza> &stanzas,
+                                              Failure &failure) const
 {
     for (const Stanza &stanza : stanzas) {
         if (stanza.args[0] != "X25519")
@@ -42,11 +40,12 @@ std::optional<FileKey> X25519Identity::unwrap(const std::vector<Stanza> &stanzas
             return failure = Failure::header("bad X25519 stanza body length"), std::nullopt;
         Key32 shared;
         // libsodium refuses a result of all zero bytes, which a low-order share produces.
-        if (crypto_scalarmult(shared.data(), secret_.data(), share->data()) != 0)
+        if (crypto_scalarmult(shared.data(), m_secret.data(), share->data()) != 0)
             return failure = Failure::header("X25519 share is a low-order point"), std::nullopt;
         Bytes salt(*share);
-        salt.insert(salt.end(), recipient_.begin(), recipient_.end());
-        const Key32 wrapKey = hkdfSha256(shared.data(), shared.size(), salt.data(), salt.size(), wrapLabel);
+        salt.insert(salt.end(), m_recipient.begin(), m_recipient.end());
+        const Key32 wrapKey =
+            hkdfSha256(shared.data(), shared.size(), salt.data(), salt.size(), wrapLabel);
         sodium_memzero(shared.data(), shared.size());
         if (auto key = openFileKey(wrapKey, stanza.body))
             return key;

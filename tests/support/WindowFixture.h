@@ -1,8 +1,8 @@
 #pragma once
-#include "CipherFrame.h"
-#include "FileOpenDialog.h"
-#include "MessageBox.h"
-#include "frmMain.h"
+#include "app/CipherFrame.h"
+#include "app/frmMain.h"
+#include "platform/ui/FileOpenDialog.h"
+#include "platform/ui/MessageBox.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -14,8 +14,7 @@
 
 // A real main window whose message boxes and file dialogs are answered by the platform
 // seams: each message is recorded, each browse gets `browseAnswer`.
-class WindowFixture : public testing::Test
-{
+class WindowFixture : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;

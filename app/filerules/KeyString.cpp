@@ -1,6 +1,0 @@
-#include "KeyString.h"
-
-QString keyStringFor(const QString &typedKey)
-{
-    return QStringLiteral("Corvantide") + typedKey;
-}

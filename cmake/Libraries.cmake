@@ -1,0 +1,39 @@
+include(GenerateExportHeader)
+
+# ec_shared_library(TARGET EXPORT_HEADER <rooted path> VERSION <x.y.z> SOVERSION <n> SOURCES ...)
+# A shared library of the project: hidden symbols, an export header generated at the rooted
+# path given (its macro is the header's name in capitals, less "Export.h": VantrelButtonExport.h
+# gives VANTRELBUTTON_EXPORT) and a versioned SONAME.
+function(ec_shared_library target)
+  cmake_parse_arguments(L "" "EXPORT_HEADER;VERSION;SOVERSION" "SOURCES" ${ARGN})
+  add_library(${target} SHARED ${L_SOURCES})
+  get_filename_component(header_name ${L_EXPORT_HEADER} NAME_WE)
+  string(REGEX REPLACE "Export$" "" base_name ${header_name})
+  generate_export_header(${target} BASE_NAME ${base_name}
+    EXPORT_FILE_NAME ${PROJECT_BINARY_DIR}/${L_EXPORT_HEADER})
+  # No <target>_EXPORTS definition: on ELF the export macro is the same when building and
+  # using, and one set of definitions lets all library code share a precompiled header.
+  set_target_properties(${target} PROPERTIES VERSION ${L_VERSION} SOVERSION ${L_SOVERSION}
+    DEFINE_SYMBOL "")
+endfunction()
+
+# ec_parts_library(TARGET SOURCES ...): the objects of a shared library, compiled once, that
+# its tests also link directly. Only the shared library and test programs may link it.
+function(ec_parts_library target)
+  cmake_parse_arguments(L "" "" "SOURCES" ${ARGN})
+  add_library(${target} OBJECT ${L_SOURCES})
+  set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+endfunction()
+
+# ec_static_library(TARGET SOURCES ...): code linked into exactly one program (and its tests).
+# It holds no state that a shared library could also hold.
+function(ec_static_library target)
+  cmake_parse_arguments(L "" "" "SOURCES" ${ARGN})
+  add_library(${target} STATIC ${L_SOURCES})
+endfunction()
+
+# ec_program(TARGET SOURCES ...): a program of the project.
+function(ec_program target)
+  cmake_parse_arguments(L "" "" "SOURCES" ${ARGN})
+  add_executable(${target} ${L_SOURCES})
+endfunction()

@@ -1,0 +1,3 @@
+#include "globals/filerules/KeyString.h"
+
+QString keyStringFor(const QString &typedKey) { return QStringLiteral("Corvantide") + typedKey; }
