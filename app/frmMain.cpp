@@ -11,13 +11,12 @@
 #include "button/VTButton.h"
 #include "button/VTButtonLW.h"
 #include "globals/engine/EncDec.h"
+#include "globals/utilities/FormUtility.h"
 #include "platform/core/Twips.h"
 #include "platform/ui/HtmlHelp.h"
 #include "platform/ui/ProgramExit.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QTabWidget>
 
 frmMain::frmMain(QWidget *parent)
@@ -86,11 +85,6 @@ void frmMain::showHelp() { platform::htmlHelp(this, helpFile, 0, 0); }
 void frmMain::showCentred()
 {
     m_tabs->setCurrentIndex(0);
-    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        QRect frame(QPoint(0, 0), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    FormUtility::forThisThread().centreOnScreen(*this);
     show();
 }

@@ -7,6 +7,7 @@ include(GenerateExportHeader)
 function(ec_shared_library target)
   cmake_parse_arguments(L "" "EXPORT_HEADER;VERSION;SOVERSION" "SOURCES" ${ARGN})
   add_library(${target} SHARED ${L_SOURCES})
+  set_property(GLOBAL APPEND PROPERTY EC_SHARED_LIBRARIES ${target})
   get_filename_component(header_name ${L_EXPORT_HEADER} NAME_WE)
   string(REGEX REPLACE "Export$" "" base_name ${header_name})
   generate_export_header(${target} BASE_NAME ${base_name}

@@ -1,5 +1,6 @@
 #include "password/AboutBox.h"
 #include "password/ControlVersion.h"
+#include "password/VTPasswordModule.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -70,6 +71,7 @@ AboutBox::AboutBox()
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
+    vtPasswordModule().objectCreated();
     setObjectName(QStringLiteral("AboutBox"));
     setFont(fontOf("MS Sans Serif", 8.25));
     setFixedSize(clientSize);
@@ -83,6 +85,8 @@ AboutBox::AboutBox()
     buildButtons();
     watchControls();
 }
+
+AboutBox::~AboutBox() { vtPasswordModule().objectDestroyed(); }
 
 QLabel *AboutBox::addLabel(const char *name, const QString &text, const QRect &place,
                            const QFont &font)

@@ -25,7 +25,10 @@ public:
     // The shared box, or null before the first showing.
     static AboutBox *shared();
 
+    // The box is one of the library's live objects: while it exists (its code is in this
+    // library), the library may not be unloaded.
     AboutBox();
+    ~AboutBox() override;
 
     // The load steps: the link placed behind the first rights line, the side picture chosen by
     // the display's colours, the window title, version and heading set, pending events handled

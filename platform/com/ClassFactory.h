@@ -5,7 +5,7 @@
 #include <functional>
 
 // Creates the objects of one class for hosts, and lets a host keep the library loaded.
-struct PLATFORMCOM_EXPORT IClassFactory : IUnknown {
+struct IClassFactory : IUnknown {
     static constexpr IID iid{0x00000001, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
     // `outer` must be null: objects are not aggregated. On success `*object` holds interface

@@ -1,11 +1,10 @@
 #pragma once
-#include "platform/com/PlatformComExport.h"
 #include "platform/com/TypeInfo.h"
 #include "platform/com/Unknown.h"
 #include "platform/core/VBool.h"
 
 // What a container offers the control it hosts.
-struct PLATFORMCOM_EXPORT IControlSite : IUnknown {
+struct IControlSite : IUnknown {
     static constexpr IID iid{
         0x6C1F3A52, 0x9E0B, 0x4D71, {0xB2, 0x8A, 0x4F, 0x13, 0xC6, 0x5E, 0x90, 0x2D}};
 

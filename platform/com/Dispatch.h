@@ -1,5 +1,4 @@
 #pragma once
-#include "platform/com/PlatformComExport.h"
 #include "platform/com/TypeInfo.h"
 #include "platform/com/Unknown.h"
 #include "platform/com/Variant.h"
@@ -9,7 +8,7 @@
 #include <vector>
 
 // Late-bound access to an object's members by dispatch id, described by its function table.
-struct PLATFORMCOM_EXPORT IDispatch : IUnknown {
+struct IDispatch : IUnknown {
     static constexpr IID iid{0x00020400, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
     // The description of the interface that Invoke serves.

@@ -1,6 +1,5 @@
 #pragma once
 #include "platform/com/ControlSite.h"
-#include "platform/com/PlatformComExport.h"
 
 #include <cstdint>
 
@@ -17,7 +16,7 @@ enum MiscStatus : std::uint32_t {
 };
 
 // What a container calls on a control it hosts.
-struct PLATFORMCOM_EXPORT IEmbeddedControl : IUnknown {
+struct IEmbeddedControl : IUnknown {
     static constexpr IID iid{
         0x0E8D4B17, 0x2C6A, 0x4F3E, {0x9D, 0x41, 0x7B, 0x25, 0xE0, 0x8C, 0x13, 0xA6}};
 

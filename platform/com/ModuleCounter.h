@@ -1,10 +1,9 @@
 #pragma once
-#include "platform/com/PlatformComExport.h"
 #include <atomic>
 
 // Counts what keeps a component library in use: its live objects and the locks that hosts
 // take on it through a class factory. The library may be unloaded only when both are zero.
-class PLATFORMCOM_EXPORT ModuleCounter {
+class ModuleCounter {
 public:
     void objectCreated() { ++m_objects; }
     void objectDestroyed() { --m_objects; }

@@ -1,12 +1,11 @@
 #pragma once
-#include "platform/com/PlatformComExport.h"
 #include "platform/com/Unknown.h"
 #include "platform/com/Variant.h"
 
 #include <QString>
 
 // The named-value store in which a container keeps one control's saved properties.
-struct PLATFORMCOM_EXPORT IPropertyBag : IUnknown {
+struct IPropertyBag : IUnknown {
     static constexpr IID iid{
         0x9A3E61C4, 0x5B72, 0x4E08, {0xA1, 0x6D, 0x28, 0xF4, 0x0B, 0x97, 0xC3, 0x5E}};
 
@@ -18,7 +17,7 @@ struct PLATFORMCOM_EXPORT IPropertyBag : IUnknown {
 };
 
 // A control that keeps its properties with the host form.
-struct PLATFORMCOM_EXPORT IPersistPropertyBag : IUnknown {
+struct IPersistPropertyBag : IUnknown {
     static constexpr IID iid{
         0x4F70C2A8, 0xD915, 0x4B6C, {0x8E, 0x02, 0x5A, 0x3B, 0x71, 0xC9, 0x64, 0xF1}};
 

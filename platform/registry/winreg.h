@@ -105,6 +105,8 @@ using PHKEY = HKEY *;
 
 #define REG_OPTION_NON_VOLATILE 0x00000000L
 
+// C linkage, as Windows declares them, so that C code and dlsym() reach them by name.
+extern "C" {
 PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult);
 PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions,
                                                      REGSAM samDesired, PHKEY phkResult);
@@ -123,6 +125,7 @@ PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, L
                                                      LPDWORD lpType, LPBYTE lpData,
                                                      LPDWORD lpcbData);
 PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegCloseKey(HKEY hKey);
+}
 
 // The names without the A suffix, as an ANSI build of Windows code uses them.
 #define RegCreateKey RegCreateKeyA

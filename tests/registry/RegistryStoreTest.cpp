@@ -2,6 +2,7 @@
 // processes using it at the same time.
 #include "tests/TestPaths.h"
 #include "tests/registry/TemporaryRegistry.h"
+#include "tests/support/WithoutPermissionOverride.h"
 
 #include <sqlite3.h>
 
@@ -136,16 +137,18 @@ TEST_F(RegistryStore, RefusesFilesThatAreNotItsOwnAndLeavesThemAlone)
 
 TEST_F(RegistryStore, UnreadableFileFailsWithoutHarm)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not bind the superuser";
     const fs::path locked = folder / "locked.db";
     useStore(locked);
     RegCloseKey(createKey("Software"));
     useStore(storeFile);
     RegCloseKey(createKey("Elsewhere")); // lets go of the first store
     fs::permissions(locked, fs::perms::none);
-    useStore(locked);
-    expectCallsFail(ERROR_CANTOPEN);
+    {
+        const WithoutPermissionOverride asOrdinaryUser;
+        ASSERT_TRUE(asOrdinaryUser.active());
+        useStore(locked);
+        expectCallsFail(ERROR_CANTOPEN);
+    }
     fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_write);
     HKEY key = nullptr;
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key), ERROR_SUCCESS);

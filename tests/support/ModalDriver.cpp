@@ -14,12 +14,16 @@ MessageRecorder::MessageRecorder()
 
 MessageRecorder::~MessageRecorder() { platform::setMessageBoxHandler({}); }
 
-void whileOpen(std::function<void(QDialog &)> user)
+void whileOpen(std::function<void(QDialog &)> user, int triesLeft)
 {
-    QTimer::singleShot(0, [user] {
+    QTimer::singleShot(0, [user, triesLeft] {
         auto *form = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (!form) {
-            ADD_FAILURE() << "no dialog is open";
+            // A dialog that lets pending events run while it loads is not open yet.
+            if (triesLeft > 0)
+                whileOpen(user, triesLeft - 1);
+            else
+                ADD_FAILURE() << "no dialog is open";
             return;
         }
         // Offscreen windows are not activated on their own; focus events need an active window.

@@ -32,8 +32,9 @@ private:
 
 // Runs `user` once the next modal dialog is open (from inside its modal loop), with the
 // dialog active. A dialog that is still open afterwards is a test failure and is closed so
-// that the test goes on.
-void whileOpen(std::function<void(QDialog &)> user);
+// that the test goes on. Until a dialog opens, it looks again at each turn of the event loop,
+// `triesLeft` times.
+void whileOpen(std::function<void(QDialog &)> user, int triesLeft = 100);
 
 QLineEdit *box(QWidget &form, const char *name);
 void pressOk(QWidget &form);
