@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/registry/PredefinedRoot.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/registry/winreg.h"
 
@@ -8,26 +9,25 @@
 
 namespace registry {
 
-// What a key handle stands for: the key and the access it was opened with.
+// What a key handle stands for: the key, the access it was opened with, and for a predefined
+// handle the root it names.
 struct OpenKey {
     KeyId key = 0;
     REGSAM access = 0;
-    bool predefined = false;
+    std::optional<PredefinedRoot> root;
+
+    bool predefined() const { return root.has_value(); }
 };
 
-// The open key handles of this process. Handle values are small multiples of four that are
-// never handed out twice, so a closed handle stays invalid; they fit in 32 bits because
-// callers pass handles around as 32-bit integers.
+// The ordinary key handles this process has open. Handle values are small multiples of four
+// that are never handed out twice, so a closed handle stays invalid; they fit in 31 bits
+// because callers pass handles around as 32-bit integers, and so never look predefined.
 class HandleTable {
 public:
     HKEY add(const OpenKey &key);
-    // An open handle or one of the predefined roots.
     std::optional<OpenKey> find(HKEY handle) const;
     bool remove(HKEY handle);
     void clear() { m_keys.clear(); }
-
-    // True for every value that Windows treats as a predefined root (0x80000000 and up).
-    static bool isPredefinedValue(HKEY handle);
 
 private:
     std::map<std::uintptr_t, OpenKey> m_keys;

@@ -17,14 +17,19 @@ public:
     // ERROR_INVALID_HANDLE, a failure to open the store, or ERROR_SUCCESS.
     LONG status() const { return m_status; }
     const OpenKey &key() const { return *m_key; }
+    HKEY handle() const { return m_handle; }
     RegistryStore &store();
 
-    // Runs `work` as one transaction after making sure the handle's key still exists.
+    // Runs `work` as one transaction once the handle is known to hold all of `rights` (checked
+    // first, as Windows checks a handle's rights before it looks at the key) and its key is
+    // known to exist still.
     template <typename Work>
-    LONG run(bool write, Work &&work)
+    LONG run(bool write, REGSAM rights, Work &&work)
     {
         if (m_status != ERROR_SUCCESS)
             return m_status;
+        if ((m_key->access & rights) != rights)
+            return ERROR_ACCESS_DENIED;
         return store().transact(write, [&]() -> LONG {
             if (!store().keyExists(m_key->key))
                 return ERROR_KEY_DELETED;
@@ -39,7 +44,10 @@ public:
     static bool closeHandle(HKEY handle);
 
 private:
+    void resolveRoot();
+
     std::unique_lock<std::mutex> m_guard;
+    HKEY m_handle;
     std::optional<OpenKey> m_key;
     LONG m_status = ERROR_SUCCESS;
 };

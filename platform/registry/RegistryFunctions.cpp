@@ -1,4 +1,4 @@
-// The nine registry functions over the store, with the status codes and buffer rules of the
+// The registry functions over the store, with the status codes and buffer rules of the
 // Windows functions they stand in for.
 #include "platform/registry/winreg.h"
 
@@ -28,32 +28,26 @@ std::optional<KeyId> findPath(RegistryStore &store, KeyId start, const KeyPath &
     return at;
 }
 
-// A value call needs its right on the handle and a value name the store can hold.
-LONG checkValueCall(const RegistryCall &call, REGSAM right, const std::string &name)
-{
-    if ((call.key().access & right) == 0)
-        return ERROR_ACCESS_DENIED;
-    return checkValueName(name);
-}
-
 // Hands out a value's type and data. A buffer that is too small is left untouched and learns
 // the size it needs; a string stored without its terminator gets one when the buffer has room
-// for it, without counting it in the size.
+// for it, without counting it in the size. The buffer's size is read before the type is
+// written, since a caller may pass one DWORD for both.
 LONG deliverData(const StoredValue &value, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
 {
+    const DWORD capacity = lpcbData != nullptr ? *lpcbData : 0;
     if (lpType != nullptr)
         *lpType = value.type;
     if (lpcbData == nullptr)
         return ERROR_SUCCESS;
     const auto size = static_cast<DWORD>(value.data.size());
     if (lpData != nullptr) {
-        if (*lpcbData < size) {
+        if (capacity < size) {
             *lpcbData = size;
             return ERROR_MORE_DATA;
         }
         if (size > 0)
             std::memcpy(lpData, value.data.data(), size);
-        if (isStringType(value.type) && size > 0 && value.data.back() != 0 && *lpcbData > size)
+        if (isStringType(value.type) && size > 0 && value.data.back() != 0 && capacity > size)
             lpData[size] = 0;
     }
     *lpcbData = size;
@@ -77,22 +71,52 @@ LONG deliverName(const std::string &name, LPSTR buffer, DWORD capacity)
 
 std::string valueName(LPCSTR lpValueName) { return lpValueName == nullptr ? "" : lpValueName; }
 
+// The key that a delete call names below its handle: `lpSubKey` must exist, and may be empty
+// (the handle's own key) unless the handle is a predefined root.
+LONG findKeyToDelete(RegistryCall &call, LPCSTR lpSubKey, KeyId &target)
+{
+    const KeyPath path = splitKeyPath(lpSubKey);
+    if (path.status != ERROR_SUCCESS)
+        return path.status;
+    if (path.components.empty() && call.key().predefined())
+        return ERROR_ACCESS_DENIED;
+    const std::optional<KeyId> found = findPath(call.store(), call.key().key, path);
+    if (!found)
+        return ERROR_FILE_NOT_FOUND;
+    target = *found;
+    return ERROR_SUCCESS;
+}
+
+// What create and open hand back: a new handle to the key found, the predefined handle itself
+// when no key below it was named, or null on any failure (a null handle is refused before the
+// result is touched).
+LONG handOut(RegistryCall &call, LONG status, const std::optional<KeyId> &target, REGSAM access,
+             PHKEY phkResult)
+{
+    if (status != ERROR_SUCCESS)
+        *phkResult = nullptr;
+    else
+        *phkResult = target ? call.newHandle(*target, access) : call.handle();
+    return status;
+}
+
 } // namespace
 
 LSTATUS WINAPI RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult)
 {
     if (phkResult == nullptr)
         return ERROR_INVALID_PARAMETER;
-    RegistryCall call(hKey);
-    if (call.status() == ERROR_INVALID_HANDLE)
+    if (hKey == nullptr)
         return ERROR_INVALID_HANDLE;
+    RegistryCall call(hKey);
     std::optional<KeyId> target;
-    const LONG status = call.run(true, [&]() -> LONG {
+    const LONG status = call.run(true, 0, [&]() -> LONG {
+        // A predefined root with no path at all hands back the root itself.
+        if (lpSubKey == nullptr && call.key().predefined())
+            return ERROR_SUCCESS;
         const KeyPath path = splitKeyPath(lpSubKey);
         if (path.status != ERROR_SUCCESS)
             return path.status;
-        if (path.components.empty() && call.key().predefined)
-            return ERROR_SUCCESS;
         KeyId at = call.key().key;
         for (const std::string &component : path.components) {
             const std::optional<KeyId> child = call.store().findChild(at, component);
@@ -101,11 +125,7 @@ LSTATUS WINAPI RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult)
         target = at;
         return ERROR_SUCCESS;
     });
-    if (status != ERROR_SUCCESS)
-        *phkResult = nullptr;
-    else
-        *phkResult = target ? call.newHandle(*target, KEY_ALL_ACCESS) : hKey;
-    return status;
+    return handOut(call, status, target, KEY_ALL_ACCESS, phkResult);
 }
 
 LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM samDesired,
@@ -113,25 +133,24 @@ LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, RE
 {
     if (phkResult == nullptr)
         return ERROR_INVALID_PARAMETER;
-    *phkResult = nullptr;
+    if (hKey == nullptr)
+        return ERROR_INVALID_HANDLE;
     RegistryCall call(hKey);
     std::optional<KeyId> target;
-    const LONG status = call.run(false, [&]() -> LONG {
+    const LONG status = call.run(false, 0, [&]() -> LONG {
         // Under the classes root one leading backslash is tolerated.
-        const bool classesRoot = call.key().predefined && call.key().key == FirstRootId;
-        if (classesRoot && lpSubKey != nullptr && lpSubKey[0] == '\\')
+        if (call.key().root == PredefinedRoot::ClassesRoot && lpSubKey != nullptr &&
+            lpSubKey[0] == '\\')
             ++lpSubKey;
         const KeyPath path = splitKeyPath(lpSubKey);
         if (path.status != ERROR_SUCCESS)
             return path.status;
-        if (path.components.empty() && call.key().predefined)
+        if (path.components.empty() && call.key().predefined())
             return ERROR_SUCCESS;
         target = findPath(call.store(), call.key().key, path);
         return target ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     });
-    if (status == ERROR_SUCCESS)
-        *phkResult = target ? call.newHandle(*target, samDesired) : hKey;
-    return status;
+    return handOut(call, status, target, samDesired, phkResult);
 }
 
 LSTATUS WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
@@ -141,10 +160,7 @@ LSTATUS WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserve
         return ERROR_INVALID_PARAMETER;
     const std::string name = valueName(lpValueName);
     RegistryCall call(hKey);
-    return call.run(false, [&]() -> LONG {
-        if (const LONG checked = checkValueCall(call, KEY_QUERY_VALUE, name);
-            checked != ERROR_SUCCESS)
-            return checked;
+    return call.run(false, KEY_QUERY_VALUE, [&]() -> LONG {
         const std::optional<StoredValue> value = call.store().findValue(call.key().key, name);
         if (!value) {
             if (lpData == nullptr && lpcbData != nullptr)
@@ -166,9 +182,8 @@ LSTATUS WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Reserved*/,
     if (isStringType(dwType) && cbData > 0 && lpData[cbData - 1] != 0 && lpData[cbData] == 0)
         data.push_back(0);
     RegistryCall call(hKey);
-    return call.run(true, [&]() -> LONG {
-        if (const LONG checked = checkValueCall(call, KEY_SET_VALUE, name);
-            checked != ERROR_SUCCESS)
+    return call.run(true, KEY_SET_VALUE, [&]() -> LONG {
+        if (const LONG checked = checkValueName(name); checked != ERROR_SUCCESS)
             return checked;
         call.store().setValue(call.key().key, name, dwType, data);
         return ERROR_SUCCESS;
@@ -180,18 +195,34 @@ LSTATUS WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
     if (lpSubKey == nullptr)
         return ERROR_INVALID_PARAMETER;
     RegistryCall call(hKey);
-    return call.run(true, [&]() -> LONG {
-        const KeyPath path = splitKeyPath(lpSubKey);
-        if (path.status != ERROR_SUCCESS)
-            return path.status;
-        if (path.components.empty() && call.key().predefined)
+    return call.run(true, 0, [&]() -> LONG {
+        KeyId target = 0;
+        if (const LONG found = findKeyToDelete(call, lpSubKey, target); found != ERROR_SUCCESS)
+            return found;
+        if (call.store().hasChildren(target))
             return ERROR_ACCESS_DENIED;
-        const std::optional<KeyId> target = findPath(call.store(), call.key().key, path);
-        if (!target)
-            return ERROR_FILE_NOT_FOUND;
-        if (call.store().hasChildren(*target))
-            return ERROR_ACCESS_DENIED;
-        call.store().deleteKey(*target);
+        call.store().deleteKey(target);
+        return ERROR_SUCCESS;
+    });
+}
+
+LSTATUS WINAPI RegDeleteTreeA(HKEY hKey, LPCSTR lpSubKey)
+{
+    // A null or empty path empties the handle's own key, which needs the rights to list it and
+    // to change its values; all is checked first, so that the call fails whole or not at all.
+    const bool emptyOwnKey = lpSubKey == nullptr || *lpSubKey == '\0';
+    const REGSAM rights =
+        emptyOwnKey ? KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | KEY_SET_VALUE : 0;
+    RegistryCall call(hKey);
+    return call.run(true, rights, [&]() -> LONG {
+        if (emptyOwnKey) {
+            call.store().deleteTree(call.key().key, true);
+            return ERROR_SUCCESS;
+        }
+        KeyId target = 0;
+        if (const LONG found = findKeyToDelete(call, lpSubKey, target); found != ERROR_SUCCESS)
+            return found;
+        call.store().deleteTree(target, false);
         return ERROR_SUCCESS;
     });
 }
@@ -200,10 +231,7 @@ LSTATUS WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
 {
     const std::string name = valueName(lpValueName);
     RegistryCall call(hKey);
-    return call.run(true, [&]() -> LONG {
-        if (const LONG checked = checkValueCall(call, KEY_SET_VALUE, name);
-            checked != ERROR_SUCCESS)
-            return checked;
+    return call.run(true, KEY_SET_VALUE, [&]() -> LONG {
         return call.store().deleteValue(call.key().key, name) ? ERROR_SUCCESS
                                                               : ERROR_FILE_NOT_FOUND;
     });
@@ -214,9 +242,7 @@ LSTATUS WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName
     if (lpName == nullptr)
         return ERROR_INVALID_PARAMETER;
     RegistryCall call(hKey);
-    return call.run(false, [&]() -> LONG {
-        if ((call.key().access & KEY_ENUMERATE_SUB_KEYS) == 0)
-            return ERROR_ACCESS_DENIED;
+    return call.run(false, KEY_ENUMERATE_SUB_KEYS, [&]() -> LONG {
         const std::optional<std::string> name = call.store().childNameAt(call.key().key, dwIndex);
         if (!name)
             return ERROR_NO_MORE_ITEMS;
@@ -233,9 +259,7 @@ LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWOR
         (lpData != nullptr && lpcbData == nullptr))
         return ERROR_INVALID_PARAMETER;
     RegistryCall call(hKey);
-    return call.run(false, [&]() -> LONG {
-        if ((call.key().access & KEY_QUERY_VALUE) == 0)
-            return ERROR_ACCESS_DENIED;
+    return call.run(false, KEY_QUERY_VALUE, [&]() -> LONG {
         const std::optional<StoredValue> value = call.store().valueAt(call.key().key, dwIndex);
         if (!value)
             return ERROR_NO_MORE_ITEMS;
@@ -251,7 +275,7 @@ LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWOR
 
 LSTATUS WINAPI RegCloseKey(HKEY hKey)
 {
-    if (HandleTable::isPredefinedValue(hKey))
+    if (isPredefinedValue(hKey))
         return ERROR_SUCCESS;
     return RegistryCall::closeHandle(hKey) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }

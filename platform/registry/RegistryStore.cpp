@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -36,7 +37,8 @@ INSERT INTO registry_keys(id, parent, name, folded) VALUES
     (1, NULL, 'HKEY_CLASSES_ROOT', 'HKEY_CLASSES_ROOT'),
     (2, NULL, 'HKEY_CURRENT_USER', 'HKEY_CURRENT_USER'),
     (3, NULL, 'HKEY_LOCAL_MACHINE', 'HKEY_LOCAL_MACHINE'),
-    (4, NULL, 'HKEY_USERS', 'HKEY_USERS');
+    (4, NULL, 'HKEY_USERS', 'HKEY_USERS'),
+    (5, NULL, 'HKEY_CURRENT_CONFIG', 'HKEY_CURRENT_CONFIG');
 PRAGMA application_id = 1162039879;
 PRAGMA user_version = 1;
 )sql";
@@ -110,6 +112,7 @@ void RegistryStore::close()
     sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_path.clear();
+    m_roots = {};
 }
 
 // Closing the last connection normally copies the write-ahead log into the file; for a file
@@ -148,6 +151,8 @@ LONG RegistryStore::openConnection()
     try {
         if (const LONG layout = prepareLayout(); layout != ERROR_SUCCESS)
             return layout;
+        if (const LONG roots = loadRoots(); roots != ERROR_SUCCESS)
+            return roots;
         execute(m_db, "PRAGMA synchronous = FULL");
     } catch (const StoreError &error) {
         return statusForStoreFailure(error.code());
@@ -180,6 +185,75 @@ LONG RegistryStore::prepareLayout()
             execute(m_db, CreateLayout);
         return status;
     });
+}
+
+LONG RegistryStore::loadRoots()
+{
+    const auto read = [this]() -> LONG {
+        readRoots();
+        return allRootsFound() || isSound() ? ERROR_SUCCESS : ERROR_BADDB;
+    };
+    if (const LONG status = transact(false, read); status != ERROR_SUCCESS || allRootsFound())
+        return status;
+    // Checked again under the write lock: another process may have added them meanwhile.
+    const LONG status = transact(true, [this]() -> LONG {
+        readRoots();
+        addMissingRoots();
+        readRoots();
+        return ERROR_SUCCESS;
+    });
+    // A store that cannot be written stays usable through the roots it has.
+    if (status == ERROR_ACCESS_DENIED)
+        return transact(false, [this]() -> LONG {
+            readRoots();
+            return ERROR_SUCCESS;
+        });
+    return status;
+}
+
+// For each root, the lowest key without a parent that bears its name (the rows come highest
+// first, so that the lowest is the one kept).
+void RegistryStore::readRoots()
+{
+    m_roots = {};
+    SqliteStatement statement(
+        m_db, "SELECT id, name FROM registry_keys WHERE parent IS NULL ORDER BY id DESC");
+    while (statement.step()) {
+        for (const PredefinedRoot root : AllPredefinedRoots) {
+            if (statement.text(1) == rootKeyName(root))
+                m_roots[static_cast<std::size_t>(root)] = statement.integer(0);
+        }
+    }
+}
+
+bool RegistryStore::allRootsFound() const
+{
+    return std::all_of(m_roots.begin(), m_roots.end(),
+                       [](const std::optional<KeyId> &key) { return key.has_value(); });
+}
+
+bool RegistryStore::isSound()
+{
+    SqliteStatement statement(m_db, "PRAGMA quick_check");
+    return statement.step() && statement.text(0) == "ok";
+}
+
+void RegistryStore::addMissingRoots()
+{
+    for (const PredefinedRoot root : AllPredefinedRoots) {
+        if (!m_roots[static_cast<std::size_t>(root)]) {
+            SqliteStatement(m_db, "INSERT INTO registry_keys(parent, name, folded) "
+                                  "VALUES (NULL, ?, ?)")
+                .bind(1, rootKeyName(root))
+                .bind(2, rootKeyName(root))
+                .run();
+        }
+    }
+}
+
+std::optional<KeyId> RegistryStore::rootKey(PredefinedRoot root) const
+{
+    return m_roots[static_cast<std::size_t>(root)];
 }
 
 LONG RegistryStore::transact(bool write, const std::function<LONG()> &work)
@@ -244,6 +318,30 @@ void RegistryStore::deleteKey(KeyId key)
 {
     SqliteStatement(m_db, "DELETE FROM registry_values WHERE key = ?").bind(1, key).run();
     SqliteStatement(m_db, "DELETE FROM registry_keys WHERE id = ?").bind(1, key).run();
+}
+
+namespace {
+
+// The key ?1 and everything below it: a recursive walk down the parent links whose UNION keeps
+// each key once, so that it ends even where a hand-edited store links keys in a circle.
+constexpr const char *TreeKeys = "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION "
+                                 "SELECT registry_keys.id FROM registry_keys "
+                                 "JOIN tree ON registry_keys.parent = tree.id) "
+                                 "SELECT id FROM tree";
+
+} // namespace
+
+void RegistryStore::deleteTree(KeyId key, bool keepKey)
+{
+    SqliteStatement(m_db,
+                    std::string("DELETE FROM registry_values WHERE key IN (") + TreeKeys + ")")
+        .bind(1, key)
+        .run();
+    SqliteStatement(m_db, std::string("DELETE FROM registry_keys WHERE id IN (") + TreeKeys +
+                              ") AND (?2 = 0 OR id != ?1)")
+        .bind(1, key)
+        .bind(2, std::int64_t{keepKey ? 1 : 0})
+        .run();
 }
 
 namespace {

@@ -1,6 +1,8 @@
 #pragma once
+#include "platform/registry/PredefinedRoot.h"
 #include "platform/registry/winreg.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -12,10 +14,6 @@ struct sqlite3;
 namespace registry {
 
 using KeyId = std::int64_t;
-
-// The four predefined roots are the first four keys of every store, in this order.
-inline constexpr KeyId FirstRootId = 1;
-inline constexpr int RootCount = 4;
 
 struct StoredValue {
     std::string name;
@@ -36,9 +34,13 @@ public:
     // Opens the store at `path` unless it is already open; creates the file (mode 0600) and
     // its layout when there is no file or the file is empty. A file that is not a database,
     // holds other tables, or has a newer layout than this program knows is left untouched and
-    // gives a failure status.
+    // gives a failure status. A sound store that lacks a root key (one made before that root
+    // existed) gains it; a damaged one is left as it is.
     LONG open(const std::string &path);
     const std::string &path() const { return m_path; }
+
+    // The key of a predefined root; none only in a read-only store that lacks it.
+    std::optional<KeyId> rootKey(PredefinedRoot root) const;
 
     // Runs `work` as one transaction (a write transaction takes the store's write lock at
     // once); a failure status or a store error rolls everything back.
@@ -50,6 +52,9 @@ public:
     bool hasChildren(KeyId key);
     std::optional<std::string> childNameAt(KeyId parent, DWORD index);
     void deleteKey(KeyId key);
+    // Deletes every key below `key` and all their values, and the values of `key` itself; the
+    // key goes too unless `keepKey`. Safe on a store edited by hand into a cycle.
+    void deleteTree(KeyId key, bool keepKey);
 
     std::optional<StoredValue> findValue(KeyId key, const std::string &name);
     std::optional<StoredValue> valueAt(KeyId key, DWORD index);
@@ -63,9 +68,15 @@ private:
     void leaveFileAsItIs();
     LONG openConnection();
     LONG prepareLayout();
+    LONG loadRoots();
+    void readRoots();
+    bool allRootsFound() const;
+    bool isSound();
+    void addMissingRoots();
 
     sqlite3 *m_db = nullptr;
     std::string m_path;
+    std::array<std::optional<KeyId>, AllPredefinedRoots.size()> m_roots;
 };
 
 // The status a SQLite result code stands for.

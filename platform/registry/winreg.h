@@ -1,10 +1,11 @@
 #pragma once
 #include "platform/registry/PlatformRegistryExport.h"
 // The registry functions with their Win32 ANSI signatures, types and constants, so that code
-// written against Windows compiles unchanged. On Linux they work on the per-user registry
-// store (one SQLite file); a Windows build uses the system's own header and library instead.
+// written against Windows compiles unchanged, in C as in C++, and links by the same unadorned
+// names. On Linux they work on the per-user registry store (one SQLite file); a Windows build
+// uses the system's own header and library instead.
 
-#include <cstdint>
+#include <stdint.h>
 
 #ifndef WINAPI
 #define WINAPI
@@ -13,28 +14,29 @@
 #define APIENTRY WINAPI
 #endif
 
-using BYTE = std::uint8_t;
-using CHAR = char;
-using DWORD = std::uint32_t;
-using LONG = std::int32_t;
-using ULONG_PTR = std::uintptr_t;
-using LONG_PTR = std::intptr_t;
-using LSTATUS = LONG;
-using REGSAM = DWORD;
-using LPBYTE = BYTE *;
-using LPDWORD = DWORD *;
-using LPSTR = CHAR *;
-using LPCSTR = const CHAR *;
+typedef uint8_t BYTE;
+typedef char CHAR;
+typedef uint32_t DWORD;
+typedef int32_t LONG;
+typedef uintptr_t ULONG_PTR;
+typedef intptr_t LONG_PTR;
+typedef LONG LSTATUS;
+typedef DWORD REGSAM;
+typedef BYTE *LPBYTE;
+typedef DWORD *LPDWORD;
+typedef CHAR *LPSTR;
+typedef const CHAR *LPCSTR;
 
 struct HKEY__;
-using HKEY = HKEY__ *;
-using PHKEY = HKEY *;
+typedef struct HKEY__ *HKEY;
+typedef HKEY *PHKEY;
 
 // The predefined roots, sign-extended the way Windows defines them.
 #define HKEY_CLASSES_ROOT ((HKEY)(ULONG_PTR)((LONG)0x80000000))
 #define HKEY_CURRENT_USER ((HKEY)(ULONG_PTR)((LONG)0x80000001))
 #define HKEY_LOCAL_MACHINE ((HKEY)(ULONG_PTR)((LONG)0x80000002))
 #define HKEY_USERS ((HKEY)(ULONG_PTR)((LONG)0x80000003))
+#define HKEY_CURRENT_CONFIG ((HKEY)(ULONG_PTR)((LONG)0x80000005))
 
 // Status codes.
 #define ERROR_SUCCESS 0L
@@ -71,6 +73,10 @@ using PHKEY = HKEY *;
 #define STANDARD_RIGHTS_EXECUTE READ_CONTROL
 #define STANDARD_RIGHTS_ALL 0x001F0000L
 #define MAXIMUM_ALLOWED 0x02000000L
+#define GENERIC_READ 0x80000000L
+#define GENERIC_WRITE 0x40000000L
+#define GENERIC_EXECUTE 0x20000000L
+#define GENERIC_ALL 0x10000000L
 
 #define KEY_QUERY_VALUE 0x0001
 #define KEY_SET_VALUE 0x0002
@@ -106,7 +112,10 @@ using PHKEY = HKEY *;
 #define REG_OPTION_NON_VOLATILE 0x00000000L
 
 // C linkage, as Windows declares them, so that C code and dlsym() reach them by name.
+#ifdef __cplusplus
 extern "C" {
+#endif
+
 PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult);
 PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions,
                                                      REGSAM samDesired, PHKEY phkResult);
@@ -125,7 +134,13 @@ PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, L
                                                      LPDWORD lpType, LPBYTE lpData,
                                                      LPDWORD lpcbData);
 PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegCloseKey(HKEY hKey);
+// Deletes `lpSubKey` below `hKey` with all its subkeys and values; with a null `lpSubKey`, the
+// subkeys and values of `hKey` itself, which stays.
+PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegDeleteTreeA(HKEY hKey, LPCSTR lpSubKey);
+
+#ifdef __cplusplus
 }
+#endif
 
 // The names without the A suffix, as an ANSI build of Windows code uses them.
 #define RegCreateKey RegCreateKeyA
@@ -136,3 +151,4 @@ PLATFORMREGISTRY_EXPORT LSTATUS WINAPI RegCloseKey(HKEY hKey);
 #define RegDeleteValue RegDeleteValueA
 #define RegEnumKey RegEnumKeyA
 #define RegEnumValue RegEnumValueA
+#define RegDeleteTree RegDeleteTreeA

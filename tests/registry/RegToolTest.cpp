@@ -179,6 +179,32 @@ TEST_F(RegCommands, DeletingAsksAndRemovesWholeTrees)
     EXPECT_EQ(run({"query", "HKCU"}), 0);
 }
 
+// A store edited by hand: a subkey with an empty name (which, opened by name, is its parent
+// again) holding keys and values of its own, and a subkey whose lookup name disagrees with its
+// spelling, so that it cannot be opened by name at all.
+TEST_F(RegCommands, DeletesWholeTreesOfHandEditedStores)
+{
+    ASSERT_EQ(run({"add", "HKCU\\Odd\\Normal\\Deep", "/v", "v", "/d", "x"}), 0);
+    ASSERT_EQ(run({"add", "HKCU\\Kept"}), 0);
+    editStore("INSERT INTO registry_keys(parent, name, folded) "
+              "  SELECT id, '', '' FROM registry_keys WHERE name = 'Odd';"
+              "INSERT INTO registry_keys(parent, name, folded) "
+              "  SELECT id, 'inner', 'INNER' FROM registry_keys WHERE name = '';"
+              "INSERT INTO registry_values(key, name, folded, type, data) "
+              "  SELECT id, 'w', 'W', 1, x'7900' FROM registry_keys WHERE name = '';"
+              "INSERT INTO registry_keys(parent, name, folded) "
+              "  SELECT id, 'Mismatch', 'OTHER' FROM registry_keys WHERE name = 'Odd';");
+    ASSERT_EQ(run({"query", "HKCU\\Odd"}), 0);
+    EXPECT_NE(out.str().find("HKEY_CURRENT_USER\\Odd\\\n"), std::string::npos);
+
+    EXPECT_EQ(run({"delete", "HKCU\\Odd", "/f"}), 0) << err.str();
+    EXPECT_EQ(run({"query", "HKCU\\Odd"}), 1);
+    EXPECT_EQ(run({"query", "HKCU\\Kept"}), 0);
+    EXPECT_EQ(queryStore("SELECT group_concat(name) FROM registry_keys WHERE parent IS NOT NULL"),
+              "Kept");
+    EXPECT_EQ(queryStore("SELECT count(*) FROM registry_values"), "0");
+}
+
 TEST_F(RegCommands, ProgramRefusesToAskWithoutATerminal)
 {
     ASSERT_EQ(run({"add", "HKCU\\App", "/v", "Password", "/d", "old"}), 0);

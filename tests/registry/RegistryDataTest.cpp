@@ -110,4 +110,32 @@ TEST_F(RegistryData, TooSmallOrMissing)
               ERROR_INVALID_PARAMETER);
 }
 
+// A caller may pass one DWORD for both the type and the size: the size is read first, and the
+// size is what the variable holds afterwards.
+TEST_F(RegistryData, OneVariableForTypeAndSize)
+{
+    ASSERT_EQ(set("bin32", REG_BINARY, "\1\2\3\4", 4), ERROR_SUCCESS);
+    std::memset(buffer, 'x', sizeof buffer);
+    DWORD both = sizeof buffer;
+    EXPECT_EQ(
+        RegQueryValueExA(key, "bin32", nullptr, &both, reinterpret_cast<LPBYTE>(buffer), &both),
+        ERROR_SUCCESS);
+    EXPECT_EQ(both, 4u);
+    EXPECT_EQ(std::string(buffer, 5), std::string("\1\2\3\4x"));
+
+    both = 3;
+    EXPECT_EQ(
+        RegQueryValueExA(key, "bin32", nullptr, &both, reinterpret_cast<LPBYTE>(buffer), &both),
+        ERROR_MORE_DATA);
+    EXPECT_EQ(both, 4u);
+
+    char name[8];
+    DWORD length = sizeof name;
+    both = sizeof buffer;
+    EXPECT_EQ(RegEnumValueA(key, 0, name, &length, nullptr, &both, reinterpret_cast<LPBYTE>(buffer),
+                            &both),
+              ERROR_SUCCESS);
+    EXPECT_EQ(both, 4u);
+}
+
 } // namespace

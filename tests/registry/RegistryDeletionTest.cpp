@@ -1,5 +1,7 @@
-// Deleting keys and values, handles of deleted keys, and access checked per handle.
+// Deleting keys, trees and values, handles of deleted keys, and access checked per handle.
 #include "tests/registry/TemporaryRegistry.h"
+
+#include <string>
 
 namespace {
 
@@ -92,6 +94,93 @@ TEST_F(RegistryDeletion, AccessIsCheckedPerHandle)
     EXPECT_EQ(RegQueryValueExA(writer, "v", nullptr, nullptr, nullptr, &size), ERROR_ACCESS_DENIED);
     for (HKEY key : {reader, queryOnly, created, writer})
         RegCloseKey(key);
+}
+
+TEST_F(RegistryDeletion, GenericRightsAndTheOrderOfChecks)
+{
+    RegCloseKey(createKey("Generic"));
+    const auto rights = [](REGSAM access) {
+        HKEY key = nullptr;
+        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Generic", 0, access, &key), ERROR_SUCCESS);
+        DWORD size = 0;
+        char name[8];
+        std::string granted;
+        granted += setString(key, "v", "x") == ERROR_SUCCESS ? 'w' : '-';
+        granted +=
+            RegQueryValueExA(key, "v", nullptr, nullptr, nullptr, &size) != ERROR_ACCESS_DENIED
+                ? 'r'
+                : '-';
+        granted += RegEnumKeyA(key, 0, name, sizeof name) != ERROR_ACCESS_DENIED ? 'e' : '-';
+        RegCloseKey(key);
+        return granted;
+    };
+    EXPECT_EQ(rights(GENERIC_READ), "-re");
+    EXPECT_EQ(rights(GENERIC_EXECUTE), "-re");
+    EXPECT_EQ(rights(GENERIC_WRITE), "w--");
+    EXPECT_EQ(rights(GENERIC_ALL), "wre");
+    EXPECT_EQ(rights(GENERIC_READ | KEY_SET_VALUE), "wre");
+
+    // A handle's rights are checked before its key is looked at; a value name that no value
+    // can have is simply not found.
+    HKEY reader = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Generic", 0, KEY_READ, &reader), ERROR_SUCCESS);
+    const std::string tooLong(16384, 'n');
+    EXPECT_EQ(RegQueryValueExA(reader, tooLong.c_str(), nullptr, nullptr, nullptr, nullptr),
+              ERROR_FILE_NOT_FOUND);
+    ASSERT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Generic"), ERROR_SUCCESS);
+    EXPECT_EQ(setString(reader, "v", "x"), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegQueryValueExA(reader, "v", nullptr, nullptr, nullptr, nullptr), ERROR_KEY_DELETED);
+    RegCloseKey(reader);
+}
+
+TEST_F(RegistryDeletion, TreesGoWholeOrNotAtAll)
+{
+    HKEY top = createKey("Top");
+    ASSERT_EQ(setString(top, "v", "x"), ERROR_SUCCESS);
+    HKEY inner = createKey("Top\\Wide\\Deep");
+    for (int i = 0; i < 20; ++i)
+        RegCloseKey(createKey(("Top\\Wide\\k" + std::to_string(i)).c_str()));
+
+    // Emptying a key through a handle that may not change its values deletes nothing.
+    HKEY reader = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Top", 0, KEY_READ, &reader), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteTreeA(reader, nullptr), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegDeleteTreeA(reader, ""), ERROR_ACCESS_DENIED);
+    char name[8];
+    EXPECT_EQ(RegEnumKeyA(reader, 0, name, sizeof name), ERROR_SUCCESS);
+    // A named subkey goes with everything below it, whatever the parent handle may do.
+    EXPECT_EQ(RegDeleteTreeA(reader, "WIDE\\"), ERROR_SUCCESS);
+    EXPECT_EQ(RegEnumKeyA(reader, 0, name, sizeof name), ERROR_NO_MORE_ITEMS);
+    EXPECT_EQ(setString(inner, "v", "x"), ERROR_KEY_DELETED);
+    EXPECT_EQ(RegDeleteTreeA(reader, "Wide"), ERROR_FILE_NOT_FOUND);
+
+    // An empty path empties the key and keeps it; a root keeps itself too.
+    RegCloseKey(createKey("Top\\Again"));
+    EXPECT_EQ(RegDeleteTreeA(top, ""), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExA(top, "v", nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegEnumKeyA(top, 0, name, sizeof name), ERROR_NO_MORE_ITEMS);
+    EXPECT_EQ(setString(top, "w", "x"), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(setString(top, "w", "x"), ERROR_KEY_DELETED);
+    RegCloseKey(createKey("After"));
+    for (HKEY key : {top, inner, reader})
+        EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+}
+
+// A store edited by hand so that a key's parent is its own grandchild: emptying the key ends,
+// and leaves the roots alone.
+TEST_F(RegistryDeletion, TreeDeletionEndsOnKeysEditedIntoACircle)
+{
+    HKEY ring = createKey("Ring");
+    RegCloseKey(createKey("Ring\\Child\\Grandchild"));
+    editStore("UPDATE registry_keys SET parent = "
+              "(SELECT id FROM registry_keys WHERE name = 'Grandchild') WHERE name = 'Ring'");
+    EXPECT_EQ(RegDeleteTreeA(ring, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(queryStore("SELECT group_concat(name) FROM registry_keys WHERE parent IS NOT NULL"),
+              "Ring");
+    EXPECT_EQ(queryStore("SELECT count(*) FROM registry_keys WHERE parent IS NULL"), "5");
+    EXPECT_EQ(setString(ring, "v", "x"), ERROR_SUCCESS);
+    RegCloseKey(ring);
 }
 
 } // namespace

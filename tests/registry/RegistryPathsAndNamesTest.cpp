@@ -84,21 +84,32 @@ TEST_F(RegistryPaths, PredefinedRootsAndInvalidHandles)
     HKEY same = nullptr;
     EXPECT_EQ(RegOpenKeyExA(HKEY_USERS, "", 0, KEY_READ, &same), ERROR_SUCCESS);
     EXPECT_EQ(same, HKEY_USERS);
-    // The four roots are separate trees; a root without sign extension is still the root.
-    RegCloseKey(createKey("OnlyHere", HKEY_LOCAL_MACHINE));
-    for (HKEY other : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_USERS})
+    // The five roots are separate trees; only the low 32 bits of a root's value count.
+    RegCloseKey(createKey("OnlyHere", HKEY_CURRENT_CONFIG));
+    for (HKEY other : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS})
         EXPECT_FALSE(keyExists(other, "OnlyHere"));
-    EXPECT_TRUE(keyExists(reinterpret_cast<HKEY>(std::uintptr_t{0x80000002u}), "OnlyHere"));
+    const auto withHighBits = [](std::uintptr_t low) {
+        return reinterpret_cast<HKEY>((std::uintptr_t{0x12345678} << 32) | low);
+    };
+    for (HKEY config :
+         {reinterpret_cast<HKEY>(std::uintptr_t{0x80000005u}), withHighBits(0x80000005u)})
+        EXPECT_TRUE(keyExists(config, "OnlyHere"));
+    EXPECT_FALSE(keyExists(withHighBits(0x80000002u), "OnlyHere"));
+    EXPECT_EQ(RegCloseKey(withHighBits(0x80000001u)), ERROR_SUCCESS);
 
+    // A null handle leaves the result alone; any other invalid handle clears it.
     const HKEY made = reinterpret_cast<HKEY>(0x4444);
     const HKEY unknownRoot =
         reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<LONG>(0x80000007)));
     HKEY closed = createKey("Closed");
     EXPECT_EQ(RegCloseKey(closed), ERROR_SUCCESS);
     for (HKEY bad : {HKEY(nullptr), unknownRoot, made, closed}) {
-        HKEY untouched = made;
-        EXPECT_EQ(RegCreateKeyA(bad, "x", &untouched), ERROR_INVALID_HANDLE);
-        EXPECT_EQ(untouched, made);
+        HKEY created = made;
+        HKEY opened = made;
+        EXPECT_EQ(RegCreateKeyA(bad, "x", &created), ERROR_INVALID_HANDLE);
+        EXPECT_EQ(RegOpenKeyExA(bad, "", 0, KEY_READ, &opened), ERROR_INVALID_HANDLE);
+        EXPECT_EQ(created, bad == nullptr ? made : nullptr);
+        EXPECT_EQ(opened, bad == nullptr ? made : nullptr);
     }
     for (HKEY bad : {HKEY(nullptr), made, closed})
         EXPECT_EQ(RegCloseKey(bad), ERROR_INVALID_HANDLE);
@@ -111,9 +122,14 @@ TEST_F(RegistryPaths, CreateAndOpenGiveNewHandles)
     HKEY parent = createKey("Parent");
     HKEY self = createKey("", parent);
     EXPECT_NE(self, parent);
+    // On a root, no path gives back the root itself, an empty path a handle of its own.
     HKEY root = nullptr;
     EXPECT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, nullptr, &root), ERROR_SUCCESS);
     EXPECT_EQ(root, HKEY_CURRENT_USER);
+    EXPECT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "", &root), ERROR_SUCCESS);
+    EXPECT_NE(root, HKEY_CURRENT_USER);
+    EXPECT_EQ(subkeyName(root, 0), "Parent");
+    EXPECT_EQ(RegCloseKey(root), ERROR_SUCCESS);
     HKEY once = nullptr;
     HKEY twice = nullptr;
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Parent", 0, KEY_READ, &once), ERROR_SUCCESS);

@@ -40,6 +40,22 @@ protected:
 
     void useStore(const fs::path &file) { setenv("EMBERCOFFER_REGISTRY", file.c_str(), 1); }
 
+    // Makes this process let go of the store file by using another one for a moment.
+    void releaseStore()
+    {
+        useStore(folder / "elsewhere.db");
+        RegCloseKey(createKey("Elsewhere"));
+        useStore(storeFile);
+    }
+
+    // The store as a version that knew no configuration root left it.
+    void removeConfigurationRoot()
+    {
+        releaseStore();
+        editStore(
+            "DELETE FROM registry_keys WHERE parent IS NULL AND name = 'HKEY_CURRENT_CONFIG'");
+    }
+
     // Calls that create, query and list fail on an unusable store with `expected`.
     static void expectCallsFail(LONG expected)
     {
@@ -202,14 +218,56 @@ TEST_F(RegistryStore, KilledWriterLeavesACompleteValue)
     EXPECT_EQ(setString(key, "after", "x"), ERROR_SUCCESS);
     RegCloseKey(key);
 
-    sqlite3 *db = nullptr;
-    ASSERT_EQ(sqlite3_open(storeFile.c_str(), &db), SQLITE_OK);
-    sqlite3_stmt *check = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr), SQLITE_OK);
-    ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
-    EXPECT_STREQ(reinterpret_cast<const char *>(sqlite3_column_text(check, 0)), "ok");
-    sqlite3_finalize(check);
-    sqlite3_close(db);
+    EXPECT_EQ(queryStore("PRAGMA integrity_check"), "ok");
+}
+
+TEST_F(RegistryStore, OlderStoreGainsTheConfigurationRootAndLosesNothing)
+{
+    HKEY kept = createKey("Software\\Kept");
+    ASSERT_EQ(setString(kept, "v", "before"), ERROR_SUCCESS);
+    RegCloseKey(kept);
+    removeConfigurationRoot();
+
+    RegCloseKey(createKey("Settings", HKEY_CURRENT_CONFIG));
+    releaseStore();
+    HKEY settings = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_CONFIG, "Settings", 0, KEY_READ, &settings),
+              ERROR_SUCCESS);
+    RegCloseKey(settings);
+    char text[16];
+    DWORD size = sizeof text;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kept", 0, KEY_READ, &kept),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExA(kept, "v", nullptr, nullptr, reinterpret_cast<LPBYTE>(text), &size),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(text, "before");
+    RegCloseKey(kept);
+    EXPECT_EQ(queryStore("SELECT count(*) FROM registry_keys WHERE parent IS NULL"), "5");
+}
+
+// A damaged store is not repaired on the way: it is refused as it is, even when it lacks a root.
+TEST_F(RegistryStore, DamagedOlderStoreIsRefusedUnchanged)
+{
+    HKEY bulk = createKey("Bulk");
+    for (int i = 0; i < 20; ++i)
+        ASSERT_EQ(setString(bulk, ("v" + std::to_string(i)).c_str(), std::string(3000, 'b')),
+                  ERROR_SUCCESS);
+    RegCloseKey(bulk);
+    removeConfigurationRoot();
+    const long page =
+        std::stol(queryStore("SELECT rootpage FROM sqlite_master WHERE name = 'registry_values'"));
+    const long pageSize = std::stol(queryStore("PRAGMA page_size"));
+    {
+        std::fstream file(storeFile, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp((page - 1) * pageSize);
+        const std::string garbage(static_cast<std::size_t>(pageSize), '\xff');
+        file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+    }
+    const std::string before = contents(storeFile);
+    expectCallsFail(ERROR_BADDB);
+    HKEY config = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_CONFIG, "", 0, KEY_READ, &config), ERROR_BADDB);
+    EXPECT_EQ(contents(storeFile), before);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "platform/registry/winreg.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -40,6 +41,31 @@ protected:
     {
         return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
                               static_cast<DWORD>(text.size() + 1));
+    }
+
+    // Runs `sql` on the store file directly, as someone editing it by hand would.
+    void editStore(const char *sql) const
+    {
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(storeFile.c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK)
+            << sqlite3_errmsg(db);
+        sqlite3_close(db);
+    }
+
+    // The first column of the first row that `sql` gives on the store file.
+    std::string queryStore(const char *sql) const
+    {
+        sqlite3 *db = nullptr;
+        sqlite3_stmt *statement = nullptr;
+        std::string answer = "<no answer>";
+        if (sqlite3_open_v2(storeFile.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+            sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW)
+            answer = reinterpret_cast<const char *>(sqlite3_column_text(statement, 0));
+        sqlite3_finalize(statement);
+        sqlite3_close(db);
+        return answer;
     }
 
     std::filesystem::path folder;

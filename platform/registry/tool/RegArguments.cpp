@@ -17,6 +17,7 @@ const Root Roots[] = {
     {"HKCU", "HKEY_CURRENT_USER", HKEY_CURRENT_USER},
     {"HKCR", "HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
     {"HKU", "HKEY_USERS", HKEY_USERS},
+    {"HKCC", "HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
 };
 
 const char *const QueryUsage = "reg query KEY [/v NAME | /ve]\n";
@@ -28,8 +29,9 @@ const char *const GeneralUsage =
     "reg add KEY [/v NAME | /ve] [/t REG_SZ|REG_BINARY|REG_DWORD] [/d DATA] [/f]\n"
     "reg delete KEY [/v NAME | /ve] [/f]\n"
     "\n"
-    "KEY begins with its root: HKLM, HKCU, HKCR, HKU or HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER,\n"
-    "HKEY_CLASSES_ROOT, HKEY_USERS. /v names a value, /ve the key's default value.\n"
+    "KEY begins with its root: HKLM, HKCU, HKCR, HKU, HKCC or HKEY_LOCAL_MACHINE,\n"
+    "HKEY_CURRENT_USER, HKEY_CLASSES_ROOT, HKEY_USERS, HKEY_CURRENT_CONFIG. /v names a value,\n"
+    "/ve the key's default value.\n"
     "/d gives the data: text for REG_SZ, hex digits for REG_BINARY (\"0a1B\"), a number for\n"
     "REG_DWORD (decimal or 0x hex). /f changes or deletes without asking.\n"
     "The store is the file named by EMBERCOFFER_REGISTRY, else\n"

@@ -31,6 +31,6 @@ struct RegParseResult {
 //   query KEY [/v NAME | /ve]
 //   add KEY [/v NAME | /ve] [/t REG_SZ|REG_BINARY|REG_DWORD] [/d DATA] [/f]
 //   delete KEY [/v NAME | /ve] [/f]
-// KEY begins with its root (HKLM, HKCU, HKCR, HKU or the long names); every switch may be
+// KEY begins with its root (HKLM, HKCU, HKCR, HKU, HKCC or the long names); every switch may be
 // written with '-' as well as '/', in any letter case; "/?" asks for the usage.
 RegParseResult parseRegArguments(const std::vector<std::string> &words);

@@ -107,25 +107,6 @@ int add(const RegArguments &arguments, std::ostream &out, std::ostream &err,
     return Success;
 }
 
-// Deletes `name` below `parent` with every key below it, deepest first.
-LONG deleteTree(HKEY parent, const std::string &name)
-{
-    ScopedKey key;
-    if (const LONG opened = RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key.handle);
-        opened != ERROR_SUCCESS)
-        return opened;
-    std::vector<char> subkey(registry::KeyNameBufferBytes);
-    LONG status = ERROR_SUCCESS;
-    while ((status = RegEnumKeyA(key.handle, 0, subkey.data(),
-                                 static_cast<DWORD>(subkey.size()))) == ERROR_SUCCESS) {
-        if (const LONG deleted = deleteTree(key.handle, subkey.data()); deleted != ERROR_SUCCESS)
-            return deleted;
-    }
-    if (status != ERROR_NO_MORE_ITEMS)
-        return status;
-    return RegDeleteKeyA(parent, name.c_str());
-}
-
 int removeValue(const RegArguments &arguments, std::ostream &out, std::ostream &err,
                 const RegConfirm &confirm)
 {
@@ -165,7 +146,8 @@ int removeKey(const RegArguments &arguments, std::ostream &out, std::ostream &er
                    "Permanently delete the registry key " + keyText(arguments) + " (Yes/No)? ");
     if (answer != true)
         return confirmedOrStop(answer, out, err);
-    if (const LONG deleted = deleteTree(arguments.root, arguments.path); deleted != ERROR_SUCCESS)
+    if (const LONG deleted = RegDeleteTreeA(arguments.root, arguments.path.c_str());
+        deleted != ERROR_SUCCESS)
         return fail(err, deleted);
     out << Completed << "\n";
     return Success;
