@@ -6,6 +6,7 @@
 #include "app/FormParts.h"
 #include "button/VTButton.h"
 #include "platform/core/Twips.h"
+#include "platform/ui/AccessibleName.h"
 #include "platform/ui/FileOpenDialog.h"
 
 #include <QCheckBox>
@@ -25,13 +26,19 @@ CipherFrame::CipherFrame(const FileDirection &direction, FileRunner &runner, QPr
     setObjectName(names.frame);
     setAcceptDrops(true);
 
-    addLabel(this, names.keyLabel, direction.texts.keyLabel)->move(twipsPoint(120, 360));
+    QLabel *keyLabel = addLabel(this, names.keyLabel, direction.texts.keyLabel);
+    keyLabel->move(twipsPoint(120, 360));
     m_keyBox = addBox(names.keyBox, twipsRect(1080, 360, 5055, 285));
-    addLabel(this, names.fileLabel, direction.texts.fileLabel)->move(twipsPoint(120, 840));
+    platform::labelControl(*keyLabel, *m_keyBox);
+    QLabel *fileLabel = addLabel(this, names.fileLabel, direction.texts.fileLabel);
+    fileLabel->move(twipsPoint(120, 840));
     m_fileBox = addBox(names.fileBox, twipsRect(1080, 840, 4635, 285));
+    platform::labelControl(*fileLabel, *m_fileBox);
 
     m_browseButton = new VTButton("...", this);
     m_browseButton->setObjectName(names.browseButton);
+    // Its caption says nothing; it is named after the dialog it opens.
+    m_browseButton->setAccessibleName(platform::accessibleNameFrom(direction.texts.browseTitle));
     m_browseButton->setGeometry(twipsRect(5820, 840, 315, 285));
 
     m_deleteBox = new QCheckBox(direction.texts.deleteBox, this);
@@ -45,8 +52,8 @@ CipherFrame::CipherFrame(const FileDirection &direction, FileRunner &runner, QPr
     QFont bold = m_actionButton->font();
     bold.setBold(true);
     m_actionButton->setFont(bold);
-    m_actionButton->setButtonImage(QPixmap(direction.actionImage));
-    m_actionButton->setButtonImageHover(QPixmap(direction.actionHoverImage));
+    m_actionButton->setButtonImage(artwork(direction.actionImage, devicePixelRatioF()));
+    m_actionButton->setButtonImageHover(artwork(direction.actionHoverImage, devicePixelRatioF()));
     m_actionButton->setUseStateImages(true);
 
     setTabOrder(m_fileBox, m_keyBox);

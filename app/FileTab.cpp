@@ -10,7 +10,7 @@
 
 FileTab::FileTab(QTabWidget *tabs, FileRunner &runner) : TabPage(tabs, "FileTab")
 {
-    place(addPicture(this, "Picture1", QPixmap(":/embercoffer/file-tab.png")),
+    place(addPicture(this, "Picture1", ":/embercoffer/file-tab.png", "A file under a padlock"),
           twipsRect(120, 480, 480, 480));
     place(addHeading(this, "Label3_2", " Encrypt File and Decrypt File using the options below."),
           twipsRect(660, 600, 5835, 255));

@@ -72,11 +72,25 @@ QLabel *addHeading(QWidget *parent, const char *name, const QString &text)
     return label;
 }
 
-QLabel *addPicture(QWidget *parent, const char *name, const QPixmap &image)
+QPixmap artwork(const QString &path, qreal pixelRatio)
+{
+    if (pixelRatio > 1.0) {
+        const qsizetype dot = path.lastIndexOf(u'.');
+        // Read from an "@2x" file, the picture knows it is drawn at twice the size.
+        const QPixmap dense(path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
+        if (!dense.isNull())
+            return dense;
+    }
+    return QPixmap(path);
+}
+
+QLabel *addPicture(QWidget *parent, const char *name, const QString &path,
+                   const QString &description)
 {
     auto *picture = new QLabel(parent);
     picture->setObjectName(name);
-    picture->setPixmap(image);
+    picture->setAccessibleName(description);
+    picture->setPixmap(artwork(path, parent->devicePixelRatioF()));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return picture;
 }

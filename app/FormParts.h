@@ -27,8 +27,14 @@ QLabel *addLabel(QWidget *parent, const char *name, const QString &text);
 // The bold dark-grey-on-light-grey heading line at the top of each tab.
 QLabel *addHeading(QWidget *parent, const char *name, const QString &text);
 
-// A picture box showing `image` from its top left corner.
-QLabel *addPicture(QWidget *parent, const char *name, const QPixmap &image);
+// The drawing at `path` for a screen of `pixelRatio` device pixels per pixel: above 1, its
+// drawing of twice the size ("name@2x.png" beside "name.png") where there is one.
+QPixmap artwork(const QString &path, qreal pixelRatio);
+
+// A picture box showing the drawing at `path` from its top left corner, named `description`
+// for assistive technology.
+QLabel *addPicture(QWidget *parent, const char *name, const QString &path,
+                   const QString &description);
 
 // An etched separator: a dark line `Line1` and a light line `Line2`, each one pixel high.
 // Place `Line2` one pixel below `Line1`.

@@ -6,6 +6,7 @@
 #include "button/VTButton.h"
 #include "platform/core/Twips.h"
 #include "platform/registry/winreg.h"
+#include "platform/ui/AccessibleName.h"
 #include "platform/ui/MessageBox.h"
 
 #include <QFrame>
@@ -25,7 +26,7 @@ void showProblem(const QString &text)
 PasswordTab::PasswordTab(QTabWidget *tabs, StoredPassword &stored, PasswordControl &control)
     : TabPage(tabs, "PasswordTab"), m_stored(stored), m_control(control)
 {
-    place(addPicture(this, "Picture2", QPixmap(":/embercoffer/password-tab.png")),
+    place(addPicture(this, "Picture2", ":/embercoffer/password-tab.png", "A key"),
           twipsRect(120, 510, 495, 495));
     place(addHeading(this, "Label4_1", " Application password using the options below."),
           twipsRect(660, 600, 5835, 255));
@@ -58,6 +59,7 @@ PasswordTab::PasswordTab(QTabWidget *tabs, StoredPassword &stored, PasswordContr
     grey.setColor(QPalette::Text, Qt::darkGray);
     m_password->setPalette(grey);
     place(m_password, twipsRect(1800, 2340, 4695, 2235));
+    platform::labelControl(*current, *m_password);
 
     const auto [dark, light] = addEtchedLine(this);
     place(dark, QRect(twipsPoint(120, 4740), QSize(fromTwips(6375), 1)));

@@ -5,6 +5,7 @@
 #include "app/FormParts.h"
 #include "app/LinkLabel.h"
 #include "platform/core/Twips.h"
+#include "platform/ui/AccessibleName.h"
 #include "platform/ui/Shell.h"
 
 #include <QFrame>
@@ -56,7 +57,7 @@ frmAbout::frmAbout()
     setFixedSize(fromTwips(5250), fromTwips(4845));
     setMouseTracking(true);
 
-    addPicture(this, "picIcon", QPixmap(":/embercoffer/banner.jpg"))
+    addPicture(this, "picIcon", ":/embercoffer/banner.jpg", "Ember Coffer")
         ->setGeometry(twipsRect(0, -1320, 780, 6270));
     buildTitleBand();
 
@@ -131,6 +132,9 @@ void frmAbout::buildLinks()
         addLink("lblGoURL", QStringLiteral("Corvantide \u00AE"), webAddress,
                 twipsRect(2580, 3540, 885, 195)),
     };
+    // Each address is read with the label beside it.
+    m_links[0]->setAccessibleDescription(platform::accessibleNameFrom(support->text()));
+    m_links[1]->setAccessibleDescription(platform::accessibleNameFrom(sales->text()));
 }
 
 LinkLabel *frmAbout::addLink(const char *name, const QString &text, const QString &address,

@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/CipherFrame.h"
 #include "app/FileRun.h"
 #include "app/FileTab.h"
 #include "app/FormParts.h"
@@ -17,6 +18,7 @@
 #include "platform/ui/ProgramExit.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 
 frmMain::frmMain(QWidget *parent)
@@ -33,11 +35,12 @@ frmMain::frmMain(QWidget *parent)
     setFont(formFont("MS Sans Serif", 8.25));
     setFixedSize(fromTwips(7545), fromTwips(6225));
 
-    addPicture(this, "Picture3", QPixmap(":/embercoffer/banner.jpg"))
+    addPicture(this, "Picture3", ":/embercoffer/banner.jpg", "Ember Coffer")
         ->setGeometry(twipsRect(0, 0, 780, 6270));
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName("SSTab1");
+    m_tabs->setAccessibleName("File and Password");
     m_tabs->setGeometry(twipsRect(840, 0, 6675, 5535));
     m_fileTab = new FileTab(m_tabs, *m_runner);
     m_passwordTab = new PasswordTab(m_tabs, *m_storedPassword, *m_passwordControl);
@@ -85,6 +88,8 @@ void frmMain::showHelp() { platform::htmlHelp(this, helpFile, 0, 0); }
 void frmMain::showCentred()
 {
     m_tabs->setCurrentIndex(0);
+    // The first keystrokes go into the encrypt frame's file box, first in its focus order.
+    m_fileTab->encryptFrame()->fileBox()->setFocus();
     FormUtility::forThisThread().centreOnScreen(*this);
     show();
 }

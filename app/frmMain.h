@@ -40,7 +40,8 @@ public:
     // entry was wrong and the program has been told to end.
     bool passwordCheckPassed();
 
-    // Shows the window centred on its screen with the "  File  " tab in front.
+    // Shows the window centred on its screen with the "  File  " tab in front and the focus in
+    // the encrypt frame's file box.
     void showCentred();
 
     // The help file handed to the help viewer, by its bare name.

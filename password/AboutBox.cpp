@@ -108,6 +108,7 @@ QLabel *AboutBox::addPicture(const char *name, const QString &bitmap)
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setPixmap(loadLibraryBitmap(bitmap));
     picture->setGeometry(8, 9, 45, 235);
+    picture->setAccessibleName(QStringLiteral("A key beneath falling stars"));
     picture->hide();
     return picture;
 }
@@ -198,6 +199,7 @@ void AboutBox::watchControls()
 
 void AboutBox::load()
 {
+    m_linkPressed = false;
     m_webLink->move(m_copyright->x() + m_copyright->width(), m_webLink->y());
     showLinkLook(LinkLook::normal());
 
@@ -265,6 +267,16 @@ void AboutBox::paintEvent(QPaintEvent *event)
                          {colours.color(QPalette::Button), colours.color(QPalette::Dark),
                           colours.color(QPalette::Light)});
     QDialog::paintEvent(event);
+}
+
+void AboutBox::showEvent(QShowEvent *event)
+{
+    // A box loaded afresh opens with the focus on OK, whichever control had it when the box
+    // was hidden (Qt would give it back), so that OK is again the default button. A window
+    // that the desktop merely restores keeps its focus.
+    if (!event->spontaneous())
+        m_ok->setFocus();
+    QDialog::showEvent(event);
 }
 
 void AboutBox::mouseMoveEvent(QMouseEvent *event)

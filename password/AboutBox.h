@@ -12,7 +12,8 @@ class QLabel;
 // when it opens and offers to start the system information tool.
 //
 // One shared box serves every showing: each showing loads it afresh (the link back to normal,
-// the picture chosen again, the click played), and OK, Enter, Esc or the close box hide it.
+// the picture chosen again, the click played, the focus on OK), and OK, Enter, Esc or the
+// close box hide it.
 class AboutBox : public QDialog {
     Q_OBJECT
 
@@ -42,6 +43,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // Each showing by the program starts with the focus on OK.
+    void showEvent(QShowEvent *event) override;
     // Moves that reach the box with no control under the pointer are over its background.
     void mouseMoveEvent(QMouseEvent *event) override;
     // Pointer moves over every control, and clicks on the web link.

@@ -1,5 +1,7 @@
 #include "password/dialogs/DialogLabel.h"
 
+#include "platform/ui/AccessibleName.h"
+
 DialogLabel::DialogLabel(QWidget *parent) : QLabel(parent)
 {
     setWordWrap(false);
@@ -10,4 +12,6 @@ void DialogLabel::setCaption(const QString &caption)
 {
     setText(caption);
     adjustSize();
+    if (buddy())
+        platform::labelControl(*this, *buddy());
 }

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QWindow>
 #include <limits>
 
 #include "button/VTButton.h"
@@ -14,6 +15,7 @@
 #include "password/dialogs/DialogLayout.h"
 #include "password/dialogs/PasswordMatch.h"
 #include "platform/core/Twips.h"
+#include "platform/ui/AccessibleName.h"
 #include "platform/ui/MessageBox.h"
 
 #include "password/dialogs/resources/ImageKey.xpm"
@@ -70,6 +72,7 @@ void PasswordDialog::buildControls()
     m_key->setPixmap(QPixmap(ImageKey_xpm));
     m_key->setScaledContents(true);
     m_key->setGeometry(fromTwips(layout.key));
+    m_key->setAccessibleName(QStringLiteral("Key"));
 
     m_labels.resize(design.prompts.size());
     for (std::size_t i = 0; i < design.prompts.size(); ++i) {
@@ -81,7 +84,7 @@ void PasswordDialog::buildControls()
         label->move(fromTwips(layout.prompts[i].label));
         label->setCaption(QString::fromLatin1(prompt.designCaption));
         QLineEdit *box = addPasswordBox(prompt.boxName, layout.prompts[i].box);
-        label->setBuddy(box);
+        platform::labelControl(*label, *box);
         m_labels[std::max(prompt.labelIndex, 0)] = label;
     }
 
@@ -137,7 +140,7 @@ QString PasswordDialog::runEntry(VBool &cancelled, const EntrySettings &settings
     m_enteredText.clear();
     m_minLength = settings.minLength;
     m_maxLength = settings.maxLength;
-    setWindowTitle(settings.title);
+    showTitle(settings.title);
     m_cancelled = true;
     const int boxLimit =
         settings.maxLength > 0 ? settings.maxLength : std::numeric_limits<int>::max();
@@ -149,6 +152,18 @@ QString PasswordDialog::runEntry(VBool &cancelled, const EntrySettings &settings
     exec();
     cancelled = toVBool(m_cancelled);
     return m_enteredText;
+}
+
+void PasswordDialog::showTitle(const QString &title)
+{
+    setWindowTitle(title);
+    if (!title.isEmpty())
+        return;
+    // The window system would put the application's name into an empty title bar; a lone
+    // blank in the native window's title keeps the bar empty, and the form's title empty.
+    create();
+    if (QWindow *native = windowHandle())
+        native->setTitle(QStringLiteral(" "));
 }
 
 void PasswordDialog::applyButtonAppearance(bool active, bool useImages)

@@ -74,6 +74,8 @@ private:
     void buildControls();
     QLineEdit *addPasswordBox(const char *name, const QRect &place);
     QPushButton *addButton(const char *name, const char *caption, const QRect &place);
+    // Sets the window title; an empty one shows an empty title bar.
+    void showTitle(const QString &title);
     void applyButtonAppearance(bool active, bool useImages);
     void cancelEntry();
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
@@ -15,6 +16,7 @@
 
 #include "globals/utilities/GeneralUtility.h"
 #include "password/AboutBox.h"
+#include "password/AboutLoadSteps.h"
 #include "password/IVTPassword.h"
 #include "password/VTPasswordIds.h"
 #include "password/VantrelPasswordExports.h"
@@ -22,6 +24,7 @@
 #include "platform/com/ComPtr.h"
 #include "platform/com/TypeInfo.h"
 #include "platform/ui/Shell.h"
+#include "tests/support/AccessibleNames.h"
 #include "tests/support/ModalDriver.h"
 
 namespace {
@@ -123,6 +126,13 @@ TEST_F(AboutBoxTest, ClickingTheLinkOpensTheMakersAddressAndKeepsItsLook)
     QTest::mousePress(link, Qt::LeftButton, {}, {2, 2});
     QTest::mouseRelease(link, Qt::LeftButton, {}, {link->width() + 20, 2});
     EXPECT_EQ(shellCalls.size(), 1);
+}
+
+TEST_F(AboutBoxTest, ButtonsAndSidePicturesAreNamedForAssistiveTechnology)
+{
+    EXPECT_EQ(unnamedControls(box), QStringList());
+    EXPECT_EQ(accessibleName(control("cmdOK")), "OK");
+    EXPECT_EQ(accessibleName(control("cmdSysInfo")), "System Info...");
 }
 
 TEST_F(AboutBoxTest, SystemInfoWithNothingRegisteredIsReportedAndTheBoxStaysOpen)
@@ -247,6 +257,100 @@ TEST(AboutMethod, ShowsOneSharedBoxModallyWithoutOwnerAndLoadsItAfreshEachTime)
     });
     std::vector<Variant> none;
     EXPECT_EQ(control->Invoke(DISPID_ABOUTBOX, DISPATCH_METHOD, none, nullptr), S_OK);
+}
+
+TEST(AboutMethod, AReopenedBoxHasTheFocusOnOkSoThatEnterClosesIt)
+{
+    QTemporaryDir registryFolder; // an empty store: no system information tool registered
+    qputenv("EMBERCOFFER_REGISTRY", registryFolder.filePath("registry.db").toLocal8Bit());
+    MessageRecorder messages;
+    const auto activate = [](AboutBox &box) {
+        box.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    };
+    whenAboutBoxOpen([&activate](AboutBox &box) {
+        activate(box);
+        QWidget *ok = box.findChild<QWidget *>("cmdOK");
+        EXPECT_EQ(QApplication::focusWidget(), ok);
+        EXPECT_EQ(ok->nextInFocusChain(), box.findChild<QWidget *>("cmdSysInfo"));
+        // Tab to System Info and press it: the tool cannot be found, which is reported.
+        QTest::keyClick(ok, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    AboutBox::showShared();
+    ASSERT_EQ(messages.calls().size(), 1u);
+
+    whenAboutBoxOpen([&activate](AboutBox &box) {
+        activate(box);
+        EXPECT_EQ(QApplication::focusWidget(), box.findChild<QWidget *>("cmdOK"));
+        EXPECT_TRUE(box.findChild<QPushButton *>("cmdOK")->isDefault());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    AboutBox::showShared();
+    EXPECT_EQ(messages.calls().size(), 1u)
+        << "Enter closed the box rather than pressing System Info";
+}
+
+// A click sound beside the library and a stand-in player on the PATH that records each file it
+// is asked to play, for as long as it lives.
+class ClickRecorder {
+public:
+    ClickRecorder()
+        : m_sound(clickSoundPath(GeneralUtility::forThisThread().libraryDirectory())),
+          m_savedPath(qgetenv("PATH"))
+    {
+        if (!QFile::exists(m_sound)) {
+            QFile sound(m_sound);
+            m_madeSound = sound.open(QIODevice::WriteOnly);
+        }
+        QFile player(m_folder.filePath("paplay"));
+        player.open(QIODevice::WriteOnly);
+        player.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$0.played\"\n");
+        player.close();
+        player.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", m_folder.path().toLocal8Bit());
+    }
+    ~ClickRecorder()
+    {
+        qputenv("PATH", m_savedPath);
+        if (m_madeSound)
+            QFile::remove(m_sound);
+    }
+
+    QString sound() const { return m_sound; }
+    bool ready() const { return QFile::exists(m_sound); }
+
+    // The files played so far, waiting up to a few seconds for `expected` of them, as the
+    // player runs detached.
+    QStringList played(int expected) const
+    {
+        QStringList files;
+        for (int attempt = 0; attempt < 500 && files.size() < expected; ++attempt) {
+            QTest::qWait(10);
+            QFile record(m_folder.filePath("paplay.played"));
+            if (record.open(QIODevice::ReadOnly))
+                files = QString::fromLocal8Bit(record.readAll()).split('\n', Qt::SkipEmptyParts);
+        }
+        return files;
+    }
+
+private:
+    QTemporaryDir m_folder;
+    QString m_sound;
+    QByteArray m_savedPath;
+    bool m_madeSound = false;
+};
+
+TEST(AboutMethod, EveryOpeningPlaysTheClickThatLiesBesideTheLibrary)
+{
+    ClickRecorder clicks;
+    ASSERT_TRUE(clicks.ready()) << clicks.sound().toStdString();
+    for (int opening = 0; opening < 2; ++opening) {
+        whenAboutBoxOpen([](AboutBox &box) { box.close(); });
+        AboutBox::showShared();
+    }
+    EXPECT_EQ(clicks.played(2), QStringList({clicks.sound(), clicks.sound()}));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/LinkLabel.h"
 #include "app/frmAbout.h"
 #include "platform/ui/Shell.h"
+#include "tests/support/AccessibleNames.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -146,4 +147,15 @@ TEST_F(AboutWindow, LinksOpenTheWebSiteAndMailAddressesThroughTheShell)
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(link("lblSendSupport")->text(), frmAbout::supportAddress);
     EXPECT_TRUE(link("lblGoURL")->font().underline());
+}
+
+TEST_F(AboutWindow, ButtonAndPictureAreNamedAndEachAddressIsReadWithItsLabel)
+{
+    pressAbout();
+    frmAbout *about = frmAbout::shared();
+    EXPECT_EQ(unnamedControls(*about), QStringList());
+    EXPECT_EQ(accessibleName(about->findChild<QWidget *>("cmdOK")), "OK");
+    EXPECT_EQ(accessibleName(link("lblSendSupport")), frmAbout::supportAddress);
+    EXPECT_EQ(link("lblSendSupport")->accessibleDescription(), "Technical Support");
+    EXPECT_EQ(link("lblSendSales")->accessibleDescription(), "Sales");
 }

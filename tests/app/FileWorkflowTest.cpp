@@ -177,10 +177,20 @@ TEST_F(FileWorkflow, BrowseAsksWithTheFramesTitleAndFilterAndCancelEmptiesTheBox
     EXPECT_EQ(browses[0].title, "Open Encrypt File...");
     EXPECT_TRUE(browses[0].fileName.isEmpty());
     EXPECT_EQ(browses[0].filterIndex, 0);
-    const QStringList encryptFilters = platform::toQtNameFilters(browses[0].filter);
-    ASSERT_EQ(encryptFilters.size(), 10);
-    EXPECT_EQ(encryptFilters.first(), "Document Files (*.doc *.rtf *.wri *.txt)");
-    EXPECT_EQ(encryptFilters.last(), "All Files (*.*)");
+    // Every entry, its description and its patterns, as the dialog is given them.
+    EXPECT_EQ(
+        browses[0].filter,
+        "Document Files (*.doc;*.rtf;*.wri;*.txt)|*.doc;*.rtf;*.wri;*.txt|"
+        "Executable Files (*.exe;*.ocx;*.dll)|*.exe;*.ocx;*.dll|"
+        "Video Files (*.avi;*.mpg;*.mov;*.dat)|*.avi;*.mpg;*.mov;*.dat|"
+        "Picture Files (*.psd;*.bmp;*.gif;*.jpg;*.pcx;*.png)|*.psd;*.bmp;*.gif;*.jpg;*.pcx;*.png|"
+        "Picture Files (*.tga;*.tif;*.eps;*.flm;*.pdf;*.pcd)|*.tga;*.tif;*.eps;*.flm;*.pdf;*.pcd|"
+        "Picture Files (*.pcd;*.pct;*.pxr;*.raw;*.sct)|*.pcd;*.pct;*.pxr;*.raw;*.sct|"
+        "Audio Files (*.mp1;*.mp2;*.mp3;*.wma;*.mid;*.rmi)|*.mp1;*.mp2;*.mp3;*.wma;*.mid;*.rmi|"
+        "Audio Files (*.wav;*.mod;*.voc;*.ogg;*.cda;*.aif)|*.wav;*.mod;*.voc;*.ogg;*.cda;*.aif|"
+        "Archive Files (*.zip;*.rar;*.lzh;*.lha;*.arj)|*.zip;*.rar;*.lzh;*.lha;*.arj|"
+        "All Files (*.*)|*.*|");
+    EXPECT_EQ(platform::toQtNameFilters(browses[0].filter).size(), 10);
 
     browseAnswer.clear();
     QTest::mouseClick(encrypt()->browseButton(), Qt::LeftButton);

@@ -1,11 +1,14 @@
 #include "tests/support/WindowFixture.h"
 
+#include "app/FormParts.h"
 #include "app/frmAbout.h"
 #include "button/VTButtonLW.h"
 #include "platform/ui/HtmlHelp.h"
 #include "platform/ui/ProgramExit.h"
+#include "tests/support/AccessibleNames.h"
 
 #include <QApplication>
+#include <QDirIterator>
 #include <QLabel>
 #include <QMimeData>
 #include <QTabWidget>
@@ -85,6 +88,66 @@ TEST_F(MainWindow, FocusMovesFromFileToKeyToActionToBrowseInEachFrame)
             EXPECT_EQ(order[i]->nextInFocusChain(), order[i + 1])
                 << frame->objectName().toStdString() << i;
     }
+}
+
+TEST_F(MainWindow, StartsWithTheFocusInTheEncryptFileBox)
+{
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(QApplication::focusWidget(), encrypt()->fileBox());
+    QTest::keyClicks(QApplication::focusWidget(), "typed");
+    EXPECT_EQ(encrypt()->fileBox()->text(), "typed");
+}
+
+TEST_F(MainWindow, EveryControlAndPictureOfBothTabsHasTheNameItsLabelShows)
+{
+    EXPECT_EQ(unnamedControls(*window), QStringList());
+    const std::pair<const char *, const char *> names[] = {
+        {"txtEncKey", "Encrypt Key"},
+        {"txtEncFile", "Encrypt File"},
+        {"cmdOpenEnc", "Open Encrypt File"},
+        {"cmdEnc", "Encrypt"},
+        {"chkEnc", "Delete plaintext file after encrypt."},
+        {"txtDecKey", "Decrypt Key"},
+        {"txtDecFile", "Decrypt File"},
+        {"cmdOpenDec", "Open Decrypt File"},
+        {"cmdDec", "Decrypt"},
+        {"txtPass", "Current Password"},
+        {"cmdCreatePass", "Create Password"},
+        {"cmdRemovePass", "Remove Password"},
+        {"cmdExit", "Exit"},
+    };
+    for (const auto &[control, name] : names)
+        EXPECT_EQ(accessibleName(window->findChild<QWidget *>(control)), name) << control;
+    // The labels keep their text and are the buddies of the boxes beside them.
+    const std::tuple<const char *, const char *, const char *> labels[] = {
+        {"Label1", "Encrypt Key:", "txtEncKey"},    {"Label2", "Encrypt File:", "txtEncFile"},
+        {"Label3_0", "Decrypt Key:", "txtDecKey"},  {"Label4_0", "Decrypt File:", "txtDecFile"},
+        {"Label6", "Current Password:", "txtPass"},
+    };
+    for (const auto &[name, text, box] : labels) {
+        auto *label = window->findChild<QLabel *>(name);
+        EXPECT_EQ(label->text(), text);
+        EXPECT_EQ(label->buddy(), window->findChild<QWidget *>(box)) << name;
+    }
+}
+
+TEST(Artwork, EveryDrawingHasAHighDensityDrawingOfTwiceItsSizeThatDenseScreensGet)
+{
+    int drawings = 0;
+    for (QDirIterator each(":/embercoffer"); each.hasNext();) {
+        const QString path = each.next();
+        if (path.contains("@2x"))
+            continue;
+        ++drawings;
+        const QPixmap normal = artwork(path, 1.0);
+        const QPixmap dense = artwork(path, 2.0);
+        EXPECT_EQ(normal.devicePixelRatio(), 1.0) << path.toStdString();
+        EXPECT_EQ(dense.devicePixelRatio(), 2.0) << path.toStdString();
+        EXPECT_EQ(dense.size(), normal.size() * 2) << path.toStdString();
+        EXPECT_EQ(dense.deviceIndependentSize(), QSizeF(normal.size())) << path.toStdString();
+    }
+    EXPECT_EQ(drawings, 8);
 }
 
 TEST_F(MainWindow, DroppedFileLandsInTheFrameItWasDroppedOn)

@@ -5,6 +5,7 @@
 #include "password/dialogs/DialogLabel.h"
 #include "password/dialogs/FormControls.h"
 #include "password/dialogs/PasswordForms.h"
+#include "tests/support/AccessibleNames.h"
 #include "tests/support/ModalDriver.h"
 
 namespace {
@@ -114,6 +115,136 @@ TEST(DialogForms, ControlsFitTheFormAndDoNotOverlap)
             EXPECT_EQ(label->x(), label->buddy()->x());
         }
     }
+}
+
+// Where everything sits on one form, in twips as designed.
+struct FormPlaces {
+    const char *form;
+    QSize client;
+    int keySide;                                // the key picture is square, at 195, 225
+    std::vector<std::pair<int, QPoint>> labels; // GenericLabel index (-1: the single one)
+    std::vector<std::pair<const char *, QRect>> boxes;
+    QRect ok;
+    QRect cancel;
+};
+
+const FormPlaces designedPlaces[] = {
+    {"frmGetPasswordNormal",
+     {3660, 1425},
+     480,
+     {{-1, {900, 135}}},
+     {{"txtPassword", {900, 390, 2595, 300}}},
+     {900, 870, 1260, 390},
+     {2235, 870, 1260, 390}},
+    {"frmGetPasswordLarge",
+     {4365, 1755},
+     480,
+     {{-1, {900, 135}}},
+     {{"txtPassword", {900, 495, 3270, 420}}},
+     {900, 1095, 1605, 465},
+     {2565, 1095, 1605, 465}},
+    {"frmGetPasswordExtraLarge",
+     {5775, 2190},
+     960,
+     {{-1, {1350, 135}}},
+     {{"txtPassword", {1350, 615, 4200, 555}}},
+     {1365, 1380, 2040, 570},
+     {3510, 1380, 2040, 570}},
+    {"frmCreatePasswordNormal",
+     {3660, 2070},
+     480,
+     {{0, {900, 135}}, {1, {900, 780}}},
+     {{"txtPassword", {900, 390, 2595, 300}}, {"txtConfirmation", {900, 1035, 2595, 300}}},
+     {900, 1515, 1260, 390},
+     {2235, 1515, 1260, 390}},
+    {"frmCreatePasswordLarge",
+     {4365, 2640},
+     480,
+     {{0, {900, 135}}, {1, {900, 1020}}},
+     {{"txtPassword", {900, 495, 3270, 420}}, {"txtConfirmation", {900, 1380, 3270, 420}}},
+     {900, 1980, 1605, 465},
+     {2565, 1980, 1605, 465}},
+    {"frmCreatePasswordExtraLarge",
+     {5775, 3315},
+     960,
+     {{0, {1350, 135}}, {1, {1350, 1260}}},
+     {{"txtPassword", {1350, 615, 4200, 555}}, {"txtConfirmation", {1350, 1740, 4200, 555}}},
+     {1350, 2505, 2040, 570},
+     {3495, 2505, 2040, 570}},
+    {"frmChangePasswordNormal",
+     {3660, 2715},
+     480,
+     {{2, {900, 135}}, {0, {900, 780}}, {1, {900, 1425}}},
+     {{"txtOLDPassword", {900, 390, 2595, 300}},
+      {"txtPassword", {900, 1035, 2595, 300}},
+      {"txtConfirmation", {900, 1680, 2595, 300}}},
+     {900, 2160, 1260, 390},
+     {2235, 2160, 1260, 390}},
+    {"frmChangePasswordLarge",
+     {4365, 3525},
+     480,
+     {{2, {900, 135}}, {0, {900, 1035}}, {1, {900, 1905}}},
+     {{"txtOLDPassword", {900, 495, 3270, 420}},
+      {"txtPassword", {900, 1380, 3270, 420}},
+      {"txtConfirmation", {900, 2265, 3270, 420}}},
+     {900, 2865, 1605, 465},
+     {2565, 2865, 1605, 465}},
+    {"frmChangePasswordExtraLarge",
+     {5775, 4440},
+     960,
+     {{2, {1350, 135}}, {0, {1350, 1260}}, {1, {1350, 2385}}},
+     {{"txtOLDPassword", {1350, 615, 4200, 555}},
+      {"txtPassword", {1350, 1740, 4200, 555}},
+      {"txtConfirmation", {1350, 2865, 4200, 555}}},
+     {1350, 3630, 2040, 570},
+     {3510, 3630, 2040, 570}},
+};
+
+// 15 twips make one pixel.
+QRect pixels(const QRect &twips)
+{
+    return {twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15};
+}
+
+TEST(DialogForms, NineFormsHaveTheirDesignedClientAreaKeyPictureAndPlaces)
+{
+    ASSERT_EQ(std::size(designedPlaces), 9u);
+    for (const FormPlaces &design : designedPlaces) {
+        SCOPED_TRACE(design.form);
+        auto form = createPasswordForm(design.form);
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->size(), design.client / 15);
+        EXPECT_EQ(child(*form, "ImageKey")->geometry(),
+                  pixels({195, 225, design.keySide, design.keySide}));
+        for (const auto &[index, topLeft] : design.labels)
+            EXPECT_EQ(formControl(*form, "GenericLabel", index)->pos(), topLeft / 15) << index;
+        for (const auto &[name, place] : design.boxes)
+            EXPECT_EQ(child(*form, name)->geometry(), pixels(place)) << name;
+        EXPECT_EQ(child(*form, "cmdOK")->geometry(), pixels(design.ok));
+        EXPECT_EQ(child(*form, "cmdCancel")->geometry(), pixels(design.cancel));
+    }
+}
+
+TEST(DialogForms, EveryControlIsNamedAndBoxesTakeTheNameOfTheCaptionAboveThem)
+{
+    for (const QString &name : passwordFormNames()) {
+        auto form = createPasswordForm(name);
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(unnamedControls(*form), QStringList());
+        EXPECT_EQ(accessibleName(child(*form, "cmdOK")), "OK");
+        EXPECT_EQ(accessibleName(child(*form, "cmdCancel")), "Cancel");
+    }
+    auto change = createPasswordForm("frmChangePasswordLarge");
+    EXPECT_EQ(accessibleName(box(*change, "txtOLDPassword")), "Enter Old Password");
+    EXPECT_EQ(accessibleName(box(*change, "txtPassword")), "Enter New Password");
+    EXPECT_EQ(accessibleName(box(*change, "txtConfirmation")), "Confirm New Password");
+
+    // The caption a host sets, shown exactly, names the box without its marks.
+    ASSERT_TRUE(setFormCaption(*change, "GenericLabel", 0, "Save && &Go:"));
+    EXPECT_EQ(change->genericLabel(0)->text(), "Save && &Go:");
+    EXPECT_EQ(accessibleName(box(*change, "txtPassword")), "Save & Go");
+    ASSERT_TRUE(setFormCaption(*change, "cmdOK", -1, "&Accept"));
+    EXPECT_EQ(accessibleName(child(*change, "cmdOK")), "Accept");
 }
 
 TEST(FormControls, FoundByNameAndIndexAndCaptionedThroughTheirCaption)

@@ -52,6 +52,28 @@ TEST(PasswordMatch, CaseRuleFollowsTheLocale)
     EXPECT_FALSE(dotless);
 }
 
+TEST(ButtonAppearance, ActiveButtonsRestGreyAndLightUpInColourStandardOnesAlwaysShowColour)
+{
+    const struct {
+        bool active, useImages;
+        ButtonAppearance expected;
+    } table[] = {
+        {true, true, {1, "GRAY", "COLOR", "COLOR", true, 6}},
+        {false, true, {0, "COLOR", "", "", false, 6}},
+        {true, false, {1, "", "", "", std::nullopt, 0}},
+        {false, false, {0, "", "", "", std::nullopt, 0}},
+    };
+    for (const auto &row : table) {
+        const ButtonAppearance got = buttonAppearance(row.active, row.useImages, "COLOR", "GRAY");
+        const ButtonAppearance &want = row.expected;
+        EXPECT_EQ(std::tuple(got.style, got.image, got.hoverImage, got.downImage,
+                             got.useStateImages, got.contentSpacing),
+                  std::tuple(want.style, want.image, want.hoverImage, want.downImage,
+                             want.useStateImages, want.contentSpacing))
+            << "active " << row.active << ", images " << row.useImages;
+    }
+}
+
 TEST(ButtonAppearance, ImagesOffClearTheImagesAndAMissingBitmapIsSkipped)
 {
     VTButton button;

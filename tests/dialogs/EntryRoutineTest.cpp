@@ -1,9 +1,11 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include "button/VTButton.h"
+#include "password/LibraryBitmaps.h"
 #include "password/dialogs/DialogLabel.h"
 #include "password/dialogs/PasswordForms.h"
 #include "tests/dialogs/DialogTestSupport.h"
@@ -70,9 +72,7 @@ TEST_P(EntryRoutineTest, MaxLengthLimitsEveryBoxAndZeroOrLessLeavesThemUnlimited
 {
     Entry entry;
     entry.maxLength = 4;
-    entry.title = QString();
     showByName(*form, entry, [](QDialog &open) {
-        EXPECT_EQ(open.windowTitle(), ""); // the caller's title, even an empty one
         for (QLineEdit *each : boxesInTabOrder(open)) {
             QTest::keyClicks(each, "abcdef");
             each->insert(QStringLiteral("pasted")); // as a paste would
@@ -93,6 +93,26 @@ TEST_P(EntryRoutineTest, MaxLengthLimitsEveryBoxAndZeroOrLessLeavesThemUnlimited
     }
 }
 
+TEST_P(EntryRoutineTest, AnEmptyTitleShowsAnEmptyTitleBarAndTheNextTitleReplacesIt)
+{
+    Entry entry;
+    entry.title = QString();
+    showByName(*form, entry, [](QDialog &open) {
+        EXPECT_EQ(open.windowTitle(), ""); // the caller's title, not the design title
+        // The window system is handed a title it shows as nothing, not an empty one that it
+        // would fill with the application's name.
+        const QString shown = open.windowHandle()->title();
+        EXPECT_FALSE(shown.isEmpty());
+        EXPECT_TRUE(shown.trimmed().isEmpty());
+        pressCancel(open);
+    });
+    entry.title = QStringLiteral("Vault");
+    showByName(*form, entry, [](QDialog &open) {
+        EXPECT_EQ(open.windowHandle()->title(), "Vault");
+        pressCancel(open);
+    });
+}
+
 TEST_P(EntryRoutineTest, ActiveButtonsWithImagesShowGrayAtRestAndTheirOwnColourOnHover)
 {
     Entry entry;
@@ -103,11 +123,15 @@ TEST_P(EntryRoutineTest, ActiveButtonsWithImagesShowGrayAtRestAndTheirOwnColourO
         for (VTButton *button : {ok, cancel}) {
             EXPECT_EQ(button->buttonStyle(), 1);
             EXPECT_TRUE(button->useStateImages());
-            EXPECT_NE(button->buttonImage().toImage(), button->buttonImageHover().toImage());
             EXPECT_EQ(button->maskColor(), QColor(255, 0, 255));
         }
-        EXPECT_NE(ok->buttonImageHover().toImage(),
-                  cancel->buttonImageHover().toImage()); // check and X
+        const auto bitmap = [](const char *name) { return loadLibraryBitmap(name).toImage(); };
+        EXPECT_EQ(ok->buttonImage().toImage(), bitmap("BTN_CHECK_GRAY"));
+        EXPECT_EQ(ok->buttonImageHover().toImage(), bitmap("BTN_CHECK_COLOR"));
+        EXPECT_EQ(ok->buttonImageDown().toImage(), bitmap("BTN_CHECK_COLOR"));
+        EXPECT_EQ(cancel->buttonImage().toImage(), bitmap("BTN_X_GRAY"));
+        EXPECT_EQ(cancel->buttonImageHover().toImage(), bitmap("BTN_X_COLOR"));
+        EXPECT_EQ(cancel->buttonImageDown().toImage(), bitmap("BTN_X_COLOR"));
         pressCancel(open);
     });
 }

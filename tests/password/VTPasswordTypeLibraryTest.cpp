@@ -1,12 +1,9 @@
 #include "password/VTPasswordTypeLibrary.h"
-#include "password/VTPasswordDispIds.h"
 #include "password/VTPasswordIds.h"
 #include "platform/com/EmbeddedControl.h"
 
-#include <QStringList>
+#include <algorithm>
 #include <gtest/gtest.h>
-
-namespace Id = VTPasswordDispId;
 
 TEST(VTPasswordTypeLibrary, DescribesTheLibraryClassAndEnumeration)
 {
@@ -41,13 +38,93 @@ TEST(VTPasswordTypeLibrary, DescribesTheLibraryClassAndEnumeration)
 
     const EnumDesc &sizes = library.enums.at(0);
     EXPECT_EQ(sizes.name, "VantrelPasswordDialogSizes");
-    ASSERT_EQ(sizes.values.size(), 3u);
-    EXPECT_EQ(sizes.values[2].name, "vtrExtraLarge");
-    EXPECT_EQ(sizes.values[2].value, 2);
-    EXPECT_EQ(sizes.values[2].helpString, "vtrExtraLarge");
+    const char *const enumerators[] = {"vtrNormal", "vtrLarge", "vtrExtraLarge"};
+    ASSERT_EQ(sizes.values.size(), std::size(enumerators));
+    for (int value = 0; value < 3; ++value) {
+        EXPECT_EQ(sizes.values[value].name, enumerators[value]);
+        EXPECT_EQ(sizes.values[value].value, value);
+        EXPECT_EQ(sizes.values[value].helpString, enumerators[value]);
+    }
 }
 
-TEST(VTPasswordTypeLibrary, MembersInSlotOrderWithTheirIdsAndAccessorOrder)
+namespace {
+
+// One row of the control's member table, in slot order.
+struct MemberRow {
+    const char *name;
+    bool method;
+    DispId id;
+    VarType type; // read, written or returned
+    const char *typeName;
+    ParamPassing write; // None for a method
+    std::uint32_t flags;
+    std::uint32_t helpContext;
+    const char *helpString;
+};
+
+constexpr ParamPassing none = ParamPassing::None;
+constexpr ParamPassing byValue = ParamPassing::ByValue;
+constexpr ParamPassing byRef = ParamPassing::ByReference;
+constexpr std::uint32_t noFlags = FUNCFLAG_NONE;
+constexpr std::uint32_t bound = FUNCFLAG_FHIDDEN | FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT |
+                                FUNCFLAG_FDISPLAYBIND | FUNCFLAG_FDEFAULTBIND;
+
+const MemberRow memberTable[] = {
+    {"About", true, -552, VarType::Empty, "", none, noFlags, 1511,
+     "Displays the VantrelStudio About Box."},
+    {"GetPassword", true, 0x60030009, VarType::String, "", none, noFlags, 1545,
+     "Invokes the get password dialog."},
+    {"CreatePassword", true, 0x6003000A, VarType::String, "", none, noFlags, 1541,
+     "Invokes the create password dialog."},
+    {"ChangePassword", true, 0x6003000B, VarType::String, "", none, noFlags, 1519,
+     "Invokes the change password dialog."},
+    {"Size", false, 0x68030008, VarType::I4, "VantrelPasswordDialogSizes", byValue, noFlags, 1869,
+     "Determines the size of fonts and controls on the VTPassword Dialog box."},
+    {"ActiveButtons", false, 0x68030007, VarType::Bool, "", byValue, noFlags, 1593,
+     "Determines whether the VTPassword Dialog uses Active or Standard Buttons."},
+    {"UseImages", false, 0x68030006, VarType::Bool, "", byValue, noFlags, 1895,
+     "Returns/sets whether or not the VTPassword dialog box displays Check and X images in the "
+     "OK and Cancel buttons."},
+    {"Password", false, 0, VarType::String, "", byValue, FUNCFLAG_FUIDEFAULT, 1834,
+     "Returns/sets the password.  Also used to validate the current password when set prior to "
+     "a 'GetPassword' or 'ChangePassword' call."},
+    {"Cancelled", false, 0x68030005, VarType::Bool, "", byValue, FUNCFLAG_FNONBROWSABLE, 1644,
+     "Determines whether or not the user pressed the 'Cancel' button on the last shown "
+     "VTPassword Dialog box."},
+    {"Validated", false, 0x68030004, VarType::Bool, "", byValue, FUNCFLAG_FNONBROWSABLE, 1901,
+     "Determines whether or not a password retrieved with 'GetPassword' or 'ChangePassword' was "
+     "valid when compared with the 'Password' property."},
+    {"DialogTitleGetPassword", false, 0x68030003, VarType::String, "", byValue, noFlags, 1742,
+     "Determines what is displayed in the Dialog box's Title Bar when 'GetPassword' is called."},
+    {"DialogTitleCreatePassword", false, 0x68030002, VarType::String, "", byValue, noFlags, 1741,
+     "Determines what is displayed in the Dialog box's Title Bar when 'CreatePassword' is "
+     "called."},
+    {"DialogTitleChangePassword", false, 0x68030001, VarType::String, "", byValue, noFlags, 1740,
+     "Determines what is displayed in the Dialog box's Title Bar when 'ChangePassword' is "
+     "called."},
+    {"CaseSensitive", false, 0x68030000, VarType::Bool, "", byValue, noFlags, 1650,
+     "Determines whether or not password validation is case sensitive."},
+    {"MaxLength", false, 0x6803000D, VarType::I4, "", byRef, noFlags, 1796,
+     "Returns/sets the Maximum length of characters allowed in a password value.  A value of 0 "
+     "allows any length."},
+    {"MinLength", false, 0x6803000C, VarType::I4, "", byRef, noFlags, 1796,
+     "Returns/sets the Minimum length of characters allowed in a password value."},
+    {"DBPassword", false, 0x6803000E, VarType::String, "", byValue, bound, 0, ""},
+    {"CaptionChangeOldPwd", false, 0x68030016, VarType::String, "", byRef, noFlags, 0, ""},
+    {"CaptionChangeNewPwd", false, 0x68030015, VarType::String, "", byRef, noFlags, 0, ""},
+    {"CaptionChangeCfmPwd", false, 0x68030014, VarType::String, "", byRef, noFlags, 0, ""},
+    {"CaptionCreateEntPwd", false, 0x68030013, VarType::String, "", byRef, noFlags, 0, ""},
+    {"CaptionCreateCfmPwd", false, 0x68030012, VarType::String, "", byRef, noFlags, 0, ""},
+    {"CaptionGetPassword", false, 0x68030011, VarType::String, "", byRef, noFlags, 0, ""},
+    {"CaptionOK", false, 0x68030010, VarType::String, "", byRef, noFlags, 0, ""},
+    {"CaptionCancel", false, 0x6803000F, VarType::String, "", byRef, noFlags, 0, ""},
+};
+// From MaxLength (slot 15) on, a property's write slot comes before its read slot.
+constexpr std::size_t firstWriteFirstSlot = 15;
+
+} // namespace
+
+TEST(VTPasswordTypeLibrary, EveryMemberInSlotOrderWithIdTypePassingAttributesAndHelp)
 {
     const InterfaceDesc *members =
         vtPasswordTypeLibrary().findInterface(VTPasswordIds::defaultInterface);
@@ -60,61 +137,30 @@ TEST(VTPasswordTypeLibrary, MembersInSlotOrderWithTheirIdsAndAccessorOrder)
     ASSERT_NE(events, nullptr);
     EXPECT_TRUE(events->functions.empty());
 
-    // Name, then G (read) or P (write) for each slot of a property, M for a method.
-    QStringList slotList;
-    for (const FunctionDesc &f : members->functions)
-        slotList << f.name + (f.kind == DISPATCH_METHOD        ? " M"
-                              : f.kind == DISPATCH_PROPERTYGET ? " G"
-                                                               : " P");
-    QStringList expected{"About M", "GetPassword M", "CreatePassword M", "ChangePassword M"};
-    for (const char *name : {"Size", "ActiveButtons", "UseImages", "Password", "Cancelled",
-                             "Validated", "DialogTitleGetPassword", "DialogTitleCreatePassword",
-                             "DialogTitleChangePassword", "CaseSensitive"})
-        expected << QString(name) + " G" << QString(name) + " P";
-    for (const char *name :
-         {"MaxLength", "MinLength", "DBPassword", "CaptionChangeOldPwd", "CaptionChangeNewPwd",
-          "CaptionChangeCfmPwd", "CaptionCreateEntPwd", "CaptionCreateCfmPwd", "CaptionGetPassword",
-          "CaptionOK", "CaptionCancel"})
-        expected << QString(name) + " P" << QString(name) + " G";
-    EXPECT_EQ(slotList, expected);
-
-    EXPECT_EQ(members->idOfName("About"), -552);
-    EXPECT_EQ(members->idOfName("ChangePassword"), 0x6003000B);
-    EXPECT_EQ(members->idOfName("CaptionCancel"), 0x6803000F);
-    EXPECT_EQ(members->idOfName("CaptionChangeOldPwd"), 0x68030016);
-    EXPECT_EQ(members->idOfName("DBPassword"), 0x6803000E);
-}
-
-TEST(VTPasswordTypeLibrary, AttributesPassingAndHelp)
-{
-    const InterfaceDesc &members =
-        *vtPasswordTypeLibrary().findInterface(VTPasswordIds::defaultInterface);
-    const FunctionDesc *password = members.find(Id::Password, DISPATCH_PROPERTYPUT);
-    ASSERT_NE(password, nullptr);
-    EXPECT_EQ(password->id, 0);
-    EXPECT_TRUE(password->flags & FUNCFLAG_FUIDEFAULT);
-    EXPECT_EQ(password->passing, ParamPassing::ByValue);
-    EXPECT_EQ(password->helpContext, 1834u);
-    EXPECT_EQ(password->helpString,
-              "Returns/sets the password.  Also used to validate the current password when set "
-              "prior to a 'GetPassword' or 'ChangePassword' call.");
-
-    EXPECT_TRUE(members.find(Id::Validated, DISPATCH_PROPERTYGET)->flags & FUNCFLAG_FNONBROWSABLE);
-    const FunctionDesc *bound = members.find(Id::DBPassword, DISPATCH_PROPERTYPUT);
-    EXPECT_EQ(bound->flags,
-              std::uint32_t(FUNCFLAG_FHIDDEN | FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT |
-                            FUNCFLAG_FDISPLAYBIND | FUNCFLAG_FDEFAULTBIND));
-    EXPECT_TRUE(bound->helpString.isEmpty());
-    EXPECT_EQ(bound->helpContext, 0u);
-
-    EXPECT_EQ(members.find(Id::MaxLength, DISPATCH_PROPERTYPUT)->passing,
-              ParamPassing::ByReference);
-    EXPECT_EQ(members.find(Id::CaptionOK, DISPATCH_PROPERTYPUT)->passing,
-              ParamPassing::ByReference);
-    EXPECT_EQ(members.find(Id::Size, DISPATCH_PROPERTYPUT)->passing, ParamPassing::ByValue);
-    EXPECT_EQ(members.find(Id::Size, DISPATCH_PROPERTYGET)->typeName, "VantrelPasswordDialogSizes");
-    EXPECT_EQ(members.find(Id::MinLength, DISPATCH_PROPERTYGET)->helpContext, 1796u);
-    EXPECT_EQ(members.find(Id::GetPassword, DISPATCH_METHOD)->type, VarType::String);
-    EXPECT_EQ(members.find(Id::About, DISPATCH_METHOD)->helpString,
-              "Displays the VantrelStudio About Box.");
+    std::size_t next = 0; // the next function table entry
+    for (std::size_t slot = 1; slot <= std::size(memberTable); ++slot) {
+        const MemberRow &row = memberTable[slot - 1];
+        SCOPED_TRACE(row.name);
+        std::vector<InvokeKind> kinds{DISPATCH_METHOD};
+        if (!row.method) {
+            kinds = {DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT};
+            if (slot >= firstWriteFirstSlot)
+                std::swap(kinds[0], kinds[1]);
+        }
+        for (InvokeKind kind : kinds) {
+            ASSERT_LT(next, members->functions.size());
+            const FunctionDesc &entry = members->functions[next++];
+            EXPECT_EQ(entry.name, row.name);
+            EXPECT_EQ(entry.kind, kind);
+            EXPECT_EQ(entry.id, row.id);
+            EXPECT_EQ(entry.type, row.type);
+            EXPECT_EQ(entry.typeName, row.typeName);
+            EXPECT_EQ(entry.passing, kind == DISPATCH_PROPERTYPUT ? row.write : none);
+            EXPECT_EQ(entry.flags, row.flags);
+            EXPECT_EQ(entry.helpContext, row.helpContext);
+            EXPECT_EQ(entry.helpString, row.helpString);
+        }
+        EXPECT_EQ(members->idOfName(row.name), row.id);
+    }
+    EXPECT_EQ(next, members->functions.size()) << "no members beyond the table";
 }
