@@ -3,14 +3,14 @@
 #include "cli/CliArguments.h"
 
 namespace {
-CliCommand parsed(const QStringList &args)
+CliCommand parsed(const QByteArrayList &args)
 {
     const CliParseResult result = parseArguments(args);
     EXPECT_TRUE(result.command) << result.error.toStdString();
     return result.command.value_or(CliCommand{});
 }
 
-QString usageError(const QStringList &args)
+QString usageError(const QByteArrayList &args)
 {
     const CliParseResult result = parseArguments(args);
     EXPECT_FALSE(result.command);
@@ -23,7 +23,7 @@ TEST(CliArguments, CommandsWithTheirOptionsInAnyOrder)
     const CliCommand e =
         parsed({"encrypt", "--quiet", "a.txt", "-o", "out.ECX", "--delete", "--key-file=k"});
     EXPECT_EQ(e.action, CliCommand::Action::Encrypt);
-    EXPECT_EQ(e.input, "a.txt");
+    EXPECT_EQ(e.inputs, QByteArrayList({"a.txt"}));
     EXPECT_EQ(e.output, "out.ECX");
     EXPECT_EQ(e.keyFile, "k");
     EXPECT_TRUE(e.quiet && e.deleteInput && !e.keyStdin);
@@ -31,7 +31,7 @@ TEST(CliArguments, CommandsWithTheirOptionsInAnyOrder)
 
     const CliCommand d = parsed({"--key-stdin", "decrypt", "--", "-odd name.ECX"});
     EXPECT_EQ(d.action, CliCommand::Action::Decrypt);
-    EXPECT_EQ(d.input, "-odd name.ECX");
+    EXPECT_EQ(d.inputs, QByteArrayList({"-odd name.ECX"}));
     EXPECT_TRUE(d.keyStdin);
     EXPECT_TRUE(d.output.isEmpty());
 
@@ -47,10 +47,9 @@ TEST(CliArguments, HelpAndVersionNeedNoCommand)
 
 TEST(CliArguments, WrongUsageIsNamed)
 {
-    EXPECT_EQ(usageError({}), "missing command: encrypt or decrypt");
+    EXPECT_EQ(usageError({}), "missing command: encrypt, decrypt or verify");
     EXPECT_EQ(usageError({"shred", "f"}), "unknown command: shred");
     EXPECT_EQ(usageError({"encrypt"}), "missing FILE");
-    EXPECT_EQ(usageError({"encrypt", "a", "b"}), "only one FILE at a time");
     EXPECT_EQ(usageError({"encrypt", "a", "-o"}), "option -o needs a value");
     EXPECT_EQ(usageError({"encrypt", "a", "--output="}), "option --output needs a non-empty value");
     EXPECT_EQ(usageError({"encrypt", "a", "--key"}), "unknown option: --key");
