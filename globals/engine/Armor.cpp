@@ -9,7 +9,8 @@ namespace age {
 namespace {
 constexpr std::size_t lineColumns = 64;
 constexpr std::size_t lineBytes = lineColumns / 4 * 3;
-constexpr std::size_t maxTrailerBytes = 1024;
+// White space allowed before the begin line and after the end line.
+constexpr std::size_t maxOuterWhiteSpace = 1024;
 
 Failure armorFailure(const char *what) { return Failure::header(std::string("armor: ") + what); }
 
@@ -91,22 +92,28 @@ std::size_t AnyAgeSource::PrefixSource::readSome(std::uint8_t *buffer, std::size
 
 void AnyAgeSource::detect(Failure &failure)
 {
-    m_prefix.rest = &m_raw;
-    m_prefix.bytes.resize(armorBegin.size());
-    std::size_t got = 0;
-    while (got < armorBegin.size() && !failure) {
-        const std::size_t n =
-            m_raw.readSome(m_prefix.bytes.data() + got, armorBegin.size() - got, failure);
-        if (n == 0)
+    // Read enough to compare the begin line after any white space before it.
+    Bytes &bytes = m_prefix.bytes;
+    std::size_t start = 0;
+    for (;;) {
+        while (start < bytes.size() && start < maxOuterWhiteSpace && isWhiteSpace(bytes[start]))
+            ++start;
+        if (bytes.size() >= start + armorBegin.size() || start == maxOuterWhiteSpace)
             break;
-        got += n;
+        const std::size_t had = bytes.size();
+        bytes.resize(start + armorBegin.size());
+        const std::size_t n = m_raw.readSome(bytes.data() + had, bytes.size() - had, failure);
+        bytes.resize(had + n);
+        if (n == 0 || failure)
+            break;
     }
-    m_prefix.bytes.resize(got);
-    const bool armored =
-        got == armorBegin.size() && std::memcmp(m_prefix.bytes.data(), armorBegin.data(), got) == 0;
+    m_prefix.rest = &m_raw;
+    const bool armored = bytes.size() >= start + armorBegin.size() &&
+                         std::memcmp(bytes.data() + start, armorBegin.data(), armorBegin.size()) == 0;
     m_mode = armored ? Mode::Armored : Mode::Binary;
     if (!armored || failure)
         return;
+    m_prefix.position = start;
     const auto first = m_reader.readLine(armorBegin.size() + 2, failure);
     if (!failure && (!first || lineBody(*first) != armorBegin))
         failure = armorFailure("bad begin line");
@@ -136,7 +143,7 @@ bool AnyAgeSource::decodeLine(Failure &failure)
     if (failure)
         return false;
     if (!line)
-        return failure = armorFailure("no end line"), false;
+        return endsWithoutLineEnd(failure);
     const std::string_view body = lineBody(*line);
     if (body == armorEnd) {
         m_mode = Mode::Ended;
@@ -159,11 +166,22 @@ bool AnyAgeSource::decodeLine(Failure &failure)
     return true;
 }
 
+// The input ended without a line end: only the end line may stand there.
+bool AnyAgeSource::endsWithoutLineEnd(Failure &failure)
+{
+    char rest[lineColumns + 2];
+    const std::size_t n = m_reader.readFully(reinterpret_cast<std::uint8_t *>(rest), sizeof rest, failure);
+    m_mode = Mode::Ended;
+    if (!failure && std::string_view(rest, n) != armorEnd)
+        failure = armorFailure("no end line");
+    return false;
+}
+
 bool AnyAgeSource::checkTrailer(Failure &failure)
 {
-    std::uint8_t rest[maxTrailerBytes + 1];
+    std::uint8_t rest[maxOuterWhiteSpace + 1];
     const std::size_t n = m_reader.readFully(rest, sizeof rest, failure);
-    if (!failure && (n > maxTrailerBytes || !std::all_of(rest, rest + n, isWhiteSpace)))
+    if (!failure && (n > maxOuterWhiteSpace || !std::all_of(rest, rest + n, isWhiteSpace)))
         failure = armorFailure("data after the end line");
     return false;
 }

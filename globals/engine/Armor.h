@@ -29,7 +29,8 @@ private:
 
 // Reads an age file from `raw` whether it is binary or armored: an armored file is decoded,
 // strictly (full lines but the last, canonical padding, lines ending in LF or CRLF, nothing but
-// white space after the end line); any other input passes through unchanged.
+// white space before the begin and after the end line); any other input passes through
+// unchanged.
 class VANTRELGLOBALS_EXPORT AnyAgeSource final : public ByteSource {
 public:
     explicit AnyAgeSource(ByteSource &raw) : m_raw(raw), m_reader(m_prefix) {}
@@ -50,6 +51,7 @@ private:
 
     void detect(Failure &failure);
     bool decodeLine(Failure &failure);
+    bool endsWithoutLineEnd(Failure &failure);
     bool checkTrailer(Failure &failure);
 
     ByteSource &m_raw;
