@@ -61,3 +61,44 @@ TEST(CliArguments, WrongUsageIsNamed)
     EXPECT_EQ(usageError({"decrypt", "a", "--work-factor", "10"}),
               "--work-factor applies to encryption only");
 }
+
+TEST(CliArguments, ShortOptionsBundleAsGetoptUsersExpect)
+{
+    const CliCommand a = parsed({"decrypt", "-qfo", "out", "in.ECX"});
+    EXPECT_TRUE(a.quiet && a.force);
+    EXPECT_EQ(a.output, "out");
+    EXPECT_EQ(a.inputs, QByteArrayList({"in.ECX"}));
+    EXPECT_EQ(parsed({"decrypt", "-oout", "in.ECX"}).output, "out");
+    EXPECT_EQ(parsed({"decrypt", "-qo-", "-"}).output, "-");
+    const CliCommand armored = parsed({"encrypt", "-aq", "x"});
+    EXPECT_TRUE(armored.armor && armored.quiet);
+    EXPECT_EQ(usageError({"encrypt", "-qx", "f"}), "unknown option: -x");
+    EXPECT_EQ(usageError({"encrypt", "f", "-qo"}), "option -o needs a value");
+    EXPECT_EQ(usageError({"encrypt", "f", "--force=yes"}), "option --force takes no value");
+}
+
+TEST(CliArguments, SeveralFilesStreamsAndVerifyFollowTheirRules)
+{
+    const CliCommand many = parsed({"encrypt", "a", "b", "c"});
+    EXPECT_EQ(many.inputs, QByteArrayList({"a", "b", "c"}));
+    const CliCommand check = parsed({"verify", "a.ECX", "-", "--key-file", "k"});
+    EXPECT_EQ(check.action, CliCommand::Action::Verify);
+    EXPECT_EQ(check.inputs, QByteArrayList({"a.ECX", "-"}));
+    EXPECT_EQ(parsed({"encrypt", "-", "-o", "x.ECX"}).inputs, QByteArrayList({"-"}));
+    // Names are bytes: one that is not UTF-8 arrives unchanged.
+    EXPECT_EQ(parsed({"encrypt", "caf\xe9"}).inputs, QByteArrayList({"caf\xe9"}));
+
+    EXPECT_EQ(usageError({"encrypt", "a", "b", "-o", "x"}), "-o takes one FILE at a time");
+    EXPECT_EQ(usageError({"encrypt", "-"}), "reading standard input needs -o PATH or -o -");
+    EXPECT_EQ(usageError({"decrypt", "-", "-o", "x", "--key-stdin"}),
+              "standard input cannot hold both the file and the key: use --key-file or the "
+              "terminal");
+    EXPECT_EQ(usageError({"verify", "-", "-"}), "standard input can be read once");
+    EXPECT_EQ(usageError({"encrypt", "a", "-o", "-", "--delete"}),
+              "--delete needs a file to read and a file to write");
+    EXPECT_EQ(usageError({"verify", "a", "--delete"}),
+              "verify writes and deletes nothing: no -o, --force or --delete");
+    EXPECT_EQ(usageError({"decrypt", "a", "--armor"}),
+              "--armor applies to encryption only; armored files are read as they are");
+    EXPECT_EQ(usageError({"shred\xff"}), "unknown command: shred\\xff");
+}

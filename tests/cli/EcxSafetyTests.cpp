@@ -249,3 +249,16 @@ TEST_F(EcxProgram, ArmoredFilesAreWrittenWithArmorAndReadAsTheyCome)
     EXPECT_EQ(ecx({"verify", "extra.ECX", "--key-file", "key"}).err,
               "ecx: damaged header: armor: data after the end line");
 }
+
+TEST_F(EcxProgram, KeyStdinOnATerminalIsAskedWithoutEcho)
+{
+    ASSERT_EQ(ecx(QByteArrayList{"encrypt", "plain.txt", "--key-file", "key"} + fast).status, 0);
+    std::string transcript;
+    ASSERT_EQ(runWithPassphrase({EC_ECX_PROGRAM, "decrypt", "--key-stdin", "-o", path("back").toStdString(),
+                                 path("plain.txt.ECX").toStdString()},
+                                "hunter2", &transcript, "ey"),
+              0)
+        << transcript;
+    EXPECT_EQ(transcript.find("hunter2"), std::string::npos) << "the key was echoed";
+    EXPECT_EQ(read("back"), "a secret plan\n");
+}
