@@ -96,8 +96,9 @@ FileRunOutcome FileRunner::deleteSource(const FileDirection &direction)
     std::function<age::Failure()> verify;
     if (direction.verifyOutputBeforeDelete)
         verify = [this] {
-            return m_engine.VerifyLastOutput() ? age::Failure{}
-                                               : age::Failure::io(m_engine.lastError().toStdString());
+            return m_engine.VerifyLastOutput()
+                       ? age::Failure{}
+                       : age::Failure::io(m_engine.lastError().toStdString());
         };
     switch (deleteSourceSafely(m_engine.lastRun(), verify).end) {
     case SafeDeleteEnd::Deleted:

@@ -187,10 +187,7 @@ private:
 
 } // namespace
 
-CliParseResult parseArguments(const QByteArrayList &arguments)
-{
-    return Parser(arguments).parse();
-}
+CliParseResult parseArguments(const QByteArrayList &arguments) { return Parser(arguments).parse(); }
 
 QString usageText()
 {

@@ -25,9 +25,15 @@ void printError(const QString &message)
 
 QString printable(const std::string &bytes) { return printable(QByteArray::fromStdString(bytes)); }
 
-age::FileEnd fileEnd(const QByteArray &name)
+age::FileEnd inputEnd(const QByteArray &name)
 {
-    return name == standardStreamName ? age::FileEnd::standard()
+    return name == standardStreamName ? age::FileEnd::standardInput()
+                                      : age::FileEnd::file(name.toStdString());
+}
+
+age::FileEnd outputEnd(const QByteArray &name)
+{
+    return name == standardStreamName ? age::FileEnd::standardOutput()
                                       : age::FileEnd::file(name.toStdString());
 }
 
@@ -67,7 +73,7 @@ public:
 private:
     std::optional<Job> plan(const QByteArray &input)
     {
-        Job job{input, fileEnd(input), {}, false};
+        Job job{input, inputEnd(input), {}, false};
         if (m_command.action == Action::Verify)
             return checkSource(job) ? std::optional(job) : std::nullopt;
         const std::optional<QByteArray> output = outputFor(input);
@@ -76,7 +82,7 @@ private:
                               .arg(printable(input)));
             return std::nullopt;
         }
-        job.output = fileEnd(*output);
+        job.output = outputEnd(*output);
         if (!checkSource(job) || !mayWrite(job))
             return std::nullopt;
         return job;
@@ -96,7 +102,8 @@ private:
         struct stat status;
         if (job.source.standardStream || ::stat(job.source.path.c_str(), &status) != 0)
             return job.source.standardStream || errno != ENOENT ||
-                   failed(job.input, QStringLiteral("file not found: %1").arg(printable(job.input)));
+                   failed(job.input,
+                          QStringLiteral("file not found: %1").arg(printable(job.input)));
         if (S_ISDIR(status.st_mode))
             return failed(job.input, QStringLiteral("%1 is a folder").arg(printable(job.input)));
         return true;
@@ -114,8 +121,9 @@ private:
         if (S_ISDIR(existing->mode))
             return failed(job.input, QStringLiteral("%1 is a folder").arg(name));
         if (!existing->isRegular())
-            return failed(job.input,
-                          QStringLiteral("%1 is not a regular file; it is left as it is").arg(name));
+            return failed(
+                job.input,
+                QStringLiteral("%1 is not a regular file; it is left as it is").arg(name));
         job.replaceExisting =
             m_command.force ||
             (canAskOnTerminal() &&
@@ -169,8 +177,7 @@ private:
                 });
             };
         const SafeDeleteResult result = deleteSourceSafely(run, verify);
-        return result.end == SafeDeleteEnd::Deleted ||
-               failed(job.input, printable(result.message));
+        return result.end == SafeDeleteEnd::Deleted || failed(job.input, printable(result.message));
     }
 
     void reportSuccess(const Job &job) const
@@ -181,10 +188,11 @@ private:
             std::printf("%s: OK\n", printable(job.input).toUtf8().constData());
         else if (m_command.inputs.size() > 1)
             std::fprintf(stderr, "ecx: %s -> %s\n", printable(job.input).toUtf8().constData(),
-                         printable(job.output.name()).toUtf8().constData());
+                         printable(job.output.path).toUtf8().constData());
     }
 
-    template <typename Work> age::Failure withProgress(const QString &text, const Work &work)
+    template <typename Work>
+    age::Failure withProgress(const QString &text, const Work &work)
     {
         ProgressBar bar(text, !m_command.quiet && ::isatty(STDERR_FILENO));
         return work([&bar](std::int16_t percent) { bar.show(percent); });

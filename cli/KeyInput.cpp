@@ -72,8 +72,8 @@ KeyResult keyFromBytes(const QByteArray &bytes)
         return refused(QStringLiteral("empty key refused"));
     // Stateless: a sequence cut off at the end is an error, not bytes held back for later.
     // A leading byte order mark is a character of the key like any other.
-    QStringDecoder decoder(QStringDecoder::Utf8,
-                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
     const QString key = decoder(raw);
     if (decoder.hasError())
         return refused(QStringLiteral("the key is not valid UTF-8 text"));
@@ -104,8 +104,8 @@ KeyResult readKeyFile(const QByteArray &path)
     if (fd < 0)
         return refused(errno == ENOENT
                            ? QStringLiteral("key file not found: %1").arg(printable(path))
-                           : QStringLiteral("%1: %2").arg(printable(path),
-                                                          QString::fromLocal8Bit(std::strerror(errno))));
+                           : QStringLiteral("%1: %2").arg(
+                                 printable(path), QString::fromLocal8Bit(std::strerror(errno))));
     const auto bytes = readKeyBytes(fd);
     const int error = errno;
     ::close(fd);

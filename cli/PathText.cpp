@@ -19,7 +19,8 @@ QString printable(const QByteArray &bytes)
     QString text;
     for (qsizetype at = 0; at < bytes.size();) {
         const qsizetype length = utf8SequenceLength(bytes, at);
-        const QByteArrayView sequence = QByteArrayView(bytes).sliced(at, std::max<qsizetype>(length, 1));
+        const QByteArrayView sequence =
+            QByteArrayView(bytes).sliced(at, std::max<qsizetype>(length, 1));
         const QString character = QString::fromUtf8(sequence);
         if (length == 0 || (isControl(character.toUcs4().value(0)) && character != "\t"))
             appendEscaped(text, sequence);

@@ -108,8 +108,9 @@ void AnyAgeSource::detect(Failure &failure)
             break;
     }
     m_prefix.rest = &m_raw;
-    const bool armored = bytes.size() >= start + armorBegin.size() &&
-                         std::memcmp(bytes.data() + start, armorBegin.data(), armorBegin.size()) == 0;
+    const bool armored =
+        bytes.size() >= start + armorBegin.size() &&
+        std::memcmp(bytes.data() + start, armorBegin.data(), armorBegin.size()) == 0;
     m_mode = armored ? Mode::Armored : Mode::Binary;
     if (!armored || failure)
         return;
@@ -170,7 +171,8 @@ bool AnyAgeSource::decodeLine(Failure &failure)
 bool AnyAgeSource::endsWithoutLineEnd(Failure &failure)
 {
     char rest[lineColumns + 2];
-    const std::size_t n = m_reader.readFully(reinterpret_cast<std::uint8_t *>(rest), sizeof rest, failure);
+    const std::size_t n =
+        m_reader.readFully(reinterpret_cast<std::uint8_t *>(rest), sizeof rest, failure);
     m_mode = Mode::Ended;
     if (!failure && std::string_view(rest, n) != armorEnd)
         failure = armorFailure("no end line");

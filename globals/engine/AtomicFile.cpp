@@ -47,6 +47,19 @@ std::optional<ino_t> claimedInode(const char *name)
     return ino_t(std::stoull(std::string(digits)));
 }
 
+// Renames within `dirFd` unless `to` exists (errno EEXIST then). Where the file system cannot
+// refuse atomically, the name is checked just before an ordinary rename.
+bool renameWithoutReplacing(int dirFd, const std::string &from, const std::string &to)
+{
+    if (::renameat2(dirFd, from.c_str(), dirFd, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    if (identityAt(dirFd, to))
+        return errno = EEXIST, false;
+    return ::renameat(dirFd, from.c_str(), dirFd, to.c_str()) == 0;
+}
+
 bool isKept(const FileIdentity &file, const std::vector<FileIdentity> &keep)
 {
     return std::any_of(keep.begin(), keep.end(),
@@ -174,43 +187,37 @@ Failure AtomicFile::giveTemporaryName()
     struct stat status;
     if (::fstat(m_fd, &status) != 0)
         return systemFailure(m_folder);
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        const std::string name = temporaryNameFor(status.st_ino);
-        const Failure failure = nameTemporary(name);
-        if (!failure)
-            return {};
-        if (errno != EEXIST)
-            return failure;
-    }
-    return systemFailure(m_folder, EEXIST);
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt)
+        error = nameTemporary(temporaryNameFor(status.st_ino));
+    return error == 0 ? Failure{} : systemFailure(m_folder, error);
 }
 
-Failure AtomicFile::nameTemporary(const std::string &name)
+int AtomicFile::nameTemporary(const std::string &name)
 {
-    if (m_named) {
-        if (::renameat2(m_dirFd, m_temporaryName.c_str(), m_dirFd, name.c_str(),
-                        RENAME_NOREPLACE) != 0)
-            return systemFailure(m_folder);
-    } else {
-        const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
-        if (::linkat(AT_FDCWD, self.c_str(), m_dirFd, name.c_str(), AT_SYMLINK_FOLLOW) != 0 &&
-            ::linkat(m_fd, "", m_dirFd, name.c_str(), AT_EMPTY_PATH) != 0)
-            return systemFailure(m_folder);
-    }
+    const bool done =
+        m_named ? renameWithoutReplacing(m_dirFd, m_temporaryName, name) : linkUnnamed(name);
+    if (!done)
+        return errno;
     m_temporaryName = name;
     m_named = true;
-    return {};
+    return 0;
+}
+
+// Links the unnamed temporary into the folder under `name`; false (errno set) when it cannot.
+bool AtomicFile::linkUnnamed(const std::string &name) const
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+    return ::linkat(AT_FDCWD, self.c_str(), m_dirFd, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+           ::linkat(m_fd, "", m_dirFd, name.c_str(), AT_EMPTY_PATH) == 0;
 }
 
 Failure AtomicFile::placeWithoutReplacing()
 {
     if (!m_named) {
-        const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
-        if (::linkat(AT_FDCWD, self.c_str(), m_dirFd, m_name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
-            ::linkat(m_fd, "", m_dirFd, m_name.c_str(), AT_EMPTY_PATH) == 0)
+        if (linkUnnamed(m_name))
             return {};
-    } else if (::renameat2(m_dirFd, m_temporaryName.c_str(), m_dirFd, m_name.c_str(),
-                           RENAME_NOREPLACE) == 0) {
+    } else if (renameWithoutReplacing(m_dirFd, m_temporaryName, m_name)) {
         m_temporaryName.clear();
         return {};
     }

@@ -41,7 +41,8 @@ public:
 private:
     Failure refuseSpecialDestination() const;
     Failure createTemporary();
-    Failure nameTemporary(const std::string &name);
+    int nameTemporary(const std::string &name);
+    bool linkUnnamed(const std::string &name) const;
     Failure giveTemporaryName();
     Failure placeWithoutReplacing();
 

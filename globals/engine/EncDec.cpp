@@ -7,10 +7,14 @@
 #include "globals/engine/FileEngine.h"
 
 namespace {
-age::FileEnd localFile(const QString &path) { return age::FileEnd::file(QFile::encodeName(path).toStdString()); }
+age::FileEnd localFile(const QString &path)
+{
+    return age::FileEnd::file(QFile::encodeName(path).toStdString());
+}
 
 // Emits `signal` of `engine` with each percentage, as the contract's by-reference argument.
-template <typename Signal> age::FileEngine::Progress emitting(EncDec *engine, Signal signal)
+template <typename Signal>
+age::FileEngine::Progress emitting(EncDec *engine, Signal signal)
 {
     return [engine, signal](std::int16_t value) {
         qint16 progress = value;

@@ -28,8 +28,7 @@ PercentProgress percentOf(const InputFile &input, const FileEngine::Progress &pr
 
 StreamEvents eventsFor(PercentProgress &percent)
 {
-    return {[&percent] { percent.report(0); },
-            [&percent](std::uint64_t n) { percent.report(n); }};
+    return {[&percent] { percent.report(0); }, [&percent](std::uint64_t n) { percent.report(n); }};
 }
 
 // Reads `raw` through the armor when it has one.
@@ -46,8 +45,6 @@ Failure decryptAny(ByteSource &raw, const std::string &key, ByteSink &sink,
     return decryptStream(reader, {&identity}, sink, events);
 }
 } // namespace
-
-std::string FileEnd::name() const { return standardStream ? "standard stream" : path; }
 
 FileEngine::~FileEngine() { sodium_memzero(m_key.data(), m_key.size()); }
 
@@ -91,8 +88,8 @@ Failure FileEngine::transform(bool encrypt, const FileEnd &source, const FileEnd
             return f;
 
     PercentProgress percent = percentOf(input, progress);
-    FdSource from(input.fd(), source.name());
-    FdSink to(output.standardStream ? STDOUT_FILENO : file.fd(), output.name());
+    FdSource from(input.fd(), source.path);
+    FdSink to(output.standardStream ? STDOUT_FILENO : file.fd(), output.path);
     Failure failure;
     if (!encrypt) {
         failure = decryptAny(from, m_key, to, percent);
@@ -124,9 +121,9 @@ Failure FileEngine::verify(const FileEnd &source, const Progress &progress,
     if (Failure f = openSource(input, source))
         return f;
     if (expected.known() && !input.identity().unchangedFrom(expected))
-        return Failure::io(source.name() + " changed after it was written");
+        return Failure::io(source.path + " changed after it was written");
     PercentProgress percent = percentOf(input, progress);
-    FdSource from(input.fd(), source.name());
+    FdSource from(input.fd(), source.path);
     NullSink nowhere;
     const Failure failure = decryptAny(from, m_key, nowhere, percent);
     if (!failure)

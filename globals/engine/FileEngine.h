@@ -9,15 +9,15 @@
 namespace age {
 
 // One end of a run: a path (bytes, as the system takes them), or the process's standard input
-// or output. Standard streams cannot be written atomically: what a failed run wrote there stays.
+// or output, whose `path` is then only its name for messages. Standard streams cannot be
+// written atomically: what a failed run wrote there stays.
 struct VANTRELGLOBALS_EXPORT FileEnd {
     std::string path;
     bool standardStream = false;
 
     static FileEnd file(std::string path) { return {std::move(path), false}; }
-    static FileEnd standard() { return {{}, true}; }
-    // The name for messages.
-    std::string name() const;
+    static FileEnd standardInput() { return {"standard input", true}; }
+    static FileEnd standardOutput() { return {"standard output", true}; }
 };
 
 // What a successful run read and wrote, as the rule for deleting a source needs it.

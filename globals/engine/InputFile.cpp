@@ -50,8 +50,7 @@ std::uint64_t InputFile::size() const
 bool InputFile::isSameFileAs(const std::string &path) const
 {
     struct stat other;
-    return ::stat(path.c_str(), &other) == 0 &&
-           FileIdentity::of(other).sameFileAs(m_identity);
+    return ::stat(path.c_str(), &other) == 0 && FileIdentity::of(other).sameFileAs(m_identity);
 }
 
 } // namespace age

@@ -14,8 +14,8 @@ SafeDeleteResult kept(SafeDeleteEnd end, const std::string &why, const age::RunR
 bool stillAsWritten(const age::RunRecord &run)
 {
     const auto output = age::identityAt(run.output.path);
-    return !run.output.standardStream && output &&
-           output->unchangedFrom(run.outputIdentity) && output->isRegular();
+    return !run.output.standardStream && output && output->unchangedFrom(run.outputIdentity) &&
+           output->isRegular();
 }
 
 } // namespace
@@ -27,7 +27,7 @@ SafeDeleteResult deleteSourceSafely(const age::RunRecord &run,
         return {SafeDeleteEnd::SourceKept, "standard input cannot be deleted"};
     if (!stillAsWritten(run))
         return kept(SafeDeleteEnd::SourceKept,
-                    run.output.name() + " is not the regular file just written", run);
+                    run.output.path + " is not the regular file just written", run);
     if (verifyOutput) {
         if (const age::Failure failure = verifyOutput()) {
             const bool removed = stillAsWritten(run) && ::unlink(run.output.path.c_str()) == 0;

@@ -25,5 +25,5 @@ struct VANTRELGLOBALS_EXPORT SafeDeleteResult {
 // the very file the run read, unchanged since it was opened (device, inode, size, modification
 // time). A symbolic link is never deleted in place of its target. An output that fails the
 // proof is useless and is removed, if it is still the file the run wrote.
-VANTRELGLOBALS_EXPORT SafeDeleteResult deleteSourceSafely(
-    const age::RunRecord &run, const std::function<age::Failure()> &verifyOutput);
+VANTRELGLOBALS_EXPORT SafeDeleteResult
+deleteSourceSafely(const age::RunRecord &run, const std::function<age::Failure()> &verifyOutput);

@@ -5,7 +5,7 @@
 qsizetype utf8SequenceLength(const QByteArray &bytes, qsizetype at)
 {
     const auto lead = static_cast<unsigned char>(bytes[at]);
-    const qsizetype length = lead < 0x80                  ? 1
+    const qsizetype length = lead < 0x80                   ? 1
                              : lead >= 0xc2 && lead < 0xe0 ? 2
                              : lead >= 0xe0 && lead < 0xf0 ? 3
                              : lead >= 0xf0 && lead < 0xf5 ? 4

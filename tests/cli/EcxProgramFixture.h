@@ -29,8 +29,14 @@ protected:
         write("key", "hunter2\n");
     }
     QString path(const QString &name) const { return dir.filePath(name); }
-    QByteArray bytePath(const QByteArray &name) const { return QFile::encodeName(dir.path()) + "/" + name; }
-    void write(const QString &name, const QByteArray &content) { writeBytes(QFile::encodeName(path(name)), content); }
+    QByteArray bytePath(const QByteArray &name) const
+    {
+        return QFile::encodeName(dir.path()) + "/" + name;
+    }
+    void write(const QString &name, const QByteArray &content)
+    {
+        writeBytes(QFile::encodeName(path(name)), content);
+    }
     static void writeBytes(const QByteArray &path, const QByteArray &content)
     {
         QFile f(QFile::decodeName(path));
@@ -64,8 +70,10 @@ protected:
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 0, in.constData(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, out.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, 2, err.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 1, out.constData(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        posix_spawn_file_actions_addopen(&actions, 2, err.constData(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
         posix_spawn_file_actions_addchdir_np(&actions, QFile::encodeName(dir.path()).constData());
         pid_t child = -1;
         const int spawned = ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);

@@ -5,7 +5,6 @@
 
 #include "harness/PtyRun.h"
 
-
 TEST_F(EcxProgram, EncryptsAndDecryptsWithTheProgramsNamingRules)
 {
     ASSERT_EQ(ecx(QByteArrayList{"encrypt", "plain.txt", "--key-file", "key"} + fast).status, 0);
@@ -61,7 +60,8 @@ TEST_F(EcxProgram, UsageHelpAndVersion)
 TEST_F(EcxProgram, DeleteRemovesTheInputOnlyAfterSuccess)
 {
     ASSERT_EQ(
-        ecx(QByteArrayList{"encrypt", "plain.txt", "--delete", "--key-file", "key"} + fast).status, 0);
+        ecx(QByteArrayList{"encrypt", "plain.txt", "--delete", "--key-file", "key"} + fast).status,
+        0);
     EXPECT_EQ(files(), QStringList({"key", "plain.txt.ECX"}));
     EXPECT_EQ(ecx({"decrypt", "plain.txt.ECX", "--delete", "--key-stdin"}, "wrong").status, 1);
     EXPECT_EQ(files(), QStringList({"key", "plain.txt.ECX"}));

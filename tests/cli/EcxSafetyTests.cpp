@@ -60,8 +60,9 @@ TEST_F(EcxProgram, SpecialDestinationsAreRefusedBeforeAnyWork)
                                              "plain.txt", "--key-file", "key"} +
                               fast);
         EXPECT_EQ(o.status, 1);
-        EXPECT_EQ(o.err,
-                  QStringLiteral("ecx: %1 is not a regular file; it is left as it is").arg(destination));
+        EXPECT_EQ(
+            o.err,
+            QStringLiteral("ecx: %1 is not a regular file; it is left as it is").arg(destination));
     }
     EXPECT_EQ(typeOf(path("pipe")), S_IFIFO);
     EXPECT_EQ(typeOf(path("link")), S_IFLNK);
@@ -72,7 +73,8 @@ TEST_F(EcxProgram, SpecialDestinationsAreRefusedBeforeAnyWork)
 TEST_F(EcxProgram, DeleteRemovesOnlyTheFileThatWasReadAndNeverALinkInItsPlace)
 {
     ASSERT_EQ(::symlink("plain.txt", QFile::encodeName(path("alias")).constData()), 0);
-    const Outcome o = ecx(QByteArrayList{"encrypt", "--delete", "alias", "--key-file", "key"} + fast);
+    const Outcome o =
+        ecx(QByteArrayList{"encrypt", "--delete", "alias", "--key-file", "key"} + fast);
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.err, "ecx: alias is a symbolic link, not the file itself; alias kept");
     EXPECT_EQ(typeOf(path("alias")), S_IFLNK);
@@ -89,10 +91,11 @@ TEST_F(EcxProgram, DeleteNeverReachesASourceWhoseNewFileFailsItsCheck)
     const int watch = ::inotify_init1(IN_CLOEXEC);
     ASSERT_GE(watch, 0);
     ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(dir.path()).constData(),
-                                      IN_CREATE | IN_MOVED_TO),
+                                  IN_CREATE | IN_MOVED_TO),
               0);
     std::thread damage(damageWhenItAppears, dir.path(), QStringLiteral("big.bin.ECX"), watch);
-    const Outcome o = ecx({"encrypt", "--delete", "big.bin", "--key-file", "key", "--work-factor", "15"});
+    const Outcome o =
+        ecx({"encrypt", "--delete", "big.bin", "--key-file", "key", "--work-factor", "15"});
     damage.join();
     ::close(watch);
     EXPECT_EQ(o.status, 1);
@@ -107,7 +110,8 @@ TEST_F(EcxProgram, FilesThatOnlyLookLikeLeftoversAreNeverSwept)
     ASSERT_EQ(ecx(QByteArrayList{"encrypt", "plain.txt", "--key-file", "key"} + fast).status, 0);
     // A file under a leftover's prefix, and one whose name even carries its own inode number.
     QFile::copy(path("plain.txt.ECX"), path(".ecx-partial-0123abcd"));
-    ASSERT_EQ(ecx({"decrypt", "-o", "rescued", ".ecx-partial-0123abcd", "--key-file", "key"}).status, 0);
+    ASSERT_EQ(
+        ecx({"decrypt", "-o", "rescued", ".ecx-partial-0123abcd", "--key-file", "key"}).status, 0);
     struct stat status;
     ASSERT_EQ(::stat(QFile::encodeName(path(".ecx-partial-0123abcd")).constData(), &status), 0);
     const QString ownInode = QStringLiteral(".ecx-partial-%1-0123456789abcdef").arg(status.st_ino);
@@ -167,8 +171,10 @@ TEST_F(EcxProgram, AnExistingFileIsReplacedOnlyWhenForced)
     EXPECT_EQ(ecx({"decrypt", "notes/y", "--key-file", "key"}).status, 1);
     EXPECT_EQ(read("not"), "unrelated");
 
-    ASSERT_EQ(ecx(QByteArrayList{"encrypt", "-f", "plain.txt", "--key-file", "key"} + fast).status, 0);
-    ASSERT_EQ(ecx({"decrypt", "plain.txt.ECX", "-qfo", "plain.txt", "--key-file", "key"}).status, 0);
+    ASSERT_EQ(ecx(QByteArrayList{"encrypt", "-f", "plain.txt", "--key-file", "key"} + fast).status,
+              0);
+    ASSERT_EQ(ecx({"decrypt", "plain.txt.ECX", "-qfo", "plain.txt", "--key-file", "key"}).status,
+              0);
     EXPECT_EQ(read("plain.txt"), "a secret plan\n");
 }
 
@@ -192,15 +198,16 @@ TEST_F(EcxProgram, OnATerminalAsksBeforeReplacing)
 
 TEST_F(EcxProgram, StreamsFromStandardInputToStandardOutput)
 {
-    const Outcome sealed = ecx(QByteArrayList{"encrypt", "--key-file", "key", "-o", "-", "-"} + fast,
-                               "piped plan\n");
+    const Outcome sealed =
+        ecx(QByteArrayList{"encrypt", "--key-file", "key", "-o", "-", "-"} + fast, "piped plan\n");
     ASSERT_EQ(sealed.status, 0) << sealed.err.toStdString();
     EXPECT_TRUE(sealed.out.startsWith("age-encryption.org/v1\n"));
     const Outcome opened = ecx({"decrypt", "--key-file", "key", "-o-", "-"}, sealed.out);
     ASSERT_EQ(opened.status, 0) << opened.err.toStdString();
     EXPECT_EQ(opened.out, "piped plan\n");
     // A damaged stream fails; only what authenticated was written.
-    const Outcome cut = ecx({"decrypt", "--key-file", "key", "-o", "-", "-"}, sealed.out.chopped(1));
+    const Outcome cut =
+        ecx({"decrypt", "--key-file", "key", "-o", "-", "-"}, sealed.out.chopped(1));
     EXPECT_EQ(cut.status, 1);
     EXPECT_TRUE(cut.out.isEmpty());
     EXPECT_EQ(files(), QStringList({"key", "plain.txt"}));
@@ -209,8 +216,9 @@ TEST_F(EcxProgram, StreamsFromStandardInputToStandardOutput)
 TEST_F(EcxProgram, SeveralFilesTakeOneKeyAndExitWithTheWorstStatus)
 {
     write("b.txt", "second\n");
-    const Outcome o = ecx(QByteArrayList{"encrypt", "plain.txt", "missing", "b.txt", "--key-stdin"} + fast,
-                          "hunter2\n");
+    const Outcome o =
+        ecx(QByteArrayList{"encrypt", "plain.txt", "missing", "b.txt", "--key-stdin"} + fast,
+            "hunter2\n");
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.err, "ecx: missing: file not found: missing\n"
                      "ecx: plain.txt -> plain.txt.ECX\n"
@@ -222,21 +230,23 @@ TEST_F(EcxProgram, SeveralFilesTakeOneKeyAndExitWithTheWorstStatus)
     EXPECT_EQ(verified.out, "plain.txt.ECX: OK\nb.txt.ECX: OK\n");
     EXPECT_EQ(verified.err, "ecx: bad.ECX: not an .ECX file");
     EXPECT_EQ(ecx({"verify", "-q", "plain.txt.ECX", "b.txt.ECX", "--key-file", "key"}).status, 0);
-    EXPECT_EQ(files(), QStringList({"b.txt", "b.txt.ECX", "bad.ECX", "key", "plain.txt",
-                                    "plain.txt.ECX"}));
+    EXPECT_EQ(files(),
+              QStringList({"b.txt", "b.txt.ECX", "bad.ECX", "key", "plain.txt", "plain.txt.ECX"}));
 
     std::string transcript;
-    ASSERT_EQ(runWithPassphrase({EC_ECX_PROGRAM, "decrypt", "-f", path("plain.txt.ECX").toStdString(),
-                                 path("b.txt.ECX").toStdString()},
-                                "hunter2", &transcript, "ey"),
-              0)
+    ASSERT_EQ(
+        runWithPassphrase({EC_ECX_PROGRAM, "decrypt", "-f", path("plain.txt.ECX").toStdString(),
+                           path("b.txt.ECX").toStdString()},
+                          "hunter2", &transcript, "ey"),
+        0)
         << transcript;
     EXPECT_EQ(QString::fromStdString(transcript).count("Key: "), 1) << transcript;
 }
 
 TEST_F(EcxProgram, ArmoredFilesAreWrittenWithArmorAndReadAsTheyCome)
 {
-    ASSERT_EQ(ecx(QByteArrayList{"encrypt", "-a", "plain.txt", "--key-file", "key"} + fast).status, 0);
+    ASSERT_EQ(ecx(QByteArrayList{"encrypt", "-a", "plain.txt", "--key-file", "key"} + fast).status,
+              0);
     const QByteArray armored = read("plain.txt.ECX");
     EXPECT_TRUE(armored.startsWith("-----BEGIN AGE ENCRYPTED FILE-----\n"));
     EXPECT_TRUE(armored.endsWith("\n-----END AGE ENCRYPTED FILE-----\n"));
@@ -254,8 +264,8 @@ TEST_F(EcxProgram, KeyStdinOnATerminalIsAskedWithoutEcho)
 {
     ASSERT_EQ(ecx(QByteArrayList{"encrypt", "plain.txt", "--key-file", "key"} + fast).status, 0);
     std::string transcript;
-    ASSERT_EQ(runWithPassphrase({EC_ECX_PROGRAM, "decrypt", "--key-stdin", "-o", path("back").toStdString(),
-                                 path("plain.txt.ECX").toStdString()},
+    ASSERT_EQ(runWithPassphrase({EC_ECX_PROGRAM, "decrypt", "--key-stdin", "-o",
+                                 path("back").toStdString(), path("plain.txt.ECX").toStdString()},
                                 "hunter2", &transcript, "ey"),
               0)
         << transcript;

@@ -18,8 +18,12 @@ protected:
         engine.setWorkFactor(4);
         write("plain", "version one\n");
     }
-    std::string path(const char *name) const { return QFile::encodeName(dir.filePath(name)).toStdString(); }
-    void write(const char *name, const QByteArray &bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly)
+    std::string path(const char *name) const
+    {
+        return QFile::encodeName(dir.filePath(name)).toStdString();
+    }
+    void write(const char *name, const QByteArray &bytes,
+               QIODevice::OpenMode mode = QIODevice::WriteOnly)
     {
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(mode));
@@ -82,8 +86,9 @@ TEST_F(SafeDelete, KeepsASourceThatWasAppendedToReplacedOrIsALink)
 TEST_F(SafeDelete, AnOutputThatFailsItsCheckIsRemovedAndTheSourceKept)
 {
     const age::RunRecord run = encrypted();
-    const SafeDeleteResult result =
-        deleteSourceSafely(run, [] { return age::Failure{age::FailureKind::PayloadDamaged, {}, 9}; });
+    const SafeDeleteResult result = deleteSourceSafely(run, [] {
+        return age::Failure{age::FailureKind::PayloadDamaged, {}, 9};
+    });
     EXPECT_EQ(result.end, SafeDeleteEnd::OutputUnverified);
     EXPECT_EQ(result.message, path("plain.ECX") +
                                   " did not verify (file damaged at offset 9) and was removed; " +

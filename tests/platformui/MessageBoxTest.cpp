@@ -53,7 +53,8 @@ TEST(MessageBox, QuestionHasYesAndNoWithNoAsTheDefaultAndAnswersWhatWasPressed)
             ASSERT_NE(box, nullptr);
             *checked = box->text() == "Replace it?" && box->windowTitle() == "Title" &&
                        box->icon() == QMessageBox::Question && box->buttons().size() == 2 &&
-                       box->button(QMessageBox::Yes) && box->defaultButton() == box->button(QMessageBox::No);
+                       box->button(QMessageBox::Yes) &&
+                       box->defaultButton() == box->button(QMessageBox::No);
             if (press == QMessageBox::Escape)
                 box->reject();
             else

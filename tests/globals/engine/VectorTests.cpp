@@ -134,9 +134,9 @@ TEST(AgeVectors, EverySupportedVectorGivesItsExpectedOutcomeAndPlaintext)
         const QString expected = v.fields.value("expect");
         // A file that does not begin with the armor's begin line is not armored for this
         // reader: it is refused as no .ECX file at all.
-        const bool armorFault = failure.detail.rfind("armor: ", 0) == 0 ||
-                                (expected == "armor failure" &&
-                                 failure.kind == age::FailureKind::NotAgeFile);
+        const bool armorFault =
+            failure.detail.rfind("armor: ", 0) == 0 ||
+            (expected == "armor failure" && failure.kind == age::FailureKind::NotAgeFile);
         EXPECT_EQ(armorFault ? "armor failure" : outcomeOf(failure.kind).toStdString(),
                   expected.toStdString())
             << failure.message();
