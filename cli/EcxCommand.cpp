@@ -99,9 +99,12 @@ private:
 
     bool checkSource(const Job &job)
     {
+        if (job.source.standardStream)
+            return true;
         struct stat status;
-        if (job.source.standardStream || ::stat(job.source.path.c_str(), &status) != 0)
-            return job.source.standardStream || errno != ENOENT ||
+        // Other faults (no permission, for example) are the engine's to report.
+        if (::stat(job.source.path.c_str(), &status) != 0)
+            return errno != ENOENT ||
                    failed(job.input,
                           QStringLiteral("file not found: %1").arg(printable(job.input)));
         if (S_ISDIR(status.st_mode))
