@@ -85,8 +85,13 @@ void CipherFrame::browse()
 
 void CipherFrame::runAction()
 {
-    const FileRunRequest request{m_keyBox->text(), m_fileBox->text(), m_deleteBox->isChecked()};
+    const FileRunRequest request{m_keyBox->text(), m_fileBox->text(), m_deleteBox->isChecked(),
+                                 [this](const QString &text, const QString &title) {
+                                     return platform::askYesNo(window(), text, title);
+                                 }};
     const FileRunOutcome outcome = m_runner.run(m_direction, request);
+    if (outcome.end == FileRunEnd::Declined)
+        return;
     // The message comes first, while the boxes still show what the run was about.
     platform::showMessageBox(window(), outcome.message, outcome.title, outcome.icon);
     if (outcome.end == FileRunEnd::Finished) {

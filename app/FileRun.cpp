@@ -1,8 +1,11 @@
 #include "app/FileRun.h"
 
 #include "app/FileDirection.h"
+#include "globals/engine/AgeFailure.h"
 #include "globals/engine/EncDec.h"
+#include "globals/engine/FileIdentity.h"
 #include "globals/filerules/KeyString.h"
+#include "globals/filerules/SafeDelete.h"
 
 #include <QFile>
 #include <exception>
@@ -27,6 +30,15 @@ FileRunOutcome trapped()
 {
     return {FileRunEnd::Trapped, QStringLiteral("Incorrect Information."), errorTitle,
             platform::MessageIcon::Exclamation};
+}
+
+FileRunOutcome declined() { return {FileRunEnd::Declined, {}, {}, platform::MessageIcon::None}; }
+
+// Whether `path` names a regular file that a run would replace.
+bool existingFile(const QString &path)
+{
+    const auto existing = age::identityAt(QFile::encodeName(path).toStdString());
+    return existing && existing->isRegular();
 }
 
 FileRunOutcome done(const FileDirection &direction)
@@ -55,20 +67,46 @@ FileRunOutcome FileRunner::run(const FileDirection &direction, const FileRunRequ
 
 FileRunOutcome FileRunner::runEngine(const FileDirection &direction, const FileRunRequest &request)
 {
-    m_engine.setKey(keyStringFor(request.key));
     const std::optional<QString> output = direction.outputNameFor(request.file);
     if (!output)
         return trapped();
+    // The user's newer work is never replaced without asking; a file that appears while the
+    // engine runs is not replaced either.
+    const bool replace = existingFile(*output);
+    if (replace && !(request.askToReplace &&
+                     request.askToReplace(QStringLiteral("%1 already exists.\nDo you want to "
+                                                         "replace it?")
+                                              .arg(*output),
+                                          QStringLiteral("Replace File"))))
+        return declined();
+    m_engine.setKey(keyStringFor(request.key));
+    m_engine.setReplaceExisting(replace);
     m_lastResult = (m_engine.*direction.operation)(request.file, *output, QString());
     if (m_lastResult != VTrue)
         return failed(direction);
-    if (request.deleteSource) {
-        // Losing a plaintext is the worst outcome: delete it only when the new file has been
-        // read back completely under the same key.
-        if (direction.verifyOutputBeforeDelete && !m_engine.VerifyFile(*output))
-            return failed(direction);
-        if (!QFile::remove(request.file))
-            return trapped();
-    }
+    if (request.deleteSource)
+        return deleteSource(direction);
     return done(direction);
+}
+
+FileRunOutcome FileRunner::deleteSource(const FileDirection &direction)
+{
+    // Losing a plaintext is the worst outcome: delete it only when the new file has been read
+    // back completely under the same key, and only if it is still the file that was read.
+    std::function<age::Failure()> verify;
+    if (direction.verifyOutputBeforeDelete)
+        verify = [this] {
+            return m_engine.VerifyLastOutput()
+                       ? age::Failure{}
+                       : age::Failure::io(m_engine.lastError().toStdString());
+        };
+    switch (deleteSourceSafely(m_engine.lastRun(), verify).end) {
+    case SafeDeleteEnd::Deleted:
+        return done(direction);
+    case SafeDeleteEnd::OutputUnverified:
+        m_lastResult = VFalse;
+        return failed(direction);
+    default:
+        return trapped();
+    }
 }

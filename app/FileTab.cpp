@@ -5,6 +5,7 @@
 #include "app/FormParts.h"
 #include "platform/core/Twips.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -28,4 +29,10 @@ FileTab::FileTab(QTabWidget *tabs, FileRunner &runner) : TabPage(tabs, "FileTab"
     place(m_progress, twipsRect(90, 5160, 6435, 255));
 }
 
-void FileTab::showProgress(qint16 percent) { m_progress->setValue(qBound<int>(0, percent, 100)); }
+void FileTab::showProgress(qint16 percent)
+{
+    m_progress->setValue(qBound<int>(0, percent, 100));
+    // The engine runs on this thread: let the window repaint (exposed, uncovered, restored)
+    // while it works. User input waits until the run is over.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}

@@ -16,7 +16,8 @@ public:
     CipherFrame *encryptFrame() const { return m_encrypt; }
     CipherFrame *decryptFrame() const { return m_decrypt; }
 
-    // Shows an engine progress value on the bar, clamped to its range of 0 to 100.
+    // Shows an engine progress value on the bar, clamped to its range of 0 to 100, and lets
+    // pending paint and window events through (never user input).
     void showProgress(qint16 percent);
 
 private:

@@ -48,10 +48,12 @@ frmMain::frmMain(QWidget *parent)
     m_tabs->addTab(m_passwordTab, "Password ");
     m_tabs->setCurrentIndex(0);
 
-    connect(m_engine, &EncDec::FileEncryptionProgress, this,
-            [this](qint16 &progress) { m_fileTab->showProgress(progress); });
-    connect(m_engine, &EncDec::FileDecryptionProgress, this,
-            [this](qint16 &progress) { m_fileTab->showProgress(progress); });
+    // Encryption, decryption and the check of a new encrypted file before its plaintext is
+    // deleted each run the bar.
+    const auto showProgress = [this](qint16 &progress) { m_fileTab->showProgress(progress); };
+    for (auto signal : {&EncDec::FileEncryptionProgress, &EncDec::FileDecryptionProgress,
+                        &EncDec::FileVerificationProgress})
+        connect(m_engine, signal, this, showProgress);
 
     VTButton *about =
         addBottomButton(new VTButton(this), "cmdAbout", "&About", twipsRect(3000, 5640, 1335, 375));

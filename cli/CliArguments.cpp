@@ -1,128 +1,184 @@
 #include "cli/CliArguments.h"
 
+#include "cli/PathText.h"
+
 namespace {
+
+using Action = CliCommand::Action;
 
 class Parser {
 public:
-    explicit Parser(const QStringList &arguments) : m_args(arguments) {}
+    explicit Parser(const QByteArrayList &arguments) : m_args(arguments) {}
 
     CliParseResult parse()
     {
-        QStringList positional;
+        QByteArrayList positional;
         bool optionsEnded = false;
         for (m_index = 0; m_index < m_args.size(); ++m_index) {
-            const QString arg = m_args[m_index];
-            if (optionsEnded || !arg.startsWith('-') || arg == QLatin1String("-")) {
+            const QByteArray &arg = m_args[m_index];
+            if (optionsEnded || !arg.startsWith('-') || arg == standardStreamName)
                 positional << arg;
-            } else if (arg == QLatin1String("--")) {
+            else if (arg == "--")
                 optionsEnded = true;
-            } else if (!option(arg)) {
+            else if (!(arg.startsWith("--") ? longOption(arg) : shortOptions(arg)))
                 return failure();
-            }
         }
         if (m_wantsHelp || m_wantsVersion) {
-            m_command.action = m_wantsHelp ? CliCommand::Action::Help : CliCommand::Action::Version;
+            m_command.action = m_wantsHelp ? Action::Help : Action::Version;
             return {m_command, {}};
         }
-        if (!takeAction(positional))
+        if (!takeAction(positional) || !checkConsistency())
             return failure();
         return {m_command, {}};
     }
 
 private:
-    bool option(const QString &arg)
+    bool longOption(const QByteArray &arg)
     {
         const qsizetype equals = arg.indexOf('=');
-        const QString name =
-            arg.startsWith(QLatin1String("--")) && equals > 0 ? arg.left(equals) : arg;
-        const std::optional<QString> inlineValue =
-            name.size() < arg.size() ? std::optional<QString>(arg.mid(equals + 1)) : std::nullopt;
-        if (name == QLatin1String("-h") || name == QLatin1String("--help"))
-            return noValue(inlineValue, name) && (m_wantsHelp = true);
-        if (name == QLatin1String("--version"))
-            return noValue(inlineValue, name) && (m_wantsVersion = true);
-        if (name == QLatin1String("--delete"))
-            return noValue(inlineValue, name) && (m_command.deleteInput = true);
-        if (name == QLatin1String("-q") || name == QLatin1String("--quiet"))
-            return noValue(inlineValue, name) && (m_command.quiet = true);
-        if (name == QLatin1String("--key-stdin"))
-            return noValue(inlineValue, name) && (m_command.keyStdin = true);
-        if (name == QLatin1String("-o") || name == QLatin1String("--output"))
+        const QByteArray name = equals > 0 ? arg.left(equals) : arg;
+        const std::optional<QByteArray> inlineValue =
+            equals > 0 ? std::optional<QByteArray>(arg.mid(equals + 1)) : std::nullopt;
+        if (name == "--output")
             return value(inlineValue, name, m_command.output);
-        if (name == QLatin1String("--key-file"))
+        if (name == "--key-file")
             return value(inlineValue, name, m_command.keyFile);
-        if (name == QLatin1String("--work-factor"))
+        if (name == "--work-factor")
             return workFactor(inlineValue, name);
-        m_error = QStringLiteral("unknown option: %1").arg(arg);
-        return false;
+        if (inlineValue && flagFor(name))
+            return fail(QStringLiteral("option %1 takes no value").arg(printable(name)));
+        return flag(name, arg);
     }
 
-    bool noValue(const std::optional<QString> &inlineValue, const QString &name)
+    // A bundle of one-letter options; "-o" takes the rest of the bundle or the next argument.
+    bool shortOptions(const QByteArray &arg)
+    {
+        for (qsizetype at = 1; at < arg.size(); ++at) {
+            const QByteArray name = QByteArray("-") + arg[at];
+            if (name == "-o") {
+                const QByteArray rest = arg.mid(at + 1);
+                return value(rest.isEmpty() ? std::nullopt : std::optional(rest), name,
+                             m_command.output);
+            }
+            if (!flag(name, arg))
+                return false;
+        }
+        return true;
+    }
+
+    // The switch that `name` turns on, or null for an unknown name.
+    bool *flagFor(const QByteArray &name)
+    {
+        if (name == "-h" || name == "--help")
+            return &m_wantsHelp;
+        if (name == "--version")
+            return &m_wantsVersion;
+        if (name == "--delete")
+            return &m_command.deleteInput;
+        if (name == "-q" || name == "--quiet")
+            return &m_command.quiet;
+        if (name == "-f" || name == "--force")
+            return &m_command.force;
+        if (name == "-a" || name == "--armor")
+            return &m_command.armor;
+        if (name == "--key-stdin")
+            return &m_command.keyStdin;
+        return nullptr;
+    }
+
+    bool flag(const QByteArray &name, const QByteArray &arg)
+    {
+        bool *target = flagFor(name);
+        if (!target)
+            return fail(QStringLiteral("unknown option: %1")
+                            .arg(printable(name.size() == 2 && arg.size() > 2 ? name : arg)));
+        *target = true;
+        return true;
+    }
+
+    bool value(const std::optional<QByteArray> &inlineValue, const QByteArray &name,
+               QByteArray &into)
     {
         if (inlineValue)
-            m_error = QStringLiteral("option %1 takes no value").arg(name);
-        return !inlineValue;
-    }
-
-    bool value(const std::optional<QString> &inlineValue, const QString &name, QString &into)
-    {
-        if (inlineValue) {
             into = *inlineValue;
-        } else if (m_index + 1 < m_args.size()) {
+        else if (m_index + 1 < m_args.size())
             into = m_args[++m_index];
-        } else {
-            m_error = QStringLiteral("option %1 needs a value").arg(name);
-            return false;
-        }
+        else
+            return fail(QStringLiteral("option %1 needs a value").arg(printable(name)));
         if (into.isEmpty())
-            m_error = QStringLiteral("option %1 needs a non-empty value").arg(name);
-        return !into.isEmpty();
+            return fail(QStringLiteral("option %1 needs a non-empty value").arg(printable(name)));
+        return true;
     }
 
-    bool workFactor(const std::optional<QString> &inlineValue, const QString &name)
+    bool workFactor(const std::optional<QByteArray> &inlineValue, const QByteArray &name)
     {
-        QString text;
+        QByteArray text;
         if (!value(inlineValue, name, text))
             return false;
         bool ok = false;
         const int n = text.toInt(&ok);
-        if (!ok || n < 1 || n > 22) {
-            m_error = QStringLiteral("work factor must be a whole number from 1 to 22");
-            return false;
-        }
+        if (!ok || n < 1 || n > 22)
+            return fail(QStringLiteral("work factor must be a whole number from 1 to 22"));
         m_command.workFactor = n;
         m_workFactorGiven = true;
         return true;
     }
 
-    bool takeAction(const QStringList &positional)
+    bool takeAction(const QByteArrayList &positional)
     {
-        if (positional.isEmpty()) {
-            m_error = QStringLiteral("missing command: encrypt or decrypt");
-            return false;
-        }
-        const QString verb = positional.first();
-        if (verb == QLatin1String("encrypt"))
-            m_command.action = CliCommand::Action::Encrypt;
-        else if (verb == QLatin1String("decrypt"))
-            m_command.action = CliCommand::Action::Decrypt;
+        if (positional.isEmpty())
+            return fail(QStringLiteral("missing command: encrypt, decrypt or verify"));
+        const QByteArray &verb = positional.first();
+        if (verb == "encrypt")
+            m_command.action = Action::Encrypt;
+        else if (verb == "decrypt")
+            m_command.action = Action::Decrypt;
+        else if (verb == "verify")
+            m_command.action = Action::Verify;
         else
-            return m_error = QStringLiteral("unknown command: %1").arg(verb), false;
-        if (positional.size() != 2)
-            return m_error = positional.size() < 2 ? QStringLiteral("missing FILE")
-                                                   : QStringLiteral("only one FILE at a time"),
-                   false;
-        m_command.input = positional[1];
-        if (m_command.keyStdin && !m_command.keyFile.isEmpty())
-            return m_error = QStringLiteral("use --key-file or --key-stdin, not both"), false;
-        if (m_workFactorGiven && m_command.action == CliCommand::Action::Decrypt)
-            return m_error = QStringLiteral("--work-factor applies to encryption only"), false;
+            return fail(QStringLiteral("unknown command: %1").arg(printable(verb)));
+        m_command.inputs = positional.mid(1);
+        return m_command.inputs.isEmpty() ? fail(QStringLiteral("missing FILE")) : true;
+    }
+
+    bool checkConsistency()
+    {
+        const CliCommand &c = m_command;
+        const bool verify = c.action == Action::Verify;
+        const bool streamIn = c.inputs.contains(standardStreamName);
+        if (c.keyStdin && !c.keyFile.isEmpty())
+            return fail(QStringLiteral("use --key-file or --key-stdin, not both"));
+        if (m_workFactorGiven && c.action != Action::Encrypt)
+            return fail(QStringLiteral("--work-factor applies to encryption only"));
+        if (c.armor && c.action != Action::Encrypt)
+            return fail(QStringLiteral("--armor applies to encryption only; armored files are "
+                                       "read as they are"));
+        if (verify && (!c.output.isEmpty() || c.deleteInput || c.force))
+            return fail(QStringLiteral("verify writes and deletes nothing: no -o, --force or "
+                                       "--delete"));
+        if (!c.output.isEmpty() && c.inputs.size() > 1)
+            return fail(QStringLiteral("-o takes one FILE at a time"));
+        if (c.inputs.count(standardStreamName) > 1)
+            return fail(QStringLiteral("standard input can be read once"));
+        if (streamIn && c.keyStdin)
+            return fail(QStringLiteral("standard input cannot hold both the file and the key: "
+                                       "use --key-file or the terminal"));
+        if (streamIn && !verify && c.output.isEmpty())
+            return fail(QStringLiteral("reading standard input needs -o PATH or -o -"));
+        if (c.deleteInput && (streamIn || c.output == standardStreamName))
+            return fail(QStringLiteral("--delete needs a file to read and a file to write"));
         return true;
+    }
+
+    bool fail(const QString &error)
+    {
+        m_error = error;
+        return false;
     }
 
     CliParseResult failure() const { return {std::nullopt, m_error}; }
 
-    const QStringList &m_args;
+    const QByteArrayList &m_args;
     qsizetype m_index = 0;
     CliCommand m_command;
     QString m_error;
@@ -131,27 +187,38 @@ private:
 
 } // namespace
 
-CliParseResult parseArguments(const QStringList &arguments) { return Parser(arguments).parse(); }
+CliParseResult parseArguments(const QByteArrayList &arguments) { return Parser(arguments).parse(); }
 
 QString usageText()
 {
     return QStringLiteral(
-        "Usage: ecx encrypt [OPTIONS] FILE    writes FILE.ECX\n"
-        "       ecx decrypt [OPTIONS] FILE    writes FILE without its last four characters\n"
+        "Usage: ecx encrypt [OPTIONS] FILE...   writes FILE.ECX for each FILE\n"
+        "       ecx decrypt [OPTIONS] FILE...   writes FILE without its last four characters\n"
+        "       ecx verify [OPTIONS] FILE...    checks that each FILE opens with the key\n"
         "\n"
-        "The key is asked on the terminal (twice when encrypting) unless given by\n"
+        "The key is asked once on the terminal (twice when encrypting) unless given by\n"
         "--key-file or --key-stdin. It is never taken from the command line.\n"
+        "FILE may be - for standard input (encrypt and decrypt then need -o). Armored files\n"
+        "are read like binary ones.\n"
         "\n"
         "Options:\n"
-        "  -o, --output PATH     write to PATH instead\n"
-        "      --delete          remove FILE after success; an encrypted copy is read\n"
-        "                        back and checked completely first\n"
+        "  -o, --output PATH     write to PATH instead (one FILE only); - is standard output\n"
+        "  -f, --force           replace an existing output file without asking\n"
+        "  -a, --armor           write the encrypted file as text (encrypt only)\n"
+        "      --delete          remove FILE after success, only if it is still the file\n"
+        "                        that was read; an encrypted copy is read back and\n"
+        "                        checked completely first\n"
         "      --key-file PATH   read the key from PATH (one trailing newline is dropped)\n"
         "      --key-stdin       read the key from standard input (the same)\n"
         "      --work-factor N   scrypt work factor 2^N when encrypting (1-22, default 18)\n"
-        "  -q, --quiet           no progress bar\n"
+        "  -q, --quiet           no progress bar and no report of each file\n"
         "  -h, --help            show this help\n"
         "      --version         show the version\n"
         "\n"
-        "Exit status: 0 success, 1 failure, 2 wrong usage.\n");
+        "An existing output file is replaced only with --force or when you say yes on the\n"
+        "terminal. Output files appear only when complete: a failed run leaves the old file\n"
+        "or none. Standard output cannot be undone: a failed run leaves there what was\n"
+        "written before the failure (when decrypting, only data that authenticated).\n"
+        "\n"
+        "Exit status: 0 success, 1 failure (the worst of all FILEs), 2 wrong usage.\n");
 }

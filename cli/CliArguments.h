@@ -1,18 +1,21 @@
 #pragma once
+#include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
-#include <QStringList>
 #include <optional>
 
-// What the command line asks `ecx` to do.
+// What the command line asks `ecx` to do. Paths stay in the system's bytes, as given.
 struct CliCommand {
-    enum class Action { Encrypt, Decrypt, Help, Version };
+    enum class Action { Encrypt, Decrypt, Verify, Help, Version };
     Action action = Action::Help;
-    QString input;
-    QString output;  // empty: the program's own naming rule
-    QString keyFile; // empty: no key file
+    QByteArrayList inputs; // "-" is standard input
+    QByteArray output;     // empty: the program's own naming rule; "-" is standard output
+    QByteArray keyFile;    // empty: no key file
     bool keyStdin = false;
     bool deleteInput = false;
     bool quiet = false;
+    bool force = false;
+    bool armor = false;
     int workFactor = 18;
 };
 
@@ -21,8 +24,12 @@ struct CliParseResult {
     QString error; // set when command is empty: what was wrong with the usage
 };
 
+// The name that stands for a standard stream.
+inline const QByteArray standardStreamName = QByteArrayLiteral("-");
+
 // Parses the arguments after the program name. Pure: touches no file and no terminal.
-CliParseResult parseArguments(const QStringList &arguments);
+// Short options may be bundled ("-qf", "-qo FILE", "-oFILE"), long ones take "--name=value".
+CliParseResult parseArguments(const QByteArrayList &arguments);
 
 // The text of `ecx --help`.
 QString usageText();

@@ -1,87 +1,231 @@
 #include "cli/EcxCommand.h"
 
-#include <QFile>
+#include <cerrno>
 #include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "cli/KeyInput.h"
+#include "cli/PathText.h"
 #include "cli/ProgressBar.h"
-#include "globals/engine/EncDec.h"
+#include "cli/TerminalQuestion.h"
+#include "globals/engine/FileEngine.h"
 #include "globals/filerules/KeyString.h"
 #include "globals/filerules/OutputNames.h"
+#include "globals/filerules/SafeDelete.h"
 
 namespace {
 
-int fail(const QString &message)
+using Action = CliCommand::Action;
+
+void printError(const QString &message)
 {
-    std::fprintf(stderr, "ecx: %s\n", message.toLocal8Bit().constData());
-    return ExitFailure;
+    std::fprintf(stderr, "ecx: %s\n", message.toUtf8().constData());
 }
 
-KeyResult typedKey(const CliCommand &command)
+QString printable(const std::string &bytes) { return printable(QByteArray::fromStdString(bytes)); }
+
+age::FileEnd inputEnd(const QByteArray &name)
 {
-    if (command.keyStdin)
-        return readKeyStdin();
-    if (!command.keyFile.isEmpty())
-        return readKeyFile(command.keyFile);
-    return askKeyOnTerminal(command.action == CliCommand::Action::Encrypt);
+    return name == standardStreamName ? age::FileEnd::standardInput()
+                                      : age::FileEnd::file(name.toStdString());
 }
 
-std::optional<QString> outputFor(const CliCommand &command)
+age::FileEnd outputEnd(const QByteArray &name)
 {
-    if (!command.output.isEmpty())
-        return command.output;
-    if (command.action == CliCommand::Action::Encrypt)
-        return encryptedNameFor(command.input);
-    return decryptedNameFor(command.input);
+    return name == standardStreamName ? age::FileEnd::standardOutput()
+                                      : age::FileEnd::file(name.toStdString());
 }
 
-bool removeInput(const QString &path, QString &error)
-{
-    QFile input(path);
-    if (input.remove())
+// One input and what becomes of it.
+struct Job {
+    QByteArray input;
+    age::FileEnd source, output;
+    bool replaceExisting = false;
+};
+
+class CommandRun {
+public:
+    explicit CommandRun(const CliCommand &command) : m_command(command) {}
+
+    int run()
+    {
+        std::vector<Job> jobs;
+        // Every input is checked before the key is asked, so a mistyped name costs no typing.
+        for (const QByteArray &input : m_command.inputs)
+            if (auto job = plan(input))
+                jobs.push_back(std::move(*job));
+        if (jobs.empty())
+            return m_worst;
+        const KeyResult key = typedKey();
+        if (!key.key) {
+            printError(key.error);
+            return ExitFailure;
+        }
+        m_engine.setKey(keyStringFor(*key.key).toStdString());
+        m_engine.setWorkFactor(m_command.workFactor);
+        m_engine.setArmor(m_command.armor);
+        for (const Job &job : jobs)
+            runJob(job);
+        return m_worst;
+    }
+
+private:
+    std::optional<Job> plan(const QByteArray &input)
+    {
+        Job job{input, inputEnd(input), {}, false};
+        if (m_command.action == Action::Verify)
+            return checkSource(job) ? std::optional(job) : std::nullopt;
+        const std::optional<QByteArray> output = outputFor(input);
+        if (!output) {
+            failed(input, QStringLiteral("file name too short to drop four characters: %1")
+                              .arg(printable(input)));
+            return std::nullopt;
+        }
+        job.output = outputEnd(*output);
+        if (!checkSource(job) || !mayWrite(job))
+            return std::nullopt;
+        return job;
+    }
+
+    std::optional<QByteArray> outputFor(const QByteArray &input) const
+    {
+        if (!m_command.output.isEmpty())
+            return m_command.output;
+        if (m_command.action == Action::Encrypt)
+            return encryptedPathFor(input);
+        return decryptedPathFor(input);
+    }
+
+    bool checkSource(const Job &job)
+    {
+        if (job.source.standardStream)
+            return true;
+        struct stat status;
+        // Other faults (no permission, for example) are the engine's to report.
+        if (::stat(job.source.path.c_str(), &status) != 0)
+            return errno != ENOENT ||
+                   failed(job.input,
+                          QStringLiteral("file not found: %1").arg(printable(job.input)));
+        if (S_ISDIR(status.st_mode))
+            return failed(job.input, QStringLiteral("%1 is a folder").arg(printable(job.input)));
         return true;
-    error = QStringLiteral("could not delete %1: %2").arg(path, input.errorString());
-    return false;
-}
+    }
+
+    // Whether the output may be written, and so whether an existing file may be replaced.
+    bool mayWrite(Job &job)
+    {
+        if (job.output.standardStream)
+            return true;
+        const auto existing = age::identityAt(job.output.path);
+        const QString name = printable(job.output.path);
+        if (!existing)
+            return true;
+        if (S_ISDIR(existing->mode))
+            return failed(job.input, QStringLiteral("%1 is a folder").arg(name));
+        if (!existing->isRegular())
+            return failed(
+                job.input,
+                QStringLiteral("%1 is not a regular file; it is left as it is").arg(name));
+        job.replaceExisting =
+            m_command.force ||
+            (canAskOnTerminal() &&
+             askYesOnTerminal(QStringLiteral("ecx: %1 exists. Replace it? [y/N]: ").arg(name)));
+        return job.replaceExisting ||
+               failed(job.input,
+                      QStringLiteral("%1 exists; not replaced (--force replaces it)").arg(name));
+    }
+
+    KeyResult typedKey() const
+    {
+        const bool confirm = m_command.action == Action::Encrypt;
+        if (m_command.keyStdin)
+            return readKeyStdin(confirm);
+        if (!m_command.keyFile.isEmpty())
+            return readKeyFile(m_command.keyFile);
+        return askKeyOnTerminal(confirm);
+    }
+
+    void runJob(const Job &job)
+    {
+        m_engine.setReplaceExisting(job.replaceExisting);
+        const age::Failure failure = withProgress(label(), [&](const auto &progress) {
+            switch (m_command.action) {
+            case Action::Encrypt:
+                return m_engine.encrypt(job.source, job.output, progress);
+            case Action::Decrypt:
+                return m_engine.decrypt(job.source, job.output, progress);
+            default:
+                return m_engine.verify(job.source, progress);
+            }
+        });
+        if (failure) {
+            failed(job.input, printable(failure.message()));
+            return;
+        }
+        if (m_command.deleteInput && !deleteSource(job))
+            return;
+        reportSuccess(job);
+    }
+
+    bool deleteSource(const Job &job)
+    {
+        const age::RunRecord &run = m_engine.lastRun();
+        std::function<age::Failure()> verify;
+        // A plaintext goes only once its encrypted copy is proven to open with the key.
+        if (m_command.action == Action::Encrypt)
+            verify = [&] {
+                return withProgress(QStringLiteral("verifying"), [&](const auto &progress) {
+                    return m_engine.verify(run.output, progress, run.outputIdentity);
+                });
+            };
+        const SafeDeleteResult result = deleteSourceSafely(run, verify);
+        return result.end == SafeDeleteEnd::Deleted || failed(job.input, printable(result.message));
+    }
+
+    void reportSuccess(const Job &job) const
+    {
+        if (m_command.quiet)
+            return;
+        if (m_command.action == Action::Verify)
+            std::printf("%s: OK\n", printable(job.input).toUtf8().constData());
+        else if (m_command.inputs.size() > 1)
+            std::fprintf(stderr, "ecx: %s -> %s\n", printable(job.input).toUtf8().constData(),
+                         printable(job.output.path).toUtf8().constData());
+    }
+
+    template <typename Work>
+    age::Failure withProgress(const QString &text, const Work &work)
+    {
+        ProgressBar bar(text, !m_command.quiet && ::isatty(STDERR_FILENO));
+        return work([&bar](std::int16_t percent) { bar.show(percent); });
+    }
+
+    QString label() const
+    {
+        switch (m_command.action) {
+        case Action::Encrypt:
+            return QStringLiteral("encrypting");
+        case Action::Decrypt:
+            return QStringLiteral("decrypting");
+        default:
+            return QStringLiteral("verifying");
+        }
+    }
+
+    // Reports a failure of one input (naming it when there are several); always false.
+    bool failed(const QByteArray &input, const QString &message)
+    {
+        printError(m_command.inputs.size() > 1 ? printable(input) + ": " + message : message);
+        m_worst = std::max<int>(m_worst, ExitFailure);
+        return false;
+    }
+
+    const CliCommand &m_command;
+    age::FileEngine m_engine;
+    int m_worst = ExitSuccess;
+};
 
 } // namespace
 
-int runCommand(const CliCommand &command)
-{
-    const bool encrypt = command.action == CliCommand::Action::Encrypt;
-    const auto output = outputFor(command);
-    if (!output)
-        return fail(
-            QStringLiteral("file name too short to drop four characters: %1").arg(command.input));
-    const KeyResult key = typedKey(command);
-    if (!key.key)
-        return fail(key.error);
-
-    EncDec engine;
-    engine.setKey(keyStringFor(*key.key));
-    engine.setWorkFactor(command.workFactor);
-    bool ok = false;
-    {
-        ProgressBar bar(encrypt ? QStringLiteral("encrypting") : QStringLiteral("decrypting"),
-                        !command.quiet && ::isatty(STDERR_FILENO));
-        const auto show = [&bar](qint16 &percent) { bar.show(percent); };
-        QObject::connect(&engine, &EncDec::FileEncryptionProgress, show);
-        QObject::connect(&engine, &EncDec::FileDecryptionProgress, show);
-        ok = isTrue(encrypt ? engine.EncryptFile(command.input, *output, QString())
-                            : engine.DecryptFile(command.input, *output, QString()));
-    }
-    if (!ok)
-        return fail(engine.lastError());
-    if (!command.deleteInput)
-        return ExitSuccess;
-
-    // A plaintext goes only once its encrypted copy is proven to open with the key.
-    if (encrypt && !engine.VerifyFile(*output))
-        return fail(QStringLiteral("%1 did not verify (%2); %3 kept")
-                        .arg(*output, engine.lastError(), command.input));
-    QString error;
-    if (!removeInput(command.input, error))
-        return fail(error);
-    return ExitSuccess;
-}
+int runCommand(const CliCommand &command) { return CommandRun(command).run(); }

@@ -1,13 +1,15 @@
 #include "cli/KeyInput.h"
 
-#include <QFile>
 #include <QStringDecoder>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include "cli/PathText.h"
 
 namespace {
 constexpr qint64 maxKeyBytes = 64 * 1024;
@@ -62,40 +64,70 @@ std::optional<QByteArray> readHiddenLine(int fd, const char *prompt)
 KeyResult keyFromBytes(const QByteArray &bytes)
 {
     QByteArray raw = bytes;
-    if (raw.endsWith('\n'))
+    if (raw.endsWith("\r\n"))
+        raw.chop(2);
+    else if (raw.endsWith('\n'))
         raw.chop(1);
     if (raw.isEmpty())
         return refused(QStringLiteral("empty key refused"));
     // Stateless: a sequence cut off at the end is an error, not bytes held back for later.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A leading byte order mark is a character of the key like any other.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
     const QString key = decoder(raw);
     if (decoder.hasError())
         return refused(QStringLiteral("the key is not valid UTF-8 text"));
     return {key, {}};
 }
 
-KeyResult readKeyFile(const QString &path)
+// Up to maxKeyBytes + 1 bytes of `fd`, so that a larger key can be refused; nullopt on error.
+std::optional<QByteArray> readKeyBytes(int fd)
 {
-    QFile file(path);
-    if (!file.exists())
-        return refused(QStringLiteral("key file not found: %1").arg(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return refused(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.read(maxKeyBytes + 1);
-    if (bytes.size() > maxKeyBytes)
-        return refused(QStringLiteral("key file too large: %1").arg(path));
-    return keyFromBytes(bytes);
+    QByteArray bytes;
+    char buffer[4096];
+    while (bytes.size() <= maxKeyBytes) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            break;
+        bytes.append(buffer, n);
+    }
+    return bytes;
 }
 
-KeyResult readKeyStdin()
+KeyResult readKeyFile(const QByteArray &path)
 {
-    QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly))
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return refused(errno == ENOENT
+                           ? QStringLiteral("key file not found: %1").arg(printable(path))
+                           : QStringLiteral("%1: %2").arg(
+                                 printable(path), QString::fromLocal8Bit(std::strerror(errno))));
+    const auto bytes = readKeyBytes(fd);
+    const int error = errno;
+    ::close(fd);
+    if (!bytes)
+        return refused(QStringLiteral("%1: %2").arg(printable(path),
+                                                    QString::fromLocal8Bit(std::strerror(error))));
+    if (bytes->size() > maxKeyBytes)
+        return refused(QStringLiteral("key file too large: %1").arg(printable(path)));
+    return keyFromBytes(*bytes);
+}
+
+KeyResult readKeyStdin(bool confirm)
+{
+    // A key typed on a terminal is never shown.
+    if (::isatty(STDIN_FILENO))
+        return askKeyOnTerminal(confirm);
+    const auto bytes = readKeyBytes(STDIN_FILENO);
+    if (!bytes)
         return refused(QStringLiteral("cannot read standard input"));
-    const QByteArray bytes = in.read(maxKeyBytes + 1);
-    if (bytes.size() > maxKeyBytes)
+    if (bytes->size() > maxKeyBytes)
         return refused(QStringLiteral("key on standard input too large"));
-    return keyFromBytes(bytes);
+    return keyFromBytes(*bytes);
 }
 
 KeyResult askKeyOnTerminal(bool confirm)

@@ -8,11 +8,12 @@ struct KeyResult {
     QString error;
 };
 
-// The key in raw bytes from a file or standard input: one trailing newline is dropped,
-// the rest must be UTF-8 and not empty.
+// The key in raw bytes from a file or standard input: one trailing "\n" or "\r\n" is
+// dropped, the rest must be UTF-8 and not empty; every character counts, a byte order mark too.
 KeyResult keyFromBytes(const QByteArray &bytes);
-KeyResult readKeyFile(const QString &path);
-KeyResult readKeyStdin();
+KeyResult readKeyFile(const QByteArray &path);
+// Standard input; when it is a terminal the key is asked there without echo.
+KeyResult readKeyStdin(bool confirm);
 
 // Asks on the terminal without echo; `confirm` asks a second time and requires the same.
 KeyResult askKeyOnTerminal(bool confirm);

@@ -14,13 +14,7 @@ void require(bool condition)
         std::abort();
 }
 
-QStringList argumentsOf(const QByteArray &bytes)
-{
-    QStringList arguments;
-    for (const QByteArray &part : bytes.split('\0'))
-        arguments << QString::fromLocal8Bit(part);
-    return arguments;
-}
+QByteArrayList argumentsOf(const QByteArray &bytes) { return bytes.split('\0'); }
 
 void checkCommand(const CliParseResult &parsed)
 {
@@ -31,10 +25,15 @@ void checkCommand(const CliParseResult &parsed)
     const CliCommand &command = *parsed.command;
     require(command.workFactor >= 1 && command.workFactor <= 22);
     // Help and version ignore the rest of the line; a command to run must be consistent.
-    if (command.action == CliCommand::Action::Encrypt ||
-        command.action == CliCommand::Action::Decrypt) {
+    if (command.action != CliCommand::Action::Help &&
+        command.action != CliCommand::Action::Version) {
         require(!(command.keyStdin && !command.keyFile.isEmpty()));
-        require(!command.input.isNull());
+        require(!command.inputs.isEmpty());
+        const bool streamIn = command.inputs.contains(standardStreamName);
+        // Standard input holds the file or the key, never both; nothing on it can be deleted.
+        require(!(streamIn && command.keyStdin));
+        require(!(command.deleteInput && (streamIn || command.output == standardStreamName)));
+        require(command.output.isEmpty() || command.inputs.size() == 1);
     }
 }
 

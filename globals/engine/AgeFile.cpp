@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <sodium.h>
 
+#include "globals/engine/Armor.h"
 #include "globals/engine/ScryptIdentity.h"
 
 namespace age {
@@ -91,7 +92,8 @@ Failure decryptBytes(std::span<const std::uint8_t> file,
                      const std::vector<const Identity *> &identities, Bytes &plaintext)
 {
     MemorySource source(file);
-    ByteReader reader(source);
+    AnyAgeSource any(source);
+    ByteReader reader(any);
     VectorSink sink;
     Failure failure = decryptStream(reader, identities, sink);
     plaintext = std::move(sink.bytes);

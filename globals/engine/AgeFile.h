@@ -26,7 +26,8 @@ VANTRELGLOBALS_EXPORT Failure decryptStream(ByteReader &input,
                                             const std::vector<const Identity *> &identities,
                                             ByteSink &sink, const StreamEvents &events = {});
 
-// The same for a file held in memory: the entry point for fuzzing and for test files.
+// The same for a file held in memory, binary or armored: the entry point for fuzzing and for
+// test files.
 // `plaintext` receives what authenticated before any fault.
 VANTRELGLOBALS_EXPORT Failure decryptBytes(std::span<const std::uint8_t> file,
                                            const std::vector<const Identity *> &identities,

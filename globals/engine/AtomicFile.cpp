@@ -1,5 +1,6 @@
 #include "globals/engine/AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -7,7 +8,6 @@
 #include <filesystem>
 #include <sodium.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace age {
@@ -18,37 +18,80 @@ Failure systemFailure(const std::string &what, int error = errno)
     return Failure::io(what + ": " + std::strerror(error));
 }
 
-std::string randomName()
+std::string randomHex()
 {
-    std::uint8_t bytes[9];
+    std::uint8_t bytes[8];
     randombytes_buf(bytes, sizeof bytes);
-    std::string name = AtomicFile::temporaryPrefix;
+    std::string hex;
     for (std::uint8_t b : bytes)
-        name += "0123456789abcdef"[b >> 4], name += "0123456789abcdef"[b & 15];
-    return name;
+        hex += "0123456789abcdef"[b >> 4], hex += "0123456789abcdef"[b & 15];
+    return hex;
 }
 
-bool sameFile(const struct stat &a, const struct stat &b)
+// The inode number that a temporary's name claims, or nullopt for any other name.
+std::optional<ino_t> claimedInode(const char *name)
 {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    const std::size_t prefixSize = std::strlen(AtomicFile::temporaryPrefix);
+    if (std::strncmp(name, AtomicFile::temporaryPrefix, prefixSize) != 0)
+        return std::nullopt;
+    // Decimal digits, a dash, then sixteen lower-case hexadecimal digits.
+    const std::string_view rest(name + prefixSize);
+    const std::size_t dash = rest.find('-');
+    const std::string_view digits = rest.substr(0, dash), random = rest.substr(dash + 1);
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto isHex = [&](char c) { return isDigit(c) || (c >= 'a' && c <= 'f'); };
+    if (dash == std::string_view::npos || digits.empty() || digits.size() > 20 ||
+        !std::all_of(digits.begin(), digits.end(), isDigit) || random.size() != 16 ||
+        !std::all_of(random.begin(), random.end(), isHex))
+        return std::nullopt;
+    return ino_t(std::stoull(std::string(digits)));
 }
 
-void removeIfAbandoned(int dirFd, const char *name)
+// Renames within `dirFd` unless `to` exists (errno EEXIST then). Where the file system cannot
+// refuse atomically, the name is checked just before an ordinary rename.
+bool renameWithoutReplacing(int dirFd, const std::string &from, const std::string &to)
+{
+    if (::renameat2(dirFd, from.c_str(), dirFd, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    if (identityAt(dirFd, to))
+        return errno = EEXIST, false;
+    return ::renameat(dirFd, from.c_str(), dirFd, to.c_str()) == 0;
+}
+
+bool isKept(const FileIdentity &file, const std::vector<FileIdentity> &keep)
+{
+    return std::any_of(keep.begin(), keep.end(),
+                       [&](const FileIdentity &k) { return k.sameFileAs(file); });
+}
+
+void removeIfAbandoned(int dirFd, const char *name, ino_t claimed,
+                       const std::vector<FileIdentity> &keep)
 {
     const int fd = ::openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return;
-    struct stat opened, named;
-    // A live writer holds the lock; only a file nobody holds is left over from a dead run.
+    struct stat opened;
+    // A live writer holds the lock; only a file nobody holds is left over from a dead run, and
+    // only one whose name carries its own inode number was named by this program.
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
-        S_ISREG(opened.st_mode) && ::fstatat(dirFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-        sameFile(opened, named))
-        ::unlinkat(dirFd, name, 0);
+        S_ISREG(opened.st_mode) && opened.st_ino == claimed) {
+        const FileIdentity file = FileIdentity::of(opened);
+        const auto named = identityAt(dirFd, name);
+        if (!isKept(file, keep) && named && named->sameFileAs(file))
+            ::unlinkat(dirFd, name, 0);
+    }
     ::close(fd);
 }
 } // namespace
 
-void removeStaleTemporaries(int dirFd)
+std::string temporaryNameFor(ino_t inode)
+{
+    return AtomicFile::temporaryPrefix + std::to_string(inode) + "-" + randomHex();
+}
+
+void removeStaleTemporaries(int dirFd, const std::vector<FileIdentity> &keep)
 {
     const int listFd = ::dup(dirFd);
     DIR *dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
@@ -58,10 +101,9 @@ void removeStaleTemporaries(int dirFd)
         return;
     }
     ::rewinddir(dir);
-    const std::size_t prefixSize = std::strlen(AtomicFile::temporaryPrefix);
     while (const dirent *entry = ::readdir(dir))
-        if (std::strncmp(entry->d_name, AtomicFile::temporaryPrefix, prefixSize) == 0)
-            removeIfAbandoned(dirFd, entry->d_name);
+        if (const auto claimed = claimedInode(entry->d_name))
+            removeIfAbandoned(dirFd, entry->d_name, *claimed, keep);
     ::closedir(dir);
 }
 
@@ -75,40 +117,62 @@ AtomicFile::~AtomicFile()
         ::close(m_dirFd);
 }
 
-Failure AtomicFile::create(const std::string &destination)
+Failure AtomicFile::create(const std::string &destination, const FileIdentity &source,
+                           bool replaceExisting)
 {
     if (destination.empty())
         return Failure::io("empty destination path");
     const std::filesystem::path path(destination);
     m_folder = path.has_parent_path() ? path.parent_path().string() : ".";
     m_name = path.filename().string();
+    m_destination = destination;
+    m_replaceExisting = replaceExisting;
     if (m_name.empty() || m_name == "." || m_name == "..")
         return Failure::io(destination + " is a folder");
     m_dirFd = ::open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_dirFd < 0)
         return errno == ENOENT ? Failure::io("folder missing: " + m_folder)
                                : systemFailure(m_folder);
-    struct stat existing;
-    if (::fstatat(m_dirFd, m_name.c_str(), &existing, 0) == 0 && S_ISDIR(existing.st_mode))
-        return Failure::io(destination + " is a folder");
-    removeStaleTemporaries(m_dirFd);
+    if (Failure f = refuseSpecialDestination())
+        return f;
+    std::vector<FileIdentity> keep{source};
+    if (const auto existing = identityAt(m_dirFd, m_name)) {
+        if (!m_replaceExisting)
+            return Failure::io(m_destination + " already exists");
+        keep.push_back(*existing);
+    }
+    removeStaleTemporaries(m_dirFd, keep);
     return createTemporary();
+}
+
+Failure AtomicFile::refuseSpecialDestination() const
+{
+    const auto existing = identityAt(m_dirFd, m_name);
+    if (!existing || existing->isRegular())
+        return {};
+    if (S_ISDIR(existing->mode))
+        return Failure::io(m_destination + " is a folder");
+    return Failure::io(m_destination + " is not a regular file; it is left as it is");
 }
 
 Failure AtomicFile::createTemporary()
 {
     m_fd = ::openat(m_dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (m_fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-        m_named = true;
+        // No unnamed files here: create under a random name, then take the name that proves
+        // the file is ours.
         for (int attempt = 0; m_fd < 0 && attempt < 16; ++attempt) {
-            m_temporaryName = randomName();
+            m_temporaryName = AtomicFile::temporaryPrefix + randomHex();
             m_fd = ::openat(m_dirFd, m_temporaryName.c_str(),
                             O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
             if (m_fd < 0 && errno != EEXIST)
                 break;
         }
         if (m_fd < 0)
-            m_temporaryName.clear();
+            return m_temporaryName.clear(), systemFailure(m_folder);
+        m_named = true;
+        ::flock(m_fd, LOCK_EX);
+        return giveTemporaryName();
     }
     if (m_fd < 0)
         return systemFailure(m_folder);
@@ -116,35 +180,72 @@ Failure AtomicFile::createTemporary()
     return {};
 }
 
+// Gives the file a name that carries its inode number: by renaming a named temporary, or by
+// linking an unnamed one into the folder.
 Failure AtomicFile::giveTemporaryName()
 {
+    struct stat status;
+    if (::fstat(m_fd, &status) != 0)
+        return systemFailure(m_folder);
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt)
+        error = nameTemporary(temporaryNameFor(status.st_ino));
+    return error == 0 ? Failure{} : systemFailure(m_folder, error);
+}
+
+int AtomicFile::nameTemporary(const std::string &name)
+{
+    const bool done =
+        m_named ? renameWithoutReplacing(m_dirFd, m_temporaryName, name) : linkUnnamed(name);
+    if (!done)
+        return errno;
+    m_temporaryName = name;
+    m_named = true;
+    return 0;
+}
+
+// Links the unnamed temporary into the folder under `name`; false (errno set) when it cannot.
+bool AtomicFile::linkUnnamed(const std::string &name) const
+{
     const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        m_temporaryName = randomName();
-        if (::linkat(AT_FDCWD, self.c_str(), m_dirFd, m_temporaryName.c_str(), AT_SYMLINK_FOLLOW) ==
-                0 ||
-            ::linkat(m_fd, "", m_dirFd, m_temporaryName.c_str(), AT_EMPTY_PATH) == 0) {
-            m_named = true;
+    return ::linkat(AT_FDCWD, self.c_str(), m_dirFd, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+           ::linkat(m_fd, "", m_dirFd, name.c_str(), AT_EMPTY_PATH) == 0;
+}
+
+Failure AtomicFile::placeWithoutReplacing()
+{
+    if (!m_named) {
+        if (linkUnnamed(m_name))
             return {};
-        }
-        if (errno != EEXIST)
-            break;
+    } else if (renameWithoutReplacing(m_dirFd, m_temporaryName, m_name)) {
+        m_temporaryName.clear();
+        return {};
     }
-    const int error = errno;
-    m_temporaryName.clear();
-    return systemFailure(m_folder, error);
+    return errno == EEXIST ? Failure::io(m_destination + " already exists")
+                           : systemFailure(m_destination);
 }
 
 Failure AtomicFile::commit()
 {
-    if (::fsync(m_fd) != 0)
-        return systemFailure(m_folder + "/" + m_name);
-    if (!m_named)
-        if (Failure f = giveTemporaryName())
+    struct stat written;
+    if (::fsync(m_fd) != 0 || ::fstat(m_fd, &written) != 0)
+        return systemFailure(m_destination);
+    // Whatever appeared under the name meanwhile is checked again: only a regular file is
+    // ever replaced.
+    if (Failure f = refuseSpecialDestination())
+        return f;
+    if (!m_replaceExisting) {
+        if (Failure f = placeWithoutReplacing())
             return f;
-    if (::renameat(m_dirFd, m_temporaryName.c_str(), m_dirFd, m_name.c_str()) != 0)
-        return systemFailure(m_folder + "/" + m_name);
-    m_temporaryName.clear();
+    } else {
+        if (!m_named)
+            if (Failure f = giveTemporaryName())
+                return f;
+        if (::renameat(m_dirFd, m_temporaryName.c_str(), m_dirFd, m_name.c_str()) != 0)
+            return systemFailure(m_destination);
+        m_temporaryName.clear();
+    }
+    m_identity = FileIdentity::of(written);
     ::close(m_fd);
     m_fd = -1;
     if (::fsync(m_dirFd) != 0)

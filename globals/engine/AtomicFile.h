@@ -1,7 +1,10 @@
 #pragma once
+#include "globals/VantrelGlobalsExport.h"
 #include <string>
+#include <vector>
 
 #include "globals/engine/AgeFailure.h"
+#include "globals/engine/FileIdentity.h"
 
 namespace age {
 
@@ -11,31 +14,50 @@ namespace age {
 // the destination, and the folder is flushed. Until commit() succeeds the destination is
 // untouched; dropping the object discards everything written.
 //
-// Each temporary is locked while its writer lives, so temporaries that a killed run left
-// behind are recognised (unlocked) and removed by the next run in that folder.
-class AtomicFile {
+// The destination must be absent or a regular file: a device, a pipe, a socket or a symbolic
+// link is never replaced. With `replaceExisting` false an existing file is not replaced either,
+// even one that appears while the file is being written.
+//
+// Each temporary is locked while its writer lives and carries its own inode number in its
+// name, so temporaries that a killed run left behind are recognised (unlocked, and the name
+// matches the file) and removed by the next run in that folder.
+class VANTRELGLOBALS_EXPORT AtomicFile {
 public:
     AtomicFile() = default;
     AtomicFile(const AtomicFile &) = delete;
     AtomicFile &operator=(const AtomicFile &) = delete;
     ~AtomicFile();
 
-    Failure create(const std::string &destination);
+    // `source` is the file being read for this output: the leftover sweep never touches it.
+    Failure create(const std::string &destination, const FileIdentity &source,
+                   bool replaceExisting = true);
     int fd() const { return m_fd; }
     Failure commit();
+    // The file as committed.
+    const FileIdentity &identity() const { return m_identity; }
 
     static constexpr const char *temporaryPrefix = ".ecx-partial-";
 
 private:
+    Failure refuseSpecialDestination() const;
     Failure createTemporary();
+    int nameTemporary(const std::string &name);
+    bool linkUnnamed(const std::string &name) const;
     Failure giveTemporaryName();
+    Failure placeWithoutReplacing();
 
-    std::string m_folder, m_name, m_temporaryName;
+    std::string m_destination, m_folder, m_name, m_temporaryName;
     int m_dirFd = -1, m_fd = -1;
-    bool m_named = false;
+    bool m_named = false, m_replaceExisting = true;
+    FileIdentity m_identity;
 };
 
-// Removes the temporaries of dead runs from the open folder `dirFd`.
-void removeStaleTemporaries(int dirFd);
+// The name under which a temporary with this inode number is kept.
+VANTRELGLOBALS_EXPORT std::string temporaryNameFor(ino_t inode);
+
+// Removes, from the open folder `dirFd`, the temporaries of dead runs: files whose name is
+// temporaryNameFor() their own inode and that no live writer holds. Files in `keep` and
+// files that only resemble a temporary are never touched.
+VANTRELGLOBALS_EXPORT void removeStaleTemporaries(int dirFd, const std::vector<FileIdentity> &keep);
 
 } // namespace age

@@ -2,12 +2,15 @@
 #include "globals/VantrelGlobalsExport.h"
 #include <QObject>
 #include <QString>
+#include <memory>
 
 #include "platform/core/VBool.h"
 
 namespace age {
+class FileEngine;
 struct Failure;
-}
+struct RunRecord;
+} // namespace age
 
 // The file encryption engine. An .ECX file is an age v1 file with one scrypt stanza whose
 // passphrase is the key string in UTF-8.
@@ -19,6 +22,7 @@ struct Failure;
 class VANTRELGLOBALS_EXPORT EncDec : public QObject {
     Q_OBJECT
     Q_PROPERTY(int WorkFactor READ workFactor WRITE setWorkFactor)
+    Q_PROPERTY(bool ReplaceExisting READ replaceExisting WRITE setReplaceExisting)
 
 public:
     // Throws std::runtime_error when the cryptography library cannot start.
@@ -31,9 +35,19 @@ public:
     VBool EncryptFile(const QString &Source, const QString &Destination, const QString &Third);
     VBool DecryptFile(const QString &Source, const QString &Destination, const QString &Third);
 
-    // Decrypts Source completely under the current key without writing anything and without
-    // progress signals: true when every chunk authenticates. Used before a plaintext is deleted.
+    // Decrypts Source completely under the current key without writing anything: true when
+    // every chunk authenticates. FileVerificationProgress follows the work.
     bool VerifyFile(const QString &Source);
+    // The same for the output of the last successful run, which must still be the very file
+    // that run wrote. Used before a plaintext is deleted.
+    bool VerifyLastOutput();
+    // What the last successful EncryptFile or DecryptFile read and wrote.
+    const age::RunRecord &lastRun() const;
+
+    // Whether an existing destination file may be replaced (true unless changed). A
+    // destination that is not a regular file is never replaced.
+    bool replaceExisting() const;
+    void setReplaceExisting(bool replace);
 
     // log2 of the scrypt work factor used when writing (18 unless changed).
     int workFactor() const;
@@ -45,12 +59,11 @@ public:
 signals:
     void FileEncryptionProgress(qint16 &Progress);
     void FileDecryptionProgress(qint16 &Progress);
+    void FileVerificationProgress(qint16 &Progress);
 
 private:
-    bool transform(bool encrypt, const QString &source, const QString &destination);
-    age::Failure checkKey() const;
     bool finish(const age::Failure &failure);
 
-    struct State;
-    State *d;
+    std::unique_ptr<age::FileEngine> m_engine;
+    QString m_lastError;
 };

@@ -9,7 +9,7 @@ namespace age {
 
 InputFile::~InputFile()
 {
-    if (m_fd >= 0)
+    if (m_owned && m_fd >= 0)
         ::close(m_fd);
 }
 
@@ -21,18 +21,36 @@ Failure InputFile::open(const std::string &path)
     if (m_fd < 0)
         return Failure::io(errno == ENOENT ? "file not found: " + path
                                            : path + ": " + std::strerror(errno));
-    if (::fstat(m_fd, &m_status) != 0)
-        return Failure::io(path + ": " + std::strerror(errno));
-    if (S_ISDIR(m_status.st_mode))
-        return Failure::io(path + " is a folder");
+    m_owned = true;
+    return readStatus(path);
+}
+
+Failure InputFile::openStandardInput()
+{
+    m_fd = STDIN_FILENO;
+    return readStatus("standard input");
+}
+
+Failure InputFile::readStatus(const std::string &name)
+{
+    struct stat status;
+    if (::fstat(m_fd, &status) != 0)
+        return Failure::io(name + ": " + std::strerror(errno));
+    m_identity = FileIdentity::of(status);
+    if (S_ISDIR(status.st_mode))
+        return Failure::io(name + " is a folder");
     return {};
+}
+
+std::uint64_t InputFile::size() const
+{
+    return m_identity.isRegular() ? std::uint64_t(m_identity.size) : 0;
 }
 
 bool InputFile::isSameFileAs(const std::string &path) const
 {
     struct stat other;
-    return ::stat(path.c_str(), &other) == 0 && other.st_dev == m_status.st_dev &&
-           other.st_ino == m_status.st_ino;
+    return ::stat(path.c_str(), &other) == 0 && FileIdentity::of(other).sameFileAs(m_identity);
 }
 
 } // namespace age

@@ -1,12 +1,12 @@
 #pragma once
 #include <string>
-#include <sys/stat.h>
 
 #include "globals/engine/AgeFailure.h"
+#include "globals/engine/FileIdentity.h"
 
 namespace age {
 
-// A source file opened for reading, with what fstat said about it.
+// A source opened for reading, with what fstat said about it at that moment.
 class InputFile {
 public:
     InputFile() = default;
@@ -15,14 +15,21 @@ public:
     ~InputFile();
 
     Failure open(const std::string &path);
+    // Reads the process's standard input, which stays open when this object goes.
+    Failure openStandardInput();
     int fd() const { return m_fd; }
-    std::uint64_t size() const { return std::uint64_t(m_status.st_size); }
+    // The byte count to expect, 0 when unknown (a pipe or a terminal).
+    std::uint64_t size() const;
+    const FileIdentity &identity() const { return m_identity; }
     // True when `path` names this very file (also through a symbolic or hard link).
     bool isSameFileAs(const std::string &path) const;
 
 private:
+    Failure readStatus(const std::string &name);
+
     int m_fd = -1;
-    struct stat m_status = {};
+    bool m_owned = false;
+    FileIdentity m_identity;
 };
 
 } // namespace age

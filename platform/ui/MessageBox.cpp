@@ -11,6 +11,12 @@ std::function<void(const MessageBoxCall &)> &handlerSlot()
     return handler;
 }
 
+std::function<bool(const MessageBoxCall &)> &questionSlot()
+{
+    static std::function<bool(const MessageBoxCall &)> handler;
+    return handler;
+}
+
 QMessageBox::Icon qtIcon(MessageIcon icon)
 {
     switch (icon) {
@@ -18,6 +24,8 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
         return QMessageBox::Information;
     case MessageIcon::Exclamation:
         return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
     case MessageIcon::None:
         break;
     }
@@ -40,6 +48,22 @@ void showMessageBox(QWidget *owner, const QString &text, const QString &title, M
 void setMessageBoxHandler(std::function<void(const MessageBoxCall &)> handler)
 {
     handlerSlot() = std::move(handler);
+}
+
+bool askYesNo(QWidget *owner, const QString &text, const QString &title)
+{
+    if (const auto &handler = questionSlot())
+        return handler(MessageBoxCall{owner, text, title, MessageIcon::Question});
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    box.setWindowModality(Qt::ApplicationModal);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void setQuestionHandler(std::function<bool(const MessageBoxCall &)> handler)
+{
+    questionSlot() = std::move(handler);
 }
 
 } // namespace platform

@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using platform::MessageIcon;
 
@@ -84,8 +87,9 @@ TEST_F(FileWorkflow, DeleteBoxRemovesTheInputOnlyAfterSuccess)
     EXPECT_FALSE(QFile::exists(pathOf("notes.txt")));
     EXPECT_TRUE(deleteBox(encrypt())->isChecked()) << "the delete box keeps its state";
 
-    // A wrong key: the ciphertext stays and no output is left behind.
-    run(decrypt(), "other", pathOf("notes.txt.ECX"), true);
+    // A wrong key, the same but for its last character: the ciphertext stays and no output is
+    // left behind.
+    run(decrypt(), "secreT", pathOf("notes.txt.ECX"), true);
     expectMessage(onlyMessage(), "Can't Decrypt File.", "ERROR", MessageIcon::Exclamation);
     EXPECT_EQ(window->lastResult(), VFalse);
     EXPECT_TRUE(QFile::exists(pathOf("notes.txt.ECX")));
@@ -106,21 +110,87 @@ TEST_F(FileWorkflow, EncryptionFailureKeepsTheSourceEvenWithTheDeleteBox)
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
 }
 
-TEST_F(FileWorkflow, AnUnreadableNewFileIsNeverTradedForTheSource)
+TEST_F(FileWorkflow, AnUnreadableNewFileIsRemovedAndNeverTradedForTheSource)
 {
     writeFile("precious.txt", plaintext);
-    // The engine raises 100 once the new file is in place; damage it at that moment.
+    window->engine().setReplaceExisting(true);
+    // The engine raises 100 once the new file is in place; damage a byte of it at that moment,
+    // keeping its size and time, as a failing disk would.
     QObject::connect(&window->engine(), &EncDec::FileEncryptionProgress, [&](qint16 &progress) {
         if (progress != 100)
             return;
+        const QByteArray path = QFile::encodeName(pathOf("precious.txt.ECX"));
+        struct stat before;
+        ASSERT_EQ(::stat(path.constData(), &before), 0);
         QFile ecx(pathOf("precious.txt.ECX"));
         ASSERT_TRUE(ecx.open(QIODevice::ReadWrite));
-        ecx.resize(ecx.size() - 1);
+        ecx.seek(ecx.size() - 20);
+        const char byte = ecx.read(1)[0];
+        ecx.seek(ecx.size() - 20);
+        ecx.write(QByteArray(1, char(byte ^ 1)));
+        ecx.close();
+        const timespec times[2] = {before.st_atim, before.st_mtim};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
     });
     run(encrypt(), "secret", pathOf("precious.txt"), true);
     expectMessage(onlyMessage(), "Can't Encrypt File.", "ERROR", MessageIcon::Exclamation);
     EXPECT_EQ(readFile("precious.txt"), plaintext);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"precious.txt"}))
+        << "the unreadable .ECX stays behind";
+    EXPECT_EQ(window->lastResult(), VFalse);
     EXPECT_EQ(bar()->value(), 0);
+}
+
+TEST_F(FileWorkflow, AnExistingOutputIsReplacedOnlyAfterYes)
+{
+    writeFile("report.txt", plaintext);
+    writeFile("report.txt.ECX", "newer work");
+    deleteBox(encrypt())->setChecked(true);
+    bar()->setValue(7);
+    run(encrypt(), "secret", pathOf("report.txt"), true);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].text,
+              pathOf("report.txt.ECX") + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(questions[0].title, "Replace File");
+    EXPECT_EQ(questions[0].icon, MessageIcon::Question);
+    EXPECT_TRUE(messages.empty()) << "No shows nothing else";
+    EXPECT_EQ(readFile("report.txt.ECX"), "newer work");
+    EXPECT_EQ(readFile("report.txt"), plaintext);
+    EXPECT_EQ(encrypt()->keyBox()->text(), "secret");
+    EXPECT_EQ(encrypt()->fileBox()->text(), pathOf("report.txt"));
+    EXPECT_EQ(bar()->value(), 7);
+
+    questionAnswer = true;
+    run(encrypt(), "secret", pathOf("report.txt"));
+    expectMessage(onlyMessage(), "Encrypt File is Done!", "Complete", MessageIcon::Information);
+    EXPECT_EQ(questions.size(), 2u);
+    QFile::rename(pathOf("report.txt"), pathOf("original.txt"));
+    run(decrypt(), "secret", pathOf("report.txt.ECX"));
+    expectMessage(onlyMessage(), "Decrypt File is Done!", "Complete", MessageIcon::Information);
+    EXPECT_EQ(questions.size(), 2u) << "nothing to ask when nothing is there";
+    EXPECT_EQ(readFile("report.txt"), plaintext);
+}
+
+TEST_F(FileWorkflow, TheWindowKeepsDrawingAndTheCheckShowsItsOwnProgress)
+{
+    writeFile("long.bin", QByteArray(4 * 1024 * 1024, 'x'));
+    std::vector<int> shown;
+    // A timer started once the run is under way stands for the window's pending paint work.
+    bool timerStarted = false, timerFired = false, timerRanDuringTheRun = false;
+    QObject::connect(bar(), &QProgressBar::valueChanged, [&](int value) {
+        shown.push_back(value);
+        timerRanDuringTheRun = timerRanDuringTheRun || (timerFired && value < 100);
+        if (!std::exchange(timerStarted, true))
+            QTimer::singleShot(0, [&] { timerFired = true; });
+    });
+    run(encrypt(), "secret", pathOf("long.bin"), true);
+    expectMessage(onlyMessage(), "Encrypt File is Done!", "Complete", MessageIcon::Information);
+    EXPECT_TRUE(timerRanDuringTheRun) << "pending events wait until the run is over";
+    // Encryption rises to 100, then the check of the new file rises again.
+    const auto firstHundred = std::find(shown.begin(), shown.end(), 100);
+    ASSERT_NE(firstHundred, shown.end());
+    EXPECT_NE(std::find(firstHundred + 1, shown.end(), 100), shown.end())
+        << "the bar stayed at 100 during the check";
 }
 
 TEST_F(FileWorkflow, RaisedFailuresShowIncorrectInformationAndKeepTheBoxes)

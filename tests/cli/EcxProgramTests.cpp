@@ -1,66 +1,13 @@
 // Runs the `ecx` program as a user would: files, key sources, exit statuses, messages.
-#include "tests/TestPaths.h"
-#include <gtest/gtest.h>
+#include "tests/cli/EcxProgramFixture.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include "harness/PtyRun.h"
 
-namespace {
-
-struct Outcome {
-    int status;
-    QString err;
-};
-
-class EcxProgram : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        write("plain.txt", "a secret plan\n");
-        write("key", "hunter2\n");
-    }
-    QString path(const QString &name) const { return dir.filePath(name); }
-    void write(const QString &name, const QByteArray &content)
-    {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-    }
-    QByteArray read(const QString &name) const
-    {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    QStringList files() const
-    {
-        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
-
-    Outcome ecx(const QStringList &args, const QByteArray &input = {})
-    {
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        p.start(EC_ECX_PROGRAM, args);
-        p.write(input);
-        p.closeWriteChannel();
-        p.waitForFinished(60000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardError()).trimmed()};
-    }
-
-    QTemporaryDir dir;
-    const QStringList fast{"--work-factor", "4"};
-};
-
-} // namespace
-
 TEST_F(EcxProgram, EncryptsAndDecryptsWithTheProgramsNamingRules)
 {
-    ASSERT_EQ(ecx(QStringList{"encrypt", "plain.txt", "--key-file", "key"} + fast).status, 0);
+    ASSERT_EQ(ecx(QByteArrayList{"encrypt", "plain.txt", "--key-file", "key"} + fast).status, 0);
     ASSERT_EQ(
         ecx({"decrypt", "plain.txt.ECX", "-o", "back.txt", "--key-stdin"}, "hunter2\n").status, 0);
     EXPECT_EQ(read("back.txt"), "a secret plan\n");
@@ -71,7 +18,7 @@ TEST_F(EcxProgram, EncryptsAndDecryptsWithTheProgramsNamingRules)
 
 TEST_F(EcxProgram, FailuresExitOneWithAOneLineReason)
 {
-    ASSERT_EQ(ecx(QStringList{"encrypt", "plain.txt", "--key-file", "key"} + fast).status, 0);
+    ASSERT_EQ(ecx(QByteArrayList{"encrypt", "plain.txt", "--key-file", "key"} + fast).status, 0);
     // Only one trailing newline is dropped, so "hunter2\n\n" is another key.
     const Outcome wrong =
         ecx({"decrypt", "plain.txt.ECX", "-o", "x", "--key-stdin"}, "hunter2\n\n");
@@ -87,10 +34,10 @@ TEST_F(EcxProgram, FailuresExitOneWithAOneLineReason)
               "ecx: file name too short to drop four characters: abc");
     EXPECT_EQ(ecx({"encrypt", "plain.txt", "-o", "no/dir/x", "--key-file", "key"}).err,
               "ecx: folder missing: no/dir");
-    const Outcome empty = ecx({"encrypt", "plain.txt", "--key-stdin"}, "\n");
+    const Outcome empty = ecx({"encrypt", "-f", "plain.txt", "--key-stdin"}, "\n");
     EXPECT_EQ(empty.status, 1);
     EXPECT_EQ(empty.err, "ecx: empty key refused");
-    EXPECT_EQ(ecx({"encrypt", "plain.txt", "--key-file", "nokey"}).err,
+    EXPECT_EQ(ecx({"encrypt", "-f", "plain.txt", "--key-file", "nokey"}).err,
               "ecx: key file not found: nokey");
     EXPECT_EQ(files(), QStringList({"key", "plain.txt", "plain.txt.ECX"}));
 }
@@ -113,7 +60,8 @@ TEST_F(EcxProgram, UsageHelpAndVersion)
 TEST_F(EcxProgram, DeleteRemovesTheInputOnlyAfterSuccess)
 {
     ASSERT_EQ(
-        ecx(QStringList{"encrypt", "plain.txt", "--delete", "--key-file", "key"} + fast).status, 0);
+        ecx(QByteArrayList{"encrypt", "plain.txt", "--delete", "--key-file", "key"} + fast).status,
+        0);
     EXPECT_EQ(files(), QStringList({"key", "plain.txt.ECX"}));
     EXPECT_EQ(ecx({"decrypt", "plain.txt.ECX", "--delete", "--key-stdin"}, "wrong").status, 1);
     EXPECT_EQ(files(), QStringList({"key", "plain.txt.ECX"}));

@@ -44,7 +44,8 @@ protected:
 
     QStringList ecxArguments(const QString &verb, const QString &file) const
     {
-        QStringList arguments{verb, file, "--delete", "--quiet", "--key-file", keyFile()};
+        QStringList arguments{verb,      file,         "--delete", "--force",
+                              "--quiet", "--key-file", keyFile()};
         if (verb == "encrypt")
             arguments << "--work-factor"
                       << "1";

@@ -45,6 +45,41 @@ TEST(MessageBox, RealBoxIsModalWithOneOkButtonTitleTextAndIcon)
     EXPECT_EQ(check(MessageIcon::None).icon, QMessageBox::NoIcon);
 }
 
+TEST(MessageBox, QuestionHasYesAndNoWithNoAsTheDefaultAndAnswersWhatWasPressed)
+{
+    const auto answer = [](QMessageBox::StandardButton press, bool *checked) {
+        QTimer::singleShot(0, [press, checked] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            *checked = box->text() == "Replace it?" && box->windowTitle() == "Title" &&
+                       box->icon() == QMessageBox::Question && box->buttons().size() == 2 &&
+                       box->button(QMessageBox::Yes) &&
+                       box->defaultButton() == box->button(QMessageBox::No);
+            if (press == QMessageBox::Escape)
+                box->reject();
+            else
+                box->button(press)->click();
+        });
+        return platform::askYesNo(nullptr, "Replace it?", "Title");
+    };
+    bool checked = false;
+    EXPECT_TRUE(answer(QMessageBox::Yes, &checked));
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(answer(QMessageBox::No, &checked));
+    EXPECT_FALSE(answer(QMessageBox::Escape, &checked)) << "closing the box answers No";
+
+    std::vector<platform::MessageBoxCall> asked;
+    platform::setQuestionHandler([&](const platform::MessageBoxCall &call) {
+        asked.push_back(call);
+        return true;
+    });
+    EXPECT_TRUE(platform::askYesNo(nullptr, "Replace it?", "Title"));
+    platform::setQuestionHandler({});
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text, "Replace it?");
+    EXPECT_EQ(asked[0].icon, MessageIcon::Question);
+}
+
 TEST(ProgramExitDeathTest, EndsAtOnceWithTheCodeWithoutRunningCleanUp)
 {
     EXPECT_EXIT(

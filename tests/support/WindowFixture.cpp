@@ -13,6 +13,10 @@ void WindowFixture::SetUp()
     qputenv("EMBERCOFFER_REGISTRY", pathOf("registry/registry.db").toLocal8Bit());
     platform::setMessageBoxHandler(
         [this](const platform::MessageBoxCall &call) { messages.push_back(call); });
+    platform::setQuestionHandler([this](const platform::MessageBoxCall &call) {
+        questions.push_back(call);
+        return questionAnswer;
+    });
     platform::setFileOpenHandler([this](const platform::FileOpenRequest &request) {
         browses.push_back(request);
         return browseAnswer;
@@ -27,6 +31,7 @@ void WindowFixture::TearDown()
 {
     window.reset();
     platform::setMessageBoxHandler({});
+    platform::setQuestionHandler({});
     platform::setFileOpenHandler({});
 }
 

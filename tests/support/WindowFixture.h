@@ -13,7 +13,8 @@
 #include <vector>
 
 // A real main window whose message boxes and file dialogs are answered by the platform
-// seams: each message is recorded, each browse gets `browseAnswer`.
+// seams: each message is recorded, each question gets `questionAnswer`, each browse gets
+// `browseAnswer`.
 class WindowFixture : public testing::Test {
 protected:
     void SetUp() override;
@@ -38,6 +39,9 @@ protected:
     QTemporaryDir folder;
     std::unique_ptr<frmMain> window;
     std::vector<platform::MessageBoxCall> messages;
+    // Yes/No questions are recorded too, and answered with `questionAnswer`.
+    std::vector<platform::MessageBoxCall> questions;
+    bool questionAnswer = false;
     std::vector<platform::FileOpenRequest> browses;
     QString browseAnswer;
 };

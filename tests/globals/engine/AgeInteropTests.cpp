@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "globals/engine/EncDec.h"
+#include "globals/engine/FileEngine.h"
 #include "globals/filerules/KeyString.h"
 #include "harness/PtyRun.h"
 #include "tests/globals/engine/EngineTestFiles.h"
@@ -56,6 +57,32 @@ TEST_P(AgeInterop, EngineDecryptsWhatAgeWrites)
     ASSERT_EQ(engine.DecryptFile(dir.filePath("plain.age"), dir.filePath("back"), QString()), VTrue)
         << engine.lastError().toStdString();
     EXPECT_EQ(readFile(dir.filePath("back")), content);
+}
+
+TEST_P(AgeInterop, ArmoredFilesGoBothWays)
+{
+    std::string transcript;
+    ASSERT_EQ(runWithPassphrase({"age", "-a", "-p", "-o", local(dir.filePath("age.txt")),
+                                 local(dir.filePath("plain"))},
+                                passphrase(), &transcript),
+              0)
+        << transcript;
+    age::FileEngine files;
+    files.setKey(passphrase());
+    files.setWorkFactor(10);
+    const auto at = [&](const char *name) { return age::FileEnd::file(local(dir.filePath(name))); };
+    const age::Failure opened = files.decrypt(at("age.txt"), at("back"));
+    ASSERT_FALSE(opened) << opened.message();
+    EXPECT_EQ(readFile(dir.filePath("back")), content);
+
+    files.setArmor(true);
+    ASSERT_FALSE(files.encrypt(at("plain"), at("ours.txt")));
+    ASSERT_EQ(runWithPassphrase({"age", "-d", "-o", local(dir.filePath("back2")),
+                                 local(dir.filePath("ours.txt"))},
+                                passphrase(), &transcript),
+              0)
+        << transcript;
+    EXPECT_EQ(readFile(dir.filePath("back2")), content);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, AgeInterop, ::testing::Values(0, 1, 65535, 65536, 65537, 1000000));

@@ -8,9 +8,11 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "globals/engine/AtomicFile.h"
 #include "globals/engine/EncDec.h"
 #include "globals/filerules/KeyString.h"
 #include "tests/globals/engine/EngineTestFiles.h"
@@ -58,8 +60,10 @@ struct ProgressLog {
                          [this](qint16 &p) { encrypt << p; });
         QObject::connect(&engine, &EncDec::FileDecryptionProgress,
                          [this](qint16 &p) { decrypt << p; });
+        QObject::connect(&engine, &EncDec::FileVerificationProgress,
+                         [this](qint16 &p) { verify << p; });
     }
-    QList<qint16> encrypt, decrypt;
+    QList<qint16> encrypt, decrypt, verify;
 };
 
 void expectSteadyRiseTo100(const QList<qint16> &values)
@@ -216,6 +220,7 @@ TEST_F(EngineFiles, VerifyReadsTheWholeFileAndWritesNothing)
     engine.setKey(keyStringFor("other"));
     EXPECT_FALSE(engine.VerifyFile(ecx));
     EXPECT_TRUE(log.decrypt.isEmpty() && log.encrypt.isEmpty());
+    expectSteadyRiseTo100(log.verify.mid(0, log.verify.indexOf(100) + 1));
     EXPECT_EQ(folderEntries(dir.path()),
               QStringList({"damaged.ECX", "plain.bin", "plain.bin.ECX"}));
 }
@@ -241,14 +246,48 @@ TEST_F(EngineFiles, FullDiskFailsCleanly)
     EXPECT_EQ(folderEntries(dir.path()), QStringList({"big", "big.ECX"}));
 }
 
-TEST_F(EngineFiles, TemporariesOfDeadRunsAreRemovedButLiveOnesKept)
+TEST_F(EngineFiles, OnlyTemporariesThatDeadRunsProvablyLeftAreRemoved)
 {
-    writeFile(path(".ecx-partial-dead"), "left by a killed run");
-    writeFile(path(".ecx-partial-live"), "being written");
-    const int live = ::open(path(".ecx-partial-live").toLocal8Bit().constData(), O_RDONLY);
-    ASSERT_EQ(::flock(live, LOCK_EX), 0);
-    encrypted("x");
-    ::close(live);
-    EXPECT_EQ(folderEntries(dir.path()),
-              QStringList({".ecx-partial-live", "plain.bin", "plain.bin.ECX"}));
+    // A leftover carries its own inode number in its name; `live` is still locked by a writer.
+    const auto leftover = [&](const QString &name) {
+        writeFile(path(name), "left by a killed run");
+        struct stat status;
+        ::stat(QFile::encodeName(path(name)).constData(), &status);
+        const QString proper = QString::fromStdString(age::temporaryNameFor(status.st_ino));
+        QFile::rename(path(name), path(proper));
+        return proper;
+    };
+    const QString dead = leftover("dead"), live = leftover("live"), source = leftover("source");
+    const int lock = ::open(QFile::encodeName(path(live)).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    writeFile(path(".ecx-partial-lookalike"), "a user's file");
+    writeFile(path(".ecx-partial-1-0123456789abcdef"), "names another inode");
+
+    // The run reads one leftover: it is the source, so it stays.
+    EXPECT_EQ(engine.EncryptFile(path(source), path("out.ECX"), QString()), VTrue);
+    ::close(lock);
+    QStringList expected{".ecx-partial-1-0123456789abcdef", ".ecx-partial-lookalike", live, source,
+                         "out.ECX"};
+    expected.sort();
+    EXPECT_EQ(folderEntries(dir.path()), expected);
+    EXPECT_FALSE(folderEntries(dir.path()).contains(dead));
+}
+
+TEST_F(EngineFiles, SpecialAndExistingDestinationsAreKeptWhenAsked)
+{
+    writeFile(path("plain.bin"), "data");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
+    EXPECT_EQ(engine.EncryptFile(path("plain.bin"), path("fifo"), QString()), VFalse);
+    EXPECT_EQ(engine.lastError(), path("fifo") + " is not a regular file; it is left as it is");
+    struct stat status;
+    ASSERT_EQ(::lstat(QFile::encodeName(path("fifo")).constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+
+    writeFile(path("newer"), "keep");
+    engine.setReplaceExisting(false);
+    EXPECT_EQ(engine.EncryptFile(path("plain.bin"), path("newer"), QString()), VFalse);
+    EXPECT_EQ(engine.lastError(), path("newer") + " already exists");
+    EXPECT_EQ(readFile(path("newer")), "keep");
+    EXPECT_EQ(engine.EncryptFile(path("plain.bin"), path("fresh.ECX"), QString()), VTrue);
+    EXPECT_EQ(folderEntries(dir.path()), QStringList({"fifo", "fresh.ECX", "newer", "plain.bin"}));
 }

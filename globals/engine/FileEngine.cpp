@@ -1,0 +1,134 @@
+#include "globals/engine/FileEngine.h"
+
+#include <sodium.h>
+#include <unistd.h>
+
+#include "globals/engine/AgeFile.h"
+#include "globals/engine/Armor.h"
+#include "globals/engine/AtomicFile.h"
+#include "globals/engine/InputFile.h"
+#include "globals/engine/PercentProgress.h"
+#include "globals/engine/ScryptIdentity.h"
+
+namespace age {
+
+namespace {
+Failure openSource(InputFile &input, const FileEnd &source)
+{
+    return source.standardStream ? input.openStandardInput() : input.open(source.path);
+}
+
+PercentProgress percentOf(const InputFile &input, const FileEngine::Progress &progress)
+{
+    return PercentProgress(input.size(), [&progress](std::int16_t value) {
+        if (progress)
+            progress(value);
+    });
+}
+
+StreamEvents eventsFor(PercentProgress &percent)
+{
+    return {[&percent] { percent.report(0); }, [&percent](std::uint64_t n) { percent.report(n); }};
+}
+
+// Reads `raw` through the armor when it has one.
+Failure decryptAny(ByteSource &raw, const std::string &key, ByteSink &sink,
+                   PercentProgress &percent)
+{
+    AnyAgeSource any(raw);
+    ByteReader reader(any);
+    const ScryptIdentity identity(key);
+    // Progress is measured against the input's size: armored text is 4 bytes for every 3.
+    const StreamEvents events{
+        [&percent] { percent.report(0); },
+        [&](std::uint64_t n) { percent.report(any.armored() ? n / 3 * 4 : n); }};
+    return decryptStream(reader, {&identity}, sink, events);
+}
+} // namespace
+
+FileEngine::~FileEngine() { sodium_memzero(m_key.data(), m_key.size()); }
+
+void FileEngine::setKey(const std::string &key)
+{
+    sodium_memzero(m_key.data(), m_key.size());
+    m_key = key;
+}
+
+void FileEngine::setWorkFactor(int logN)
+{
+    // Outside this range a file would be unreadable here or trivially weak.
+    if (logN >= 1 && logN <= maxReadWorkFactor)
+        m_workFactor = logN;
+}
+
+Failure FileEngine::encrypt(const FileEnd &source, const FileEnd &output, const Progress &progress)
+{
+    return transform(true, source, output, progress);
+}
+
+Failure FileEngine::decrypt(const FileEnd &source, const FileEnd &output, const Progress &progress)
+{
+    return transform(false, source, output, progress);
+}
+
+Failure FileEngine::transform(bool encrypt, const FileEnd &source, const FileEnd &output,
+                              const Progress &progress)
+{
+    m_lastRun = {};
+    if (m_key.empty())
+        return Failure::io("no key set");
+    InputFile input;
+    if (Failure f = openSource(input, source))
+        return f;
+    if (!output.standardStream && input.isSameFileAs(output.path))
+        return Failure::io("source and destination are the same file");
+    AtomicFile file;
+    if (!output.standardStream)
+        if (Failure f = file.create(output.path, input.identity(), m_replaceExisting))
+            return f;
+
+    PercentProgress percent = percentOf(input, progress);
+    FdSource from(input.fd(), source.path);
+    FdSink to(output.standardStream ? STDOUT_FILENO : file.fd(), output.path);
+    Failure failure;
+    if (!encrypt) {
+        failure = decryptAny(from, m_key, to, percent);
+    } else if (m_armor) {
+        ByteReader reader(from);
+        ArmorSink armored(to);
+        failure = encryptStream(reader, armored, m_key, m_workFactor, eventsFor(percent));
+        if (!failure)
+            failure = armored.finish();
+    } else {
+        ByteReader reader(from);
+        failure = encryptStream(reader, to, m_key, m_workFactor, eventsFor(percent));
+    }
+    if (!failure && !output.standardStream)
+        failure = file.commit();
+    if (failure)
+        return failure;
+    percent.finish();
+    m_lastRun = {source, output, input.identity(), file.identity()};
+    return {};
+}
+
+Failure FileEngine::verify(const FileEnd &source, const Progress &progress,
+                           const FileIdentity &expected)
+{
+    if (m_key.empty())
+        return Failure::io("no key set");
+    InputFile input;
+    if (Failure f = openSource(input, source))
+        return f;
+    if (expected.known() && !input.identity().unchangedFrom(expected))
+        return Failure::io(source.path + " changed after it was written");
+    PercentProgress percent = percentOf(input, progress);
+    FdSource from(input.fd(), source.path);
+    NullSink nowhere;
+    const Failure failure = decryptAny(from, m_key, nowhere, percent);
+    if (!failure)
+        percent.finish();
+    return failure;
+}
+
+} // namespace age
