@@ -10,6 +10,7 @@
 #include "globals/engine/EncDec.h"
 #include "globals/filerules/KeyString.h"
 #include "tests/hardening/HardeningSupport.h"
+#include "tests/support/Sanitizers.h"
 
 using namespace hardening;
 
@@ -19,11 +20,7 @@ constexpr int mutantsPerKind = 150;
 constexpr int fileWorkFactor = 4;
 // What a run needs besides the key derivation: buffers for a few batches of chunks. Under the
 // address sanitizer freed memory is held back for a while, so the allowance is larger there.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr long allowanceKiB = 768 * 1024;
-#else
-constexpr long allowanceKiB = 64 * 1024;
-#endif
+constexpr long allowanceKiB = (underSanitizers ? 768 : 64) * 1024;
 
 // scrypt with r = 8 needs 1 KiB per unit of N.
 long derivationKiB(int workFactor) { return 1L << workFactor; }
