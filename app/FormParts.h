@@ -12,7 +12,8 @@ class QWidget;
 // A font by family name and point size; the font system substitutes a missing family.
 QFont formFont(const QString &family, qreal pointSize);
 
-// Registers narrow sans-serif stand-ins for the form font families that this system lacks,
+// Registers metric-compatible stand-ins for the Windows font families that the forms name
+// ("MS Sans Serif", "Tahoma", "Arial", "Times New Roman"), used where the system lacks them,
 // so that the texts fit the places the forms give them. Safe to call more than once.
 void registerFontSubstitutes();
 

@@ -3,10 +3,10 @@
 #include "app/FileRun.h"
 #include "app/FileTab.h"
 #include "app/FormParts.h"
-#include "app/PasswordControl.h"
 #include "app/PasswordTab.h"
 #include "app/StartupPasswordCheck.h"
 #include "app/StoredPassword.h"
+#include "app/WindowPasswordControl.h"
 #include "app/frmAbout.h"
 #include "button/VTButton.h"
 #include "button/VTButtonLW.h"
@@ -25,7 +25,7 @@ frmMain::frmMain(QWidget *parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_engine(new EncDec(this)), m_runner(std::make_unique<FileRunner>(*m_engine)),
       m_storedPassword(std::make_unique<StoredPassword>()),
-      m_passwordControl(std::make_unique<PasswordControl>(this))
+      m_passwordControl(std::make_unique<WindowPasswordControl>(this))
 {
     registerFontSubstitutes();
     setObjectName("frmMain");
