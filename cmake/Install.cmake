@@ -107,8 +107,20 @@ install(FILES packaging/icons/embercoffer.svg
   RENAME ${EC_APP_ID}.svg COMPONENT runtime)
 
 # --- manuals and completion -------------------------------------------------------------
-install(FILES packaging/man/EmberCoffer.1 packaging/man/ecx.1 packaging/man/embercoffer-reg.1
-    packaging/man/embercoffer-regsvr.1
-  DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT runtime)
+# Manual pages are installed compressed, as Debian expects them.
+set(EC_MAN_PAGES EmberCoffer ecx embercoffer-reg embercoffer-regsvr)
+set(EC_COMPRESSED_MAN_PAGES)
+foreach(page ${EC_MAN_PAGES})
+  set(compressed ${PROJECT_BINARY_DIR}/man/${page}.1.gz)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/man/${page}.1
+      ${PROJECT_BINARY_DIR}/man/${page}.1
+    COMMAND gzip -n -9 -f ${PROJECT_BINARY_DIR}/man/${page}.1
+    DEPENDS packaging/man/${page}.1 VERBATIM)
+  list(APPEND EC_COMPRESSED_MAN_PAGES ${compressed})
+endforeach()
+add_custom_target(man_pages ALL DEPENDS ${EC_COMPRESSED_MAN_PAGES})
+install(FILES ${EC_COMPRESSED_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
+  COMPONENT runtime)
 install(FILES packaging/completion/ecx
   DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions COMPONENT runtime)

@@ -29,25 +29,29 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${EC_DEB_RUNTIME})
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "fonts-liberation2")
-set(CPACK_COMPONENT_RUNTIME_DESCRIPTION "protect files with a key
- Ember Coffer encrypts a file with a key into an .ECX file beside it and decrypts
- it again. An .ECX file is a standard age v1 file with a passphrase, so any age
- implementation can open it. The desktop program can lock itself behind an
- application password; the ecx command does the same work from a terminal.
- .
- The package also carries the VTPassword password dialog control library that
- the program hosts, and embercoffer-reg and embercoffer-regsvr for the
- program's settings store.")
+# The first line is the synopsis; CPack indents the rest and marks the empty line.
+set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "protect files with a key
+Ember Coffer encrypts a file with a key into an .ECX file beside it and
+decrypts it again. An .ECX file is a standard age v1 file with a
+passphrase, so any age implementation can open it. The desktop program
+can lock itself behind an application password; the ecx command does the
+same work from a terminal.
+
+The package also carries the VTPassword password dialog control library
+that the program hosts, and embercoffer-reg and embercoffer-regsvr for
+the program's settings store.")
+# The libraries are on the system path: the dynamic linker's cache is renewed by trigger.
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/debian/triggers)
 
 set(CPACK_DEBIAN_SDK_PACKAGE_NAME ${EC_DEB_SDK})
 set(CPACK_DEBIAN_SDK_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_SDK_PACKAGE_DEPENDS "${EC_DEB_RUNTIME} (= ${EC_DEB_VERSION}), qt6-base-dev")
-set(CPACK_COMPONENT_SDK_DESCRIPTION "VTPassword password dialog control - development files
- The VTPassword control shows get, create and change password dialogs in three
- sizes. This package has what a C++ program needs to host it: the headers, the
- Qt-style class VantrelPassword::PasswordControl, a CMake package
- (find_package(VantrelPassword)), a pkg-config file, and a Qt Designer plugin
- that puts the control on forms.")
+set(CPACK_DEBIAN_SDK_DESCRIPTION "VTPassword password dialog control - development files
+The VTPassword control shows get, create and change password dialogs in
+three sizes. This package has what a C++ program needs to host it: the
+headers, the Qt-style class VantrelPassword::PasswordControl, a CMake
+package (find_package(VantrelPassword)), a pkg-config file, and a Qt
+Designer plugin that puts the control on forms.")
 
 # The plugin links the control library of the runtime package; dpkg-shlibdeps looks for it
 # there, and the dependency on that package is the one named above.

@@ -29,7 +29,8 @@ QString PasswordControlPlugin::whatsThis() const
 
 QString PasswordControlPlugin::includeFile() const
 {
-    return QStringLiteral("VantrelPassword/PasswordControl.h");
+    // Angle brackets: uic writes a global include for the installed header.
+    return QStringLiteral("<VantrelPassword/PasswordControl.h>");
 }
 
 QIcon PasswordControlPlugin::icon() const { return QIcon(PasswordControl::toolboxPicture()); }

@@ -1,6 +1,5 @@
 #include <QPluginLoader>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUiLoader>
 #include <QXmlStreamReader>
@@ -9,20 +8,15 @@
 
 #include "password/sdk/PasswordControl.h"
 #include "tests/TestPaths.h"
+#include "tests/registry/TemporaryRegistry.h"
 #include "tests/support/ModalDriver.h"
 
 using VantrelPassword::PasswordControl;
 
 namespace {
 
-class DesignerPluginTest : public testing::Test {
+class DesignerPluginTest : public TemporaryRegistry {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(registryFolder.isValid());
-        qputenv("EMBERCOFFER_REGISTRY", registryFolder.filePath("registry.db").toLocal8Bit());
-    }
-
     // The plugin as Designer loads it, from the library file.
     static QDesignerCustomWidgetInterface *plugin()
     {
@@ -45,8 +39,7 @@ protected:
         return widget;
     }
 
-    QTemporaryDir registryFolder;
-    MessageRecorder messages;
+    MessageRecorder m_messages;
 };
 
 TEST_F(DesignerPluginTest, WidgetBoxEntryNamesTheClassItsHeaderGroupAndPicture)
@@ -55,7 +48,7 @@ TEST_F(DesignerPluginTest, WidgetBoxEntryNamesTheClassItsHeaderGroupAndPicture)
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->name(), "VantrelPassword::PasswordControl");
     EXPECT_EQ(entry->group(), "VantrelPassword");
-    EXPECT_EQ(entry->includeFile(), "VantrelPassword/PasswordControl.h");
+    EXPECT_EQ(entry->includeFile(), "<VantrelPassword/PasswordControl.h>");
     EXPECT_FALSE(entry->isContainer());
     EXPECT_EQ(entry->icon().availableSizes(), QList<QSize>{QSize(16, 15)});
 
@@ -134,7 +127,7 @@ TEST_F(DesignerPluginTest, FormLoadedAtRunTimeGivesAHiddenControlWithTheSavedSet
     ASSERT_TRUE(QMetaObject::invokeMethod(control, "getPassword", Q_RETURN_ARG(QString, typed)));
     EXPECT_EQ(typed, "LANTERN");
     EXPECT_TRUE(control->validated());
-    EXPECT_TRUE(messages.calls().empty());
+    EXPECT_TRUE(m_messages.calls().empty());
 }
 
 } // namespace

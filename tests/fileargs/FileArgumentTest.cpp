@@ -7,6 +7,7 @@
 #include "app/StoredPassword.h"
 #include "app/frmMain.h"
 #include "platform/ui/ProgramExit.h"
+#include "tests/registry/TemporaryRegistry.h"
 #include "tests/support/ModalDriver.h"
 
 #include <QDir>
@@ -17,19 +18,24 @@
 
 namespace {
 
-class FileArgumentTest : public testing::Test {
+// The files named on the command line are made in a folder of their own.
+class FileArgumentTest : public TemporaryRegistry {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder.isValid());
-        qputenv("EMBERCOFFER_REGISTRY", folder.filePath("registry.db").toLocal8Bit());
-        platform::setProgramExitHandler([this](int code) { exits.push_back(code); });
+        TemporaryRegistry::SetUp();
+        ASSERT_TRUE(m_files.isValid());
+        platform::setProgramExitHandler([this](int code) { m_exits.push_back(code); });
     }
-    void TearDown() override { platform::setProgramExitHandler({}); }
+    void TearDown() override
+    {
+        platform::setProgramExitHandler({});
+        TemporaryRegistry::TearDown();
+    }
 
     QString file(const QString &name, const QByteArray &content = "plain text\n") const
     {
-        QFile written(folder.filePath(name));
+        QFile written(m_files.filePath(name));
         EXPECT_TRUE(written.open(QIODevice::WriteOnly));
         written.write(content);
         return written.fileName();
@@ -45,9 +51,9 @@ protected:
         return window;
     }
 
-    QTemporaryDir folder;
-    MessageRecorder messages;
-    std::vector<int> exits;
+    QTemporaryDir m_files;
+    MessageRecorder m_messages;
+    std::vector<int> m_exits;
 };
 
 using Frame = FileArgument::Frame;
@@ -75,8 +81,8 @@ TEST_F(FileArgumentTest, EncryptedFilesGoToDecryptionAndAllOthersToEncryption)
 
     // A relative name is taken from the current folder and handed on whole.
     const QString previous = QDir::currentPath();
-    QDir::setCurrent(folder.path());
-    EXPECT_EQ(fileArgument({"report.txt"}).path, folder.filePath("report.txt"));
+    QDir::setCurrent(m_files.path());
+    EXPECT_EQ(fileArgument({"report.txt"}).path, m_files.filePath("report.txt"));
     QDir::setCurrent(previous);
 }
 
@@ -85,9 +91,9 @@ TEST_F(FileArgumentTest, SeveralFilesAFolderOrAMissingFileAreExplained)
     const QString one = file("one.txt");
     const std::pair<QStringList, QString> cases[] = {
         {{one, file("two.txt")}, "one file at a time; 2 were given"},
-        {{folder.path()}, folder.path() + " is a folder"},
-        {{folder.filePath("gone.ECX")},
-         "The file " + folder.filePath("gone.ECX") + " does not exist."},
+        {{m_files.path()}, m_files.path() + " is a folder"},
+        {{m_files.filePath("gone.ECX")},
+         "The file " + m_files.filePath("gone.ECX") + " does not exist."},
     };
     for (const auto &[arguments, message] : cases) {
         const FileArgument argument = fileArgument(arguments);
@@ -114,18 +120,18 @@ TEST_F(FileArgumentTest, WindowOpensWithTheFileInItsFrameAndTheKeyBoxFocused)
     CipherFrame *encrypt = window->fileTab()->encryptFrame();
     EXPECT_EQ(encrypt->fileBox()->text(), plain);
     EXPECT_TRUE(encrypt->keyBox()->hasFocus());
-    EXPECT_TRUE(messages.calls().empty());
+    EXPECT_TRUE(m_messages.calls().empty());
 }
 
 TEST_F(FileArgumentTest, UnusableArgumentsGiveAMessageAndAnEmptyWindow)
 {
-    std::unique_ptr<frmMain> window = start({folder.path()});
+    std::unique_ptr<frmMain> window = start({m_files.path()});
     ASSERT_TRUE(window);
     EXPECT_TRUE(window->isVisible());
-    ASSERT_EQ(messages.calls().size(), 1u);
-    EXPECT_EQ(messages.calls()[0].owner, window.get());
-    EXPECT_EQ(messages.calls()[0].icon, platform::MessageIcon::Exclamation);
-    EXPECT_TRUE(messages.calls()[0].text.contains("is a folder"));
+    ASSERT_EQ(m_messages.calls().size(), 1u);
+    EXPECT_EQ(m_messages.calls()[0].owner, window.get());
+    EXPECT_EQ(m_messages.calls()[0].icon, platform::MessageIcon::Exclamation);
+    EXPECT_TRUE(m_messages.calls()[0].text.contains("is a folder"));
     EXPECT_TRUE(window->fileTab()->encryptFrame()->fileBox()->text().isEmpty());
     EXPECT_TRUE(window->fileTab()->decryptFrame()->fileBox()->text().isEmpty());
 }
@@ -141,12 +147,12 @@ TEST_F(FileArgumentTest, TheApplicationPasswordIsAskedFirst)
         QTest::keyClicks(box(open, "txtPassword"), "wrong");
         pressOk(open);
     });
-    EXPECT_FALSE(startUp({folder.path()}));
-    ASSERT_EQ(messages.calls().size(), 1u);
-    EXPECT_EQ(messages.calls()[0].text, "Invalid Password.");
-    EXPECT_EQ(exits, std::vector<int>{1});
+    EXPECT_FALSE(startUp({m_files.path()}));
+    ASSERT_EQ(m_messages.calls().size(), 1u);
+    EXPECT_EQ(m_messages.calls()[0].text, "Invalid Password.");
+    EXPECT_EQ(m_exits, std::vector<int>{1});
 
-    messages.clear();
+    m_messages.clear();
     whileOpen([](QDialog &open) {
         QTest::keyClicks(box(open, "txtPassword"), "Lantern");
         pressOk(open);
@@ -154,7 +160,7 @@ TEST_F(FileArgumentTest, TheApplicationPasswordIsAskedFirst)
     std::unique_ptr<frmMain> window = start({plain});
     ASSERT_TRUE(window);
     EXPECT_EQ(window->fileTab()->encryptFrame()->fileBox()->text(), plain);
-    EXPECT_TRUE(messages.calls().empty());
+    EXPECT_TRUE(m_messages.calls().empty());
 }
 
 } // namespace

@@ -80,6 +80,16 @@ protected:
     static inline Outcome installRun;
 };
 
+// The lines in which the dialog answerer reported the dialogs it met.
+std::string dialogsMet(const QString &log)
+{
+    QStringList dialogs;
+    for (const QString &line : log.split('\n'))
+        if (line.contains("dialog"))
+            dialogs << line;
+    return dialogs.join('\n').toStdString();
+}
+
 // Every installed program, library and plugin: an ELF file under the prefix.
 QStringList installedBinaries(const QString &prefix)
 {
@@ -135,13 +145,13 @@ TEST_F(InstalledSdkTest, ControlLibraryExportsItsEntryPointsAndTheSdkClassOnly)
     for (const QString &line : symbols.out.split('\n', Qt::SkipEmptyParts)) {
         const QString kind = line.section(' ', 1, 1);
         const QString symbol = line.section(' ', 2);
-        if (entryPoints.contains(symbol))
+        const bool vague = QStringList{"u", "V", "W"}.contains(kind);
+        if (entryPoints.contains(symbol)) {
             ++entryPointsFound;
-        else if (QStringList{"u", "V", "W"}.contains(kind) &&
-                 interfaceDetail.match(symbol).hasMatch())
-            continue;
-        else if (!linkerSymbols.contains(symbol))
+        } else if (!linkerSymbols.contains(symbol) &&
+                   !(vague && interfaceDetail.match(symbol).hasMatch())) {
             EXPECT_TRUE(symbol.contains("VantrelPassword::")) << "exported: " << line.toStdString();
+        }
     }
     EXPECT_EQ(entryPointsFound, 4);
 }
@@ -159,15 +169,15 @@ TEST_F(InstalledSdkTest, ExampleHostBuiltFromTheInstalledSdkAsksAndJudges)
                        "txtPassword=Ember,txtConfirmation=Ember,cmdOK;txtPassword=Ember,cmdOK");
     const Outcome accepted = run(host, {}, environment);
     EXPECT_EQ(accepted.status, 0) << accepted.err.toStdString();
-    EXPECT_EQ(accepted.out, "Password accepted.\n");
-    EXPECT_EQ(accepted.err, "dialog: Choose a password for the example\n"
-                            "dialog: Unlock the example\n");
+    EXPECT_EQ(accepted.out.toStdString(), "Password accepted.\n");
+    EXPECT_EQ(dialogsMet(accepted.err), "dialog: Choose a password for the example\n"
+                                        "dialog: Unlock the example");
 
     environment.insert("EC_DIALOG_ANSWERS",
                        "txtPassword=Ember,txtConfirmation=Ember,cmdOK;txtPassword=ember,cmdOK");
     const Outcome refused = run(host, {}, environment);
     EXPECT_EQ(refused.status, 2) << refused.err.toStdString();
-    EXPECT_EQ(refused.out, "Wrong password.\n");
+    EXPECT_EQ(refused.out.toStdString(), "Wrong password.\n");
 
     environment.insert("EC_DIALOG_ANSWERS", "cmdCancel");
     const Outcome cancelled = run(host, {}, environment);
@@ -192,7 +202,7 @@ TEST_F(InstalledSdkTest, PkgConfigFileBuildsAHost)
     const Outcome flags = run("pkg-config", {"--cflags", "--libs", "VantrelPassword"}, environment);
     ASSERT_EQ(flags.status, 0) << flags.err.toStdString();
     const QStringList arguments =
-        QStringList{"-std=c++17", "-fPIC", source.fileName(), "-o", folder->filePath("host")} +
+        QStringList{"-std=c++20", "-fPIC", source.fileName(), "-o", folder->filePath("host")} +
         flags.out.simplified().split(' ');
     EXPECT_RUNS(run("c++", arguments));
     environment.insert("LD_LIBRARY_PATH", installed("lib"));

@@ -1,11 +1,11 @@
 #include <QLabel>
 #include <QMetaProperty>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "password/sdk/PasswordControl.h"
+#include "tests/registry/TemporaryRegistry.h"
 #include "tests/support/ModalDriver.h"
 
 using VantrelPassword::PasswordControl;
@@ -13,17 +13,10 @@ using VantrelPassword::PasswordControl;
 namespace {
 
 // Every test works on a temporary registry store and hosts the control on a form of its own.
-class PasswordControlTest : public testing::Test {
+class PasswordControlTest : public TemporaryRegistry {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(registryFolder.isValid());
-        qputenv("EMBERCOFFER_REGISTRY", registryFolder.filePath("registry.db").toLocal8Bit());
-    }
-
-    QTemporaryDir registryFolder;
-    QWidget form;
-    MessageRecorder messages;
+    QWidget m_form;
+    MessageRecorder m_messages;
 };
 
 void typeInto(QDialog &open, const char *boxName, const QString &text)
@@ -42,7 +35,7 @@ QString labelOf(QDialog &open, const char *boxName)
 
 TEST_F(PasswordControlTest, PropertiesCarryTheControlsNamesAndDefaults)
 {
-    const PasswordControl control(&form);
+    const PasswordControl control(&m_form);
     EXPECT_EQ(control.lastError(), 0);
     const std::pair<const char *, QVariant> defaults[] = {
         {"Size", int(PasswordControl::vtrNormal)},
@@ -84,7 +77,7 @@ TEST_F(PasswordControlTest, PropertiesCarryTheControlsNamesAndDefaults)
 
 TEST_F(PasswordControlTest, WritesReachTheControlUnchanged)
 {
-    PasswordControl control(&form);
+    PasswordControl control(&m_form);
     control.setMinLength(10);
     control.setMaxLength(5);
     control.setSize(PasswordControl::DialogSize(7));
@@ -107,7 +100,7 @@ TEST_F(PasswordControlTest, WritesReachTheControlUnchanged)
 
 TEST_F(PasswordControlTest, TitlesCaptionsAndSizeReachEveryDialog)
 {
-    PasswordControl control(&form);
+    PasswordControl control(&m_form);
     control.setSize(PasswordControl::vtrLarge);
     control.setDialogTitleGetPassword("Unlock");
     control.setDialogTitleCreatePassword("New key");
@@ -157,7 +150,7 @@ TEST_F(PasswordControlTest, TitlesCaptionsAndSizeReachEveryDialog)
 
 TEST_F(PasswordControlTest, MethodsReportTheOutcomeThroughTheProperties)
 {
-    PasswordControl control(&form);
+    PasswordControl control(&m_form);
     control.setMinLength(4);
     whileOpen([](QDialog &open) {
         typeInto(open, "txtPassword", "Ember");
@@ -186,23 +179,23 @@ TEST_F(PasswordControlTest, MethodsReportTheOutcomeThroughTheProperties)
     EXPECT_EQ(control.password(), "Coffer");
     EXPECT_TRUE(control.validated());
     EXPECT_EQ(control.lastError(), 0);
-    EXPECT_TRUE(messages.calls().empty());
+    EXPECT_TRUE(m_messages.calls().empty());
 }
 
 TEST_F(PasswordControlTest, RunModeShowsNothingWhenTheFormShows)
 {
-    auto *control = new PasswordControl(&form);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto *control = new PasswordControl(&m_form);
+    m_form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_form));
     EXPECT_EQ(control->mode(), PasswordControl::Mode::Run);
     EXPECT_FALSE(control->isVisible());
 }
 
 TEST_F(PasswordControlTest, DesignModeShowsTheFixedPictureAndRefusesRunTimeOnlyWrites)
 {
-    auto *control = new PasswordControl(PasswordControl::Mode::Design, &form);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto *control = new PasswordControl(PasswordControl::Mode::Design, &m_form);
+    m_form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_form));
     EXPECT_TRUE(control->isVisible());
     EXPECT_EQ(control->size(), QSize(32, 32));
     // Dragging its edges changes nothing.

@@ -1,5 +1,4 @@
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "app/ControlRegistration.h"
@@ -7,6 +6,7 @@
 #include "platform/com/ClassObjects.h"
 #include "platform/registry/winreg.h"
 #include "tests/TestPaths.h"
+#include "tests/registry/TemporaryRegistry.h"
 
 namespace {
 
@@ -44,12 +44,10 @@ QString defaultOf(const QByteArray &path)
 
 // The program registers the control library it runs with, and only when the store does not
 // already name that library: registering rewrites some fifty entries.
-TEST(ProgramRegistrationTest, RegistersTheRunningLibraryOnlyWhenTheStoreNamesAnother)
-{
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    qputenv("EMBERCOFFER_REGISTRY", folder.filePath("registry.db").toLocal8Bit());
+using ProgramRegistrationTest = TemporaryRegistry;
 
+TEST_F(ProgramRegistrationTest, RegistersTheRunningLibraryOnlyWhenTheStoreNamesAnother)
+{
     registerPasswordControl();
     ASSERT_FALSE(registered().isEmpty());
     EXPECT_EQ(QFileInfo(registered()).canonicalFilePath(),

@@ -1,6 +1,5 @@
 #include <QDir>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "password/VTPasswordIds.h"
@@ -9,6 +8,7 @@
 #include "platform/com/ComPtr.h"
 #include "platform/registry/winreg.h"
 #include "tests/TestPaths.h"
+#include "tests/registry/TemporaryRegistry.h"
 
 namespace {
 
@@ -19,14 +19,8 @@ struct Outcome {
 };
 
 // Runs the registration command on a temporary registry store.
-class RegistrationCommandTest : public testing::Test {
+class RegistrationCommandTest : public TemporaryRegistry {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        qputenv("EMBERCOFFER_REGISTRY", folder.filePath("registry.db").toLocal8Bit());
-    }
-
     static Outcome regsvr(const QStringList &arguments)
     {
         QProcess process;
@@ -54,8 +48,6 @@ protected:
             ++count;
         return count;
     }
-
-    QTemporaryDir folder;
 };
 
 TEST_F(RegistrationCommandTest, RegisteringLetsHostsFindTheClassAndUnregisteringRemovesAll)
@@ -84,7 +76,7 @@ TEST_F(RegistrationCommandTest, WrongUseAndUnsuitableLibrariesAreExplained)
     EXPECT_EQ(regsvr({"--frobnicate", EC_CONTROL_LIBRARY}).status, 2);
     EXPECT_EQ(regsvr({EC_CONTROL_LIBRARY, EC_CONTROL_LIBRARY}).status, 2);
 
-    const Outcome missing = regsvr({folder.filePath("libNothing.so")});
+    const Outcome missing = regsvr({QString::fromStdString(folder / "libNothing.so")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.err.contains("cannot load")) << missing.err.toStdString();
 
@@ -98,7 +90,7 @@ TEST_F(RegistrationCommandTest, WrongUseAndUnsuitableLibrariesAreExplained)
 TEST_F(RegistrationCommandTest, AStoreThatCannotBeWrittenFailsTheCommand)
 {
     // A folder where the store file should be: the store cannot be opened.
-    ASSERT_TRUE(QDir(folder.path()).mkdir("registry.db"));
+    ASSERT_TRUE(std::filesystem::create_directory(storeFile));
     const Outcome refused = regsvr({EC_CONTROL_LIBRARY});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains("DllRegisterServer")) << refused.err.toStdString();
