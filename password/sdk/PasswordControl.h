@@ -49,8 +49,8 @@ class VANTRELPASSWORD_EXPORT PasswordControl : public QWidget {
     Q_PROPERTY(QString CaptionCancel READ captionCancel WRITE setCaptionCancel)
 
 public:
-    // The size of the dialogs (not of this widget). Any other value means vtrNormal.
-    enum DialogSize { vtrNormal = 0, vtrLarge = 1, vtrExtraLarge = 2 };
+    // The size of the dialogs (not of this widget). Any other value is kept and means vtrNormal.
+    enum DialogSize : int { vtrNormal = 0, vtrLarge = 1, vtrExtraLarge = 2 };
     Q_ENUM(DialogSize)
 
     // Run: the control runs its dialogs and the widget stays hidden. Design: the control is

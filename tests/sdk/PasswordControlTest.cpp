@@ -220,9 +220,4 @@ TEST_F(PasswordControlTest, DesignModeShowsTheFixedPictureAndRefusesRunTimeOnlyW
     EXPECT_FALSE(control->cancelled());
 }
 
-TEST_F(PasswordControlTest, ToolboxPictureIsSixteenByFifteen)
-{
-    EXPECT_EQ(PasswordControl::toolboxPicture().size(), QSize(16, 15));
-}
-
 } // namespace

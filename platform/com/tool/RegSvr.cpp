@@ -79,6 +79,7 @@ int runRegSvr(const std::vector<std::string> &arguments, std::ostream &out, std:
         out << (request.unregister ? "Unregistered " : "Registered ") << request.library
             << (request.unregister ? " from " : " in ") << storeName() << "\n";
     }
-    dlclose(library);
+    // The library stays loaded: the command ends here, and unloading a library that has
+    // started Qt's machinery could run its clean-up in the wrong order.
     return status;
 }
