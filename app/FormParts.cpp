@@ -31,26 +31,6 @@ QFont formFont(const QString &family, qreal pointSize)
     return font;
 }
 
-void registerFontSubstitutes()
-{
-    // The forms name the classic Windows fonts. Debian's metric-compatible Liberation fonts
-    // (a dependency of the package) take their place first, so every text keeps the width
-    // the forms give it; the others serve a machine without them.
-    const QStringList narrowSans{"Liberation Sans",       "Arimo",      "Nimbus Sans", "Helvetica",
-                                 "DejaVu Sans Condensed", "DejaVu Sans"};
-    const QStringList serif{"Liberation Serif", "Tinos", "Nimbus Roman", "DejaVu Serif"};
-    const std::pair<const char *, const QStringList &> families[] = {
-        {"MS Sans Serif", narrowSans},
-        {"Tahoma", narrowSans},
-        {"Arial", narrowSans},
-        {"Times New Roman", serif},
-    };
-    for (const auto &[family, substitutes] : families) {
-        if (QFont::substitutes(family).isEmpty())
-            QFont::insertSubstitutions(family, substitutes);
-    }
-}
-
 QRect grownToText(const QLabel *label, const QRect &geometry)
 {
     QRect grown = geometry;

@@ -11,6 +11,7 @@
 #include "button/VTButton.h"
 #include "button/VTButtonLW.h"
 #include "globals/engine/EncDec.h"
+#include "globals/utilities/FormFonts.h"
 #include "platform/core/Twips.h"
 #include "platform/ui/HtmlHelp.h"
 #include "platform/ui/ProgramExit.h"
@@ -27,7 +28,7 @@ frmMain::frmMain(QWidget *parent)
       m_storedPassword(std::make_unique<StoredPassword>()),
       m_passwordControl(std::make_unique<WindowPasswordControl>(this))
 {
-    registerFontSubstitutes();
+    registerFormFontSubstitutes();
     setObjectName("frmMain");
     setWindowTitle("Ember Coffer 1.65");
     setWindowIcon(QIcon(":/embercoffer/program.png"));

@@ -1,3 +1,4 @@
+#include <QFontInfo>
 #include <QLabel>
 #include <QMetaProperty>
 #include <QPushButton>
@@ -73,6 +74,21 @@ TEST_F(PasswordControlTest, PropertiesCarryTheControlsNamesAndDefaults)
         EXPECT_EQ(property.isDesignable(), !runTimeOnly) << name;
         EXPECT_EQ(property.isStored(), !runTimeOnly) << name;
     }
+}
+
+// The dialogs name Windows fonts; in any host they are drawn with Debian's metric-compatible
+// stand-ins (fonts-liberation2), not with whatever the font system falls back to.
+TEST_F(PasswordControlTest, HostsDrawTheDialogFontsWithTheirStandIns)
+{
+    const PasswordControl control(&m_form);
+    const std::pair<const char *, const char *> families[] = {
+        {"MS Sans Serif", "Liberation Sans"},
+        {"Tahoma", "Liberation Sans"},
+        {"Arial", "Liberation Sans"},
+        {"Times New Roman", "Liberation Serif"},
+    };
+    for (const auto &[named, drawn] : families)
+        EXPECT_EQ(QFontInfo(QFont(named)).family().toStdString(), drawn) << named;
 }
 
 TEST_F(PasswordControlTest, WritesReachTheControlUnchanged)
