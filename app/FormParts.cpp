@@ -31,17 +31,6 @@ QFont formFont(const QString &family, qreal pointSize)
     return font;
 }
 
-void registerFontSubstitutes()
-{
-    // Fonts with the metrics of the classic narrow dialog fonts come first.
-    const QStringList narrowSans{"Arial",     "Liberation Sans",       "Nimbus Sans",
-                                 "Helvetica", "DejaVu Sans Condensed", "DejaVu Sans"};
-    for (const char *family : {"MS Sans Serif", "Tahoma"}) {
-        if (QFont::substitutes(family).isEmpty())
-            QFont::insertSubstitutions(family, narrowSans);
-    }
-}
-
 QRect grownToText(const QLabel *label, const QRect &geometry)
 {
     QRect grown = geometry;

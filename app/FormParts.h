@@ -12,10 +12,6 @@ class QWidget;
 // A font by family name and point size; the font system substitutes a missing family.
 QFont formFont(const QString &family, qreal pointSize);
 
-// Registers narrow sans-serif stand-ins for the form font families that this system lacks,
-// so that the texts fit the places the forms give them. Safe to call more than once.
-void registerFontSubstitutes();
-
 // `geometry` grown to the label's one-line text where it is too narrow or too low for it.
 QRect grownToText(const QLabel *label, const QRect &geometry);
 

@@ -1,8 +1,8 @@
 #include "app/PasswordTab.h"
 
 #include "app/FormParts.h"
-#include "app/PasswordControl.h"
 #include "app/StoredPassword.h"
+#include "app/WindowPasswordControl.h"
 #include "button/VTButton.h"
 #include "platform/core/Twips.h"
 #include "platform/registry/winreg.h"
@@ -23,7 +23,7 @@ void showProblem(const QString &text)
 
 } // namespace
 
-PasswordTab::PasswordTab(QTabWidget *tabs, StoredPassword &stored, PasswordControl &control)
+PasswordTab::PasswordTab(QTabWidget *tabs, StoredPassword &stored, WindowPasswordControl &control)
     : TabPage(tabs, "PasswordTab"), m_stored(stored), m_control(control)
 {
     place(addPicture(this, "Picture2", ":/embercoffer/password-tab.png", "A key"),

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-class PasswordControl;
+class WindowPasswordControl;
 class QTextEdit;
 class StoredPassword;
 class VTButton;
@@ -19,7 +19,7 @@ class PasswordTab : public TabPage {
     Q_OBJECT
 
 public:
-    PasswordTab(QTabWidget *tabs, StoredPassword &stored, PasswordControl &control);
+    PasswordTab(QTabWidget *tabs, StoredPassword &stored, WindowPasswordControl &control);
 
     VTButton *createButton() const { return m_create; }
     VTButton *removeButton() const { return m_remove; }
@@ -36,7 +36,7 @@ private:
     void showState(const std::optional<QString> &password);
 
     StoredPassword &m_stored;
-    PasswordControl &m_control;
+    WindowPasswordControl &m_control;
     QTextEdit *m_password;
     VTButton *m_create;
     VTButton *m_remove;

@@ -1,8 +1,13 @@
 #include "app/Startup.h"
 
-#include "app/PasswordControl.h"
+#include "app/CipherFrame.h"
+#include "app/FileArgument.h"
+#include "app/FileTab.h"
+#include "app/WindowPasswordControl.h"
 #include "app/frmMain.h"
 #include "platform/ui/MessageBox.h"
+
+#include <QLineEdit>
 
 #include <cstdio>
 #include <exception>
@@ -15,9 +20,27 @@ void reportFailure(const QString &text)
     platform::showMessageBox(nullptr, text, "Ember Coffer", platform::MessageIcon::Exclamation);
 }
 
+// Puts the file into its frame and the focus into that frame's key box, or explains why not.
+void openFile(frmMain &window, const FileArgument &file)
+{
+    if (!file.problem.isEmpty()) {
+        platform::showMessageBox(&window, file.problem, "Ember Coffer",
+                                 platform::MessageIcon::Exclamation);
+        return;
+    }
+    if (file.frame == FileArgument::Frame::None)
+        return;
+    CipherFrame *frame = file.frame == FileArgument::Frame::Decrypt
+                             ? window.fileTab()->decryptFrame()
+                             : window.fileTab()->encryptFrame();
+    frame->fileBox()->setText(file.path);
+    window.activateWindow();
+    frame->keyBox()->setFocus();
+}
+
 } // namespace
 
-std::unique_ptr<frmMain> startUp()
+std::unique_ptr<frmMain> startUp(const QStringList &arguments)
 {
     std::unique_ptr<frmMain> window;
     try {
@@ -33,5 +56,6 @@ std::unique_ptr<frmMain> startUp()
         return nullptr;
     }
     window->showCentred();
+    openFile(*window, fileArgument(arguments));
     return window;
 }

@@ -1,11 +1,11 @@
 #include "app/StartupPasswordCheck.h"
 
-#include "app/PasswordControl.h"
 #include "app/StoredPassword.h"
+#include "app/WindowPasswordControl.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramExit.h"
 
-bool passwordCheckPassed(StoredPassword &stored, PasswordControl &control)
+bool passwordCheckPassed(StoredPassword &stored, WindowPasswordControl &control)
 {
     const std::optional<QString> password = stored.current();
     if (!password)

@@ -4,6 +4,7 @@
 #include "app/AboutVersion.h"
 #include "app/FormParts.h"
 #include "app/LinkLabel.h"
+#include "globals/utilities/FormFonts.h"
 #include "platform/core/Twips.h"
 #include "platform/ui/AccessibleName.h"
 #include "platform/ui/Shell.h"
@@ -47,7 +48,7 @@ frmAbout::frmAbout()
     : QDialog(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    registerFontSubstitutes();
+    registerFormFontSubstitutes();
     setObjectName("frmAbout");
     setAttribute(Qt::WA_DeleteOnClose);
     // A tool window stays out of the task bar, but this one still keeps the program running

@@ -4,14 +4,15 @@
 #include "app/FileRun.h"
 #include "app/FileTab.h"
 #include "app/FormParts.h"
-#include "app/PasswordControl.h"
 #include "app/PasswordTab.h"
 #include "app/StartupPasswordCheck.h"
 #include "app/StoredPassword.h"
+#include "app/WindowPasswordControl.h"
 #include "app/frmAbout.h"
 #include "button/VTButton.h"
 #include "button/VTButtonLW.h"
 #include "globals/engine/EncDec.h"
+#include "globals/utilities/FormFonts.h"
 #include "globals/utilities/FormUtility.h"
 #include "platform/core/Twips.h"
 #include "platform/ui/HtmlHelp.h"
@@ -26,9 +27,9 @@ frmMain::frmMain(QWidget *parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_engine(new EncDec(this)), m_runner(std::make_unique<FileRunner>(*m_engine)),
       m_storedPassword(std::make_unique<StoredPassword>()),
-      m_passwordControl(std::make_unique<PasswordControl>(this))
+      m_passwordControl(std::make_unique<WindowPasswordControl>(this))
 {
-    registerFontSubstitutes();
+    registerFormFontSubstitutes();
     setObjectName("frmMain");
     setWindowTitle("Ember Coffer 1.65");
     setWindowIcon(QIcon(":/embercoffer/program.png"));

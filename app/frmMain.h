@@ -7,7 +7,7 @@
 class EncDec;
 class FileRunner;
 class FileTab;
-class PasswordControl;
+class WindowPasswordControl;
 class PasswordTab;
 class QTabWidget;
 class StoredPassword;
@@ -34,7 +34,7 @@ public:
     VBool lastResult() const;
     FileTab *fileTab() const { return m_fileTab; }
     PasswordTab *passwordTab() const { return m_passwordTab; }
-    PasswordControl &passwordControl() const { return *m_passwordControl; }
+    WindowPasswordControl &passwordControl() const { return *m_passwordControl; }
 
     // The initialisation step: a stored application password is asked for. False when the
     // entry was wrong and the program has been told to end.
@@ -55,7 +55,7 @@ private:
     EncDec *m_engine;
     std::unique_ptr<FileRunner> m_runner;
     std::unique_ptr<StoredPassword> m_storedPassword;
-    std::unique_ptr<PasswordControl> m_passwordControl;
+    std::unique_ptr<WindowPasswordControl> m_passwordControl;
     QTabWidget *m_tabs;
     FileTab *m_fileTab;
     PasswordTab *m_passwordTab;

@@ -1,3 +1,4 @@
+#include "app/ControlRegistration.h"
 #include "app/Startup.h"
 #include "app/frmMain.h"
 #include "globals/ProductVersion.h"
@@ -10,7 +11,9 @@ int main(int argc, char **argv)
     QApplication::setApplicationName("EmberCoffer");
     QApplication::setApplicationVersion(EMBERCOFFER_VERSION);
 
-    const std::unique_ptr<frmMain> window = startUp();
+    registerPasswordControl();
+
+    const std::unique_ptr<frmMain> window = startUp(QApplication::arguments().mid(1));
     if (!window)
         return 1;
     return app.exec();

@@ -1,5 +1,6 @@
 #include "password/VTPasswordModule.h"
 
+#include "globals/utilities/FormFonts.h"
 #include "password/VTPassword.h"
 #include "password/VTPasswordIds.h"
 #include "password/VantrelPasswordExports.h"
@@ -19,6 +20,8 @@ HRESULT DllGetClassObject(const CLSID &clsid, const IID &iid, void **object)
     *object = nullptr;
     if (clsid != VTPasswordIds::control)
         return CLASS_E_CLASSNOTAVAILABLE;
+    // The control's forms name Windows fonts: the host process gets their stand-ins.
+    registerFormFontSubstitutes();
     const auto create = []() -> IUnknown * {
         return static_cast<IVTPassword *>(VTPassword::create());
     };

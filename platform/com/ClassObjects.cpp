@@ -20,6 +20,19 @@ std::map<std::string, void *> &loadedLibraries()
     return libraries;
 }
 
+void *load(const std::string &file)
+{
+    auto &libraries = loadedLibraries();
+    if (const auto it = libraries.find(file); it != libraries.end())
+        return it->second;
+    void *handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle)
+        libraries.emplace(file, handle);
+    return handle;
+}
+
+} // namespace
+
 std::string registeredLibrary(const CLSID &clsid)
 {
     const QByteArray path = ("CLSID\\" + clsid.toString() + "\\InprocServer32").toUtf8();
@@ -40,19 +53,6 @@ std::string registeredLibrary(const CLSID &clsid)
     RegCloseKey(key);
     return file;
 }
-
-void *load(const std::string &file)
-{
-    auto &libraries = loadedLibraries();
-    if (const auto it = libraries.find(file); it != libraries.end())
-        return it->second;
-    void *handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle)
-        libraries.emplace(file, handle);
-    return handle;
-}
-
-} // namespace
 
 HRESULT getClassObject(const CLSID &clsid, const IID &iid, void **object)
 {

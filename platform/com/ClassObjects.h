@@ -3,6 +3,8 @@
 #include "platform/com/HResult.h"
 #include "platform/com/PlatformComExport.h"
 
+#include <string>
+
 // Finding a registered class the way hosts do: the class id leads through the registry
 // store (HKEY_CLASSES_ROOT\CLSID\{id}\InprocServer32) to the library file, which is loaded
 // and asked for the class object through its DllGetClassObject.
@@ -10,6 +12,10 @@
 inline constexpr HRESULT REGDB_E_CLASSNOTREG = makeHResult(0x80040154);
 inline constexpr HRESULT CO_E_DLLNOTFOUND = makeHResult(0x800401F8);
 inline constexpr HRESULT CO_E_ERRORINDLL = makeHResult(0x800401F9);
+
+// The library file registered for the class (its InprocServer32 entry), or empty when the
+// class is not registered.
+PLATFORMCOM_EXPORT std::string registeredLibrary(const CLSID &clsid);
 
 // REGDB_E_CLASSNOTREG when the class is not registered, CO_E_DLLNOTFOUND when its library
 // cannot be loaded, CO_E_ERRORINDLL when the library has no DllGetClassObject; otherwise

@@ -1,8 +1,8 @@
 // The application password through the real start-up, the real Password tab and the real
 // password dialogs, with the registry in a temporary file.
-#include "app/PasswordControl.h"
 #include "app/Startup.h"
 #include "app/StoredPassword.h"
+#include "app/WindowPasswordControl.h"
 #include "app/frmMain.h"
 #include "button/VTButton.h"
 #include "platform/ui/ProgramExit.h"

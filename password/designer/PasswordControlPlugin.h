@@ -1,0 +1,32 @@
+#pragma once
+#include <QObject>
+#include <QtUiPlugin/QDesignerCustomWidgetInterface>
+
+// Puts VantrelPassword::PasswordControl into Qt Designer's widget box (group
+// "VantrelPassword"). Designer initialises its plugins, and the controls it then creates are in
+// design mode: they show the control's 32 x 32 picture at a fixed size and take their
+// properties in the property editor. A form loaded at run time (QUiLoader) does not initialise
+// the plugin, so the controls it creates run their dialogs and stay hidden.
+class PasswordControlPlugin : public QObject, public QDesignerCustomWidgetInterface {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QDesignerCustomWidgetInterface")
+    Q_INTERFACES(QDesignerCustomWidgetInterface)
+
+public:
+    explicit PasswordControlPlugin(QObject *parent = nullptr);
+
+    QString name() const override;
+    QString group() const override;
+    QString toolTip() const override;
+    QString whatsThis() const override;
+    QString includeFile() const override;
+    QIcon icon() const override;
+    bool isContainer() const override;
+    QWidget *createWidget(QWidget *parent) override;
+    bool isInitialized() const override;
+    void initialize(QDesignerFormEditorInterface *core) override;
+    QString domXml() const override;
+
+private:
+    bool m_initialized = false;
+};
