@@ -12,6 +12,7 @@
 #include "bench/BenchOptions.h"
 #include "bench/ContenderFigures.h"
 #include "bench/PeakMemory.h"
+#include "bench/SealSpeed.h"
 
 namespace {
 
@@ -72,38 +73,52 @@ std::string medianAndRange(const Samples &samples, int decimals, const char *uni
     return text;
 }
 
-// One line per contender and direction: payload MiB/s, and its share of cp's in the same round.
-void printPayloadSpeeds(const std::vector<ContenderFigures> &figures, double sizeMiB)
+std::string labelOf(const Contender &contender, const char *direction)
+{
+    return contender.decrypt ? contender.name + " " + direction : contender.name;
+}
+
+// One line: MiB/s from the seconds of each round, and the share of cp's speed in the same
+// round unless the line is cp's own. False when the line is faster than cp.
+bool printSpeed(const std::string &label, const Samples &seconds, const Samples &copy,
+                double sizeMiB, bool isCopy)
+{
+    Samples speed, share;
+    bool timed = true;
+    for (std::size_t r = 0; r < seconds.size(); ++r) {
+        timed = timed && seconds[r] > 0 && copy[r] > 0;
+        speed.add(sizeMiB / seconds[r]);
+        share.add(100 * copy[r] / seconds[r]);
+    }
+    if (!timed) {
+        std::printf("  %-17s too small a payload to tell from start-up\n", label.c_str());
+        return true;
+    }
+    std::printf("  %-17s %-18s %s\n", label.c_str(), medianAndRange(speed, 0).c_str(),
+                isCopy ? "" : medianAndRange(share, 0, " %").c_str());
+    return isCopy || share.median() <= 100;
+}
+
+// One line per contender and direction, after cp's line and the sealing limit.
+void printPayloadSpeeds(const std::vector<ContenderFigures> &figures, const Samples &sealing,
+                        double sizeMiB)
 {
     const Samples &copy = figures[0].encrypt.payload;
     std::printf("Payload speed, MiB/s: median (lowest-highest); share of cp's speed in the same "
                 "round: median (lowest-highest)\n");
-    bool aboveCopy = false;
-    for (const ContenderFigures &f : figures) {
+    bool belowCopy = printSpeed("cp", copy, copy, sizeMiB, true);
+    printSpeed("sealing alone", sealing, copy, sizeMiB, false);
+    for (std::size_t i = 1; i < figures.size(); ++i)
         for (const auto &[direction, figure] :
-             {std::pair{"encrypt", &f.encrypt}, std::pair{"decrypt", &f.decrypt}}) {
-            const Samples &payload = figure->payload;
-            if (payload.empty())
-                continue;
-            Samples speed, share;
-            bool timed = true;
-            for (std::size_t r = 0; r < payload.size(); ++r) {
-                timed = timed && payload[r] > 0 && copy[r] > 0;
-                speed.add(sizeMiB / payload[r]);
-                share.add(100 * copy[r] / payload[r]);
-            }
-            const std::string label =
-                f.contender.decrypt ? f.contender.name + " " + direction : f.contender.name;
-            if (!timed) {
-                std::printf("  %-17s too small a payload to tell from start-up\n", label.c_str());
-                continue;
-            }
-            aboveCopy = aboveCopy || (&f != &figures[0] && share.median() > 100);
-            std::printf("  %-17s %-18s %s\n", label.c_str(), medianAndRange(speed, 0).c_str(),
-                        &f == &figures[0] ? "" : medianAndRange(share, 0, " %").c_str());
-        }
-    }
-    if (aboveCopy)
+             {std::pair{"encrypt", &figures[i].encrypt}, std::pair{"decrypt", &figures[i].decrypt}})
+            if (!figure->payload.empty())
+                belowCopy = printSpeed(labelOf(figures[i].contender, direction), figure->payload,
+                                       copy, sizeMiB, false) &&
+                            belowCopy;
+    std::printf("  (sealing alone: ChaCha20-Poly1305 on one thread, 64 KiB chunks in cache, no "
+                "reading or writing;\n  two threads can seal at most twice as fast, and reading "
+                "and writing come on top.)\n");
+    if (!belowCopy)
         std::printf("  Faster than cp: distrust this run (an uneven start, or a contender "
                     "that did not do its work).\n");
     std::printf("\n");
@@ -125,12 +140,9 @@ void printWholeRuns(const std::vector<ContenderFigures> &figures)
         for (const auto &[direction, figure] :
              {std::pair{"encrypt", &f.encrypt}, std::pair{"decrypt", &f.decrypt}})
             if (!figure->whole.empty())
-                std::printf(
-                    "  %-17s %-24s %s\n",
-                    (f.contender.decrypt ? f.contender.name + " " + direction : f.contender.name)
-                        .c_str(),
-                    medianAndRange(figure->whole, 3).c_str(),
-                    medianAndRange(figure->probe, 3).c_str());
+                std::printf("  %-17s %-24s %s\n", labelOf(f.contender, direction).c_str(),
+                            medianAndRange(figure->whole, 3).c_str(),
+                            medianAndRange(figure->probe, 3).c_str());
 
     const ContenderFigures *ecx = find(figures, "ecx"), *age = find(figures, "age -p");
     if (ecx && age) {
@@ -162,7 +174,7 @@ void printPeakMemory(const std::vector<PeakMemory> &peaks, std::uint64_t largeMi
 
 // Writes the payload and probe files, warms the memory and runs every round.
 bool runRounds(const BenchOptions &options, const RoundFiles &files,
-               std::vector<ContenderFigures> &figures)
+               std::vector<ContenderFigures> &figures, Samples &sealing)
 {
     if (!writeRandomFile(files.payload, options.sizeMiB << 20) ||
         !writeRandomFile(files.probe, 1)) {
@@ -178,6 +190,7 @@ bool runRounds(const BenchOptions &options, const RoundFiles &files,
         for (std::size_t i = 0; i < figures.size(); ++i)
             if (!figures[(i + round) % figures.size()].measure(files))
                 return false;
+        sealing.add(sealSeconds(options.sizeMiB << 20));
         std::fprintf(stderr, "ecx_bench: round %u of %u done\n", round + 1, options.rounds);
     }
     removePath(files.payload);
@@ -215,9 +228,10 @@ int main(int argc, char **argv)
 
     const RoundFiles files{scratch.path + "/payload.bin", scratch.path + "/probe.bin",
                            scratch.path + "/run"};
-    if (!runRounds(*options, files, figures))
+    Samples sealing;
+    if (!runRounds(*options, files, figures, sealing))
         return 1;
-    printPayloadSpeeds(figures, double(options->sizeMiB));
+    printPayloadSpeeds(figures, sealing, double(options->sizeMiB));
     printWholeRuns(figures);
 
     if (options->memorySizeMiB > 0) {
