@@ -85,7 +85,8 @@ unsigned pipelineLanes()
 void runBatches(BatchJob &job, unsigned requestedLanes, const std::function<void()> &afterWrite)
 {
     const unsigned lanes = std::max(requestedLanes, 1u);
-    // Allocated here, so that running out of memory is reported to the caller.
+    // Allocated before any helper starts, so that a failed allocation throws to the caller
+    // instead of ending the process from a helper thread.
     std::vector<Batch> batches(lanes);
     for (Batch &batch : batches)
         batch.buffer.resize(job.bufferSize());
