@@ -79,23 +79,30 @@ std::string labelOf(const Contender &contender, const char *direction)
 }
 
 // One line: MiB/s from the seconds of each round, and the share of cp's speed in the same
-// round unless the line is cp's own. False when the line is faster than cp.
+// round unless the line is cp's own. A round where the run on the payload took no longer than
+// the run on the probe says nothing about the payload and is left out. False when the line is
+// faster than cp.
 bool printSpeed(const std::string &label, const Samples &seconds, const Samples &copy,
                 double sizeMiB, bool isCopy)
 {
     Samples speed, share;
-    bool timed = true;
     for (std::size_t r = 0; r < seconds.size(); ++r) {
-        timed = timed && seconds[r] > 0 && copy[r] > 0;
-        speed.add(sizeMiB / seconds[r]);
-        share.add(100 * copy[r] / seconds[r]);
+        if (seconds[r] > 0 && copy[r] > 0) {
+            speed.add(sizeMiB / seconds[r]);
+            share.add(100 * copy[r] / seconds[r]);
+        }
     }
-    if (!timed) {
+    if (speed.empty()) {
         std::printf("  %-17s too small a payload to tell from start-up\n", label.c_str());
         return true;
     }
-    std::printf("  %-17s %-18s %s\n", label.c_str(), medianAndRange(speed, 0).c_str(),
+    std::printf("  %-17s %-18s %s", label.c_str(), medianAndRange(speed, 0).c_str(),
                 isCopy ? "" : medianAndRange(share, 0, " %").c_str());
+    if (speed.size() < seconds.size())
+        std::printf("   %zu of %zu rounds left out: the key derivation varied more than the "
+                    "payload took",
+                    seconds.size() - speed.size(), seconds.size());
+    std::printf("\n");
     return isCopy || share.median() <= 100;
 }
 
