@@ -12,7 +12,7 @@ bool isMemoryFileSystem(const std::string &folder);
 // much more than later ones, and that cost must not fall on whichever contender runs first.
 bool warmMemory(const std::string &folder, std::uint64_t bytes);
 
-// Writes `bytes` random bytes to `path`, which incompressible like any encrypted data.
+// Writes `bytes` random bytes to `path`: incompressible, like any encrypted data.
 bool writeRandomFile(const std::string &path, std::uint64_t bytes);
 
 bool sameContents(const std::string &a, const std::string &b);

@@ -22,7 +22,7 @@ Contender ecxContender(const std::string &program);
 // The same engine called in this process; it tells when the key derivation has ended.
 Contender engineContender();
 
-// Peers that are installed, each with a note; missing ones are named in `missing`.
+// The peers that are installed; the programs of missing ones are named in `missing`.
 // `scratch` is a folder the peers may keep their state in (gpg's home).
 std::vector<Contender> installedPeers(const std::string &scratch,
                                       std::vector<std::string> &missing);
