@@ -1,171 +1,252 @@
-// Measures the engine on a 1 GiB file in /dev/shm (where flushing to disk costs nothing,
-// so the figures compare the work itself): peak memory for 1 GiB against 64 MiB, encrypt
-// and decrypt time against the `age` tool at the same work factor, and payload
-// throughput against `cp`. Usage: ecx_bench [folder]   (default /dev/shm)
-#include <QElapsedTimer>
-#include <QFile>
-#include <chrono>
+// Measures how fast the engine protects a file next to cp and other encryption tools, and how
+// much memory ecx needs for a small and for a large file. Every contender runs once per round
+// on the same files, in an order that rotates from round to round, so that a disturbance from
+// elsewhere on the machine spreads over all of them; the report gives medians and ranges.
+#include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <sodium.h>
-#include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <vector>
+#include <thread>
 
-#include "globals/engine/EncDec.h"
-#include "globals/filerules/KeyString.h"
-#include "harness/PtyRun.h"
+#include "bench/BenchFiles.h"
+#include "bench/BenchOptions.h"
+#include "bench/ContenderFigures.h"
+#include "bench/PeakMemory.h"
+#include "bench/SealSpeed.h"
 
 namespace {
 
-const QString typedKey = QStringLiteral("benchmark key");
-
-double seconds(const std::chrono::steady_clock::time_point &start)
+double loadAverage()
 {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::ifstream file("/proc/loadavg");
+    double load = -1;
+    file >> load;
+    return load;
 }
 
-bool makeFile(const std::string &path, std::size_t size)
-{
-    FILE *f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    std::vector<unsigned char> block(1 << 20);
-    for (std::size_t done = 0; done < size; done += block.size()) {
-        randombytes_buf(block.data(), block.size());
-        std::fwrite(block.data(), 1, std::min(block.size(), size - done), f);
+// Removes the benchmark's files and stops what the peers left running, however main ends.
+struct ScratchFolder {
+    std::string path;
+    ~ScratchFolder()
+    {
+        stopPeers(path);
+        removePath(path);
     }
-    return std::fclose(f) == 0;
-}
-
-struct ChildRun {
-    int status = -1;
-    double seconds = 0;
-    long peakKiB = 0;
 };
 
-// Runs a program with `input` on its standard input and reports time and peak memory.
-ChildRun runChild(const std::vector<std::string> &argv, const std::string &input = {})
+void printSetup(const BenchOptions &options, const std::vector<ContenderFigures> &figures,
+                const std::vector<std::string> &missing)
 {
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0)
-        return {};
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(pipeFds[0], STDIN_FILENO);
-        ::close(pipeFds[0]);
-        ::close(pipeFds[1]);
-        execProgram(argv);
+    std::printf("Payload %llu MiB of random data, %u interleaved rounds (the contenders' order "
+                "rotates each round).\n",
+                (unsigned long long)options.sizeMiB, options.rounds);
+    if (isMemoryFileSystem(options.folder))
+        std::printf("Files in %s, a memory file system: no disk takes part.\n",
+                    options.folder.c_str());
+    else
+        std::printf("Files in %s, NOT a memory file system: the disk's speed is in every "
+                    "figure.\n",
+                    options.folder.c_str());
+    std::printf("Memory warmed first: %llu GiB written there and deleted.\n",
+                (unsigned long long)options.warmGiB);
+    std::printf("%u processors; load average %.2f at the start.\n",
+                std::thread::hardware_concurrency(), loadAverage());
+    std::printf("Contenders:");
+    for (const ContenderFigures &f : figures)
+        std::printf(" %s;", f.contender.name.c_str());
+    std::printf("\n  ecx = the ecx program, a process per run; engine = the same engine called "
+                "in this process.\n");
+    for (const std::string &program : missing)
+        std::printf("  %s is not installed: left out.\n", program.c_str());
+    std::printf("Payload time = the run on the payload less the run on a one-byte file in the "
+                "same round,\n  which removes start-up and key derivation; for the engine it "
+                "is timed inside the call,\n  from its first progress event (key derived) to "
+                "the end.\n\n");
+}
+
+// "median (lowest-highest)" with `decimals` places, `unit` after the median.
+std::string medianAndRange(const Samples &samples, int decimals, const char *unit = "")
+{
+    char text[96];
+    std::snprintf(text, sizeof text, "%.*f%s (%.*f-%.*f)", decimals, samples.median(), unit,
+                  decimals, samples.lowest(), decimals, samples.highest());
+    return text;
+}
+
+std::string labelOf(const Contender &contender, const char *direction)
+{
+    return contender.decrypt ? contender.name + " " + direction : contender.name;
+}
+
+// One line: MiB/s from the seconds of each round, and the share of cp's speed in the same
+// round unless the line is cp's own. A round where the run on the payload took no longer than
+// the run on the probe says nothing about the payload and is left out. False when the line is
+// faster than cp.
+bool printSpeed(const std::string &label, const Samples &seconds, const Samples &copy,
+                double sizeMiB, bool isCopy)
+{
+    Samples speed, share;
+    for (std::size_t r = 0; r < seconds.size(); ++r) {
+        if (seconds[r] > 0 && copy[r] > 0) {
+            speed.add(sizeMiB / seconds[r]);
+            share.add(100 * copy[r] / seconds[r]);
+        }
     }
-    ::close(pipeFds[0]);
-    (void)!::write(pipeFds[1], input.data(), input.size());
-    ::close(pipeFds[1]);
-    int status = 0;
-    rusage usage{};
-    ::wait4(pid, &status, 0, &usage);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, seconds(start), usage.ru_maxrss};
+    if (speed.empty()) {
+        std::printf("  %-17s too small a payload to tell from start-up\n", label.c_str());
+        return true;
+    }
+    std::printf("  %-17s %-18s %s", label.c_str(), medianAndRange(speed, 0).c_str(),
+                isCopy ? "" : medianAndRange(share, 0, " %").c_str());
+    if (speed.size() < seconds.size())
+        std::printf("   %zu of %zu rounds left out: the key derivation varied more than the "
+                    "payload took",
+                    seconds.size() - speed.size(), seconds.size());
+    std::printf("\n");
+    return isCopy || share.median() <= 100;
 }
 
-// Time from the first progress event (key derived, payload begins) to the end of the call.
-double payloadSeconds(EncDec &engine, bool encrypt, const QString &from, const QString &to)
+// One line per contender and direction, after cp's line and the sealing limit.
+void printPayloadSpeeds(const std::vector<ContenderFigures> &figures, const Samples &sealing,
+                        double sizeMiB)
 {
-    std::chrono::steady_clock::time_point start;
-    const auto onProgress = [&](qint16 &p) {
-        if (p == 0)
-            start = std::chrono::steady_clock::now();
-    };
-    QObject::connect(&engine, &EncDec::FileEncryptionProgress, onProgress);
-    QObject::connect(&engine, &EncDec::FileDecryptionProgress, onProgress);
-    const bool ok =
-        isTrue(encrypt ? engine.EncryptFile(from, to, {}) : engine.DecryptFile(from, to, {}));
-    const double s = seconds(start);
-    engine.disconnect();
-    return ok ? s : -1;
+    const Samples &copy = figures[0].encrypt.payload;
+    std::printf("Payload speed, MiB/s: median (lowest-highest); share of cp's speed in the same "
+                "round: median (lowest-highest)\n");
+    bool belowCopy = printSpeed("cp", copy, copy, sizeMiB, true);
+    printSpeed("sealing alone", sealing, copy, sizeMiB, false);
+    for (std::size_t i = 1; i < figures.size(); ++i)
+        for (const auto &[direction, figure] :
+             {std::pair{"encrypt", &figures[i].encrypt}, std::pair{"decrypt", &figures[i].decrypt}})
+            if (!figure->payload.empty())
+                belowCopy = printSpeed(labelOf(figures[i].contender, direction), figure->payload,
+                                       copy, sizeMiB, false) &&
+                            belowCopy;
+    std::printf("  (sealing alone: ChaCha20-Poly1305 on one thread, 64 KiB chunks in cache, no "
+                "reading or writing;\n  two threads can seal at most twice as fast, and reading "
+                "and writing come on top.)\n");
+    if (!belowCopy)
+        std::printf("  Faster than cp: distrust this run (an uneven start, or a contender "
+                    "that did not do its work).\n");
+    std::printf("\n");
 }
 
-void fail(const char *what)
+const ContenderFigures *find(const std::vector<ContenderFigures> &figures, const std::string &name)
 {
-    std::fprintf(stderr, "ecx_bench: %s\n", what);
-    std::exit(1);
+    for (const ContenderFigures &f : figures)
+        if (f.contender.name == name)
+            return &f;
+    return nullptr;
+}
+
+void printWholeRuns(const std::vector<ContenderFigures> &figures)
+{
+    std::printf("Whole runs, seconds: median (lowest-highest), on the payload and on the "
+                "one-byte file\n");
+    for (const ContenderFigures &f : figures)
+        for (const auto &[direction, figure] :
+             {std::pair{"encrypt", &f.encrypt}, std::pair{"decrypt", &f.decrypt}})
+            if (!figure->whole.empty())
+                std::printf("  %-17s %-24s %s\n", labelOf(f.contender, direction).c_str(),
+                            medianAndRange(figure->whole, 3).c_str(),
+                            medianAndRange(figure->probe, 3).c_str());
+
+    const ContenderFigures *ecx = find(figures, "ecx"), *age = find(figures, "age -p");
+    if (ecx && age) {
+        std::printf("Whole runs ecx/age, ratio of the times in the same round: median "
+                    "(lowest-highest)\n");
+        for (const auto &[direction, ours, theirs] :
+             {std::tuple{"encrypt", &ecx->encrypt, &age->encrypt},
+              std::tuple{"decrypt", &ecx->decrypt, &age->decrypt}}) {
+            Samples ratio;
+            for (std::size_t r = 0; r < ours->whole.size(); ++r)
+                ratio.add(ours->whole[r] / theirs->whole[r]);
+            std::printf("  %-17s %s\n", direction, medianAndRange(ratio, 2).c_str());
+        }
+    }
+    std::printf("\n");
+}
+
+void printPeakMemory(const std::vector<PeakMemory> &peaks, std::uint64_t largeMiB)
+{
+    std::printf("Peak memory of ecx (maximum resident set size), %llu MiB file against %llu MiB "
+                "file; goal: within 10 %%\n",
+                (unsigned long long)peakMemorySmallMiB, (unsigned long long)largeMiB);
+    for (const PeakMemory &peak : peaks)
+        std::printf("  %-30s %7.1f MiB %7.1f MiB   ratio %.3f\n", peak.what.c_str(),
+                    peak.smallKiB / 1024.0, peak.largeKiB / 1024.0,
+                    double(peak.largeKiB) / double(peak.smallKiB));
+    std::printf("\n");
+}
+
+// Writes the payload and probe files, warms the memory and runs every round.
+bool runRounds(const BenchOptions &options, const RoundFiles &files,
+               std::vector<ContenderFigures> &figures, Samples &sealing)
+{
+    if (!writeRandomFile(files.payload, options.sizeMiB << 20) ||
+        !writeRandomFile(files.probe, 1)) {
+        std::fprintf(stderr, "ecx_bench: cannot write the files in %s\n", options.folder.c_str());
+        return false;
+    }
+    if (!warmMemory(options.folder, options.warmGiB << 30)) {
+        std::fprintf(stderr, "ecx_bench: cannot warm %llu GiB in %s\n",
+                     (unsigned long long)options.warmGiB, options.folder.c_str());
+        return false;
+    }
+    for (unsigned round = 0; round < options.rounds; ++round) {
+        for (std::size_t i = 0; i < figures.size(); ++i)
+            if (!figures[(i + round) % figures.size()].measure(files))
+                return false;
+        sealing.add(sealSeconds(options.sizeMiB << 20));
+        std::fprintf(stderr, "ecx_bench: round %u of %u done\n", round + 1, options.rounds);
+    }
+    removePath(files.payload);
+    removePath(files.probe);
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (sodium_init() < 0)
-        fail("libsodium failed to start");
-    const std::string folder = argc > 1 ? argv[1] : "/dev/shm";
-    const std::string ecx = std::string(EC_ECX_PROGRAM);
-    const std::string big = folder + "/ecx-bench-1g", small = folder + "/ecx-bench-64m";
-    const std::size_t gib = std::size_t(1) << 30;
-    const std::string key = typedKey.toStdString() + "\n";
-    const std::string passphrase = keyStringFor(typedKey).toStdString();
+    const std::optional<BenchOptions> options = parseBenchOptions(argc, argv);
+    if (!options)
+        return 2;
+    if (sodium_init() < 0) {
+        std::fprintf(stderr, "ecx_bench: the cryptography library could not start\n");
+        return 1;
+    }
+    const ScratchFolder scratch{options->folder + "/ecx-bench"};
+    removePath(scratch.path);
+    if (!createFolder(scratch.path)) {
+        std::fprintf(stderr, "ecx_bench: cannot create %s\n", scratch.path.c_str());
+        return 1;
+    }
 
-    std::printf("Preparing 1 GiB and 64 MiB files in %s ...\n", folder.c_str());
-    if (!makeFile(big, gib) || !makeFile(small, gib / 16))
-        fail("could not write the test files");
+    std::vector<ContenderFigures> figures;
+    figures.emplace_back(copyContender()); // first: every share is taken of its speed
+    figures.emplace_back(ecxContender(EC_ECX_PROGRAM));
+    figures.emplace_back(engineContender());
+    std::vector<std::string> missing;
+    for (Contender &peer : installedPeers(scratch.path, missing))
+        figures.emplace_back(std::move(peer));
+    printSetup(*options, figures, missing);
+    std::fflush(stdout);
 
-    // The first use of fresh memory by the memory file system is much slower than later
-    // ones; one copy that is thrown away puts every contender on the same footing.
-    runChild({"cp", big, big + ".warm"});
-    runChild({"cp", big, big + ".warm2"});
-    QFile::remove(QString::fromStdString(big + ".warm"));
-    QFile::remove(QString::fromStdString(big + ".warm2"));
+    const RoundFiles files{scratch.path + "/payload.bin", scratch.path + "/probe.bin",
+                           scratch.path + "/run"};
+    Samples sealing;
+    if (!runRounds(*options, files, figures, sealing))
+        return 1;
+    printPayloadSpeeds(figures, sealing, double(options->sizeMiB));
+    printWholeRuns(figures);
 
-    // Peak memory of the whole program, work factor 18 (the scrypt memory included).
-    const ChildRun memSmall =
-        runChild({ecx, "encrypt", "--quiet", "--key-stdin", "-o", small + ".ECX", small}, key);
-    const ChildRun encBig =
-        runChild({ecx, "encrypt", "--quiet", "--key-stdin", "-o", big + ".ECX", big}, key);
-    const ChildRun decBig = runChild(
-        {ecx, "decrypt", "--quiet", "--key-stdin", "-o", big + ".back", big + ".ECX"}, key);
-    if (memSmall.status || encBig.status || decBig.status)
-        fail("ecx failed");
-    const ChildRun same = runChild({"cmp", big, big + ".back"});
-    if (same.status != 0)
-        fail("decrypted file differs");
-
-    auto start = std::chrono::steady_clock::now();
-    if (runWithPassphrase({"age", "-p", "-o", big + ".age", big}, passphrase) != 0)
-        fail("age -p failed");
-    const double ageEnc = seconds(start);
-    start = std::chrono::steady_clock::now();
-    if (runWithPassphrase({"age", "-d", "-o", big + ".ageback", big + ".ECX"}, passphrase) != 0)
-        fail("age -d failed");
-    const double ageDec = seconds(start);
-
-    const ChildRun cp = runChild({"cp", big, big + ".cp"});
-    EncDec engine;
-    engine.setKey(keyStringFor(typedKey));
-    const double payloadEnc = payloadSeconds(engine, true, QString::fromStdString(big),
-                                             QString::fromStdString(big + ".ECX"));
-    const double payloadDec = payloadSeconds(engine, false, QString::fromStdString(big + ".ECX"),
-                                             QString::fromStdString(big + ".back"));
-    const double cpRate = 1024 / cp.seconds;
-
-    std::printf("\nPeak memory (ecx encrypt, work factor 18)\n");
-    std::printf("  64 MiB file: %7.1f MiB\n", memSmall.peakKiB / 1024.0);
-    std::printf("  1 GiB file:  %7.1f MiB   ratio %.3f (goal: within 10 %%)\n",
-                encBig.peakKiB / 1024.0, double(encBig.peakKiB) / double(memSmall.peakKiB));
-    std::printf("  1 GiB decrypt: %5.1f MiB\n", decBig.peakKiB / 1024.0);
-    std::printf("\nWhole run on 1 GiB, work factor 18\n");
-    std::printf("  encrypt: ecx %.2f s   age -p %.2f s   ratio %.2f (goal: <= 1)\n", encBig.seconds,
-                ageEnc, encBig.seconds / ageEnc);
-    std::printf("  decrypt: ecx %.2f s   age -d %.2f s   ratio %.2f (goal: <= 1)\n", decBig.seconds,
-                ageDec, decBig.seconds / ageDec);
-    std::printf("\nPayload alone (after the key derivation) on 1 GiB\n");
-    std::printf("  cp:      %.3f s  %6.0f MiB/s\n", cp.seconds, cpRate);
-    std::printf("  encrypt: %.3f s  %6.0f MiB/s   %.0f %% of cp (goal: >= 70 %%)\n", payloadEnc,
-                1024 / payloadEnc, 100 * (1024 / payloadEnc) / cpRate);
-    std::printf("  decrypt: %.3f s  %6.0f MiB/s   %.0f %% of cp (goal: >= 70 %%)\n", payloadDec,
-                1024 / payloadDec, 100 * (1024 / payloadDec) / cpRate);
-
-    for (const char *suffix : {"", ".ECX", ".back", ".age", ".ageback", ".cp"})
-        QFile::remove(QString::fromStdString(big + suffix));
-    QFile::remove(QString::fromStdString(small));
-    QFile::remove(QString::fromStdString(small + ".ECX"));
+    if (options->memorySizeMiB > 0) {
+        const auto peaks = measurePeakMemory(EC_ECX_PROGRAM, scratch.path, options->memorySizeMiB);
+        if (peaks.empty())
+            return 1;
+        printPeakMemory(peaks, options->memorySizeMiB);
+    }
+    std::printf("Load average %.2f at the end.\n", loadAverage());
     return 0;
 }

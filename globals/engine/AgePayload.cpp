@@ -11,7 +11,6 @@ namespace age {
 
 namespace {
 constexpr std::size_t sealedChunkSize = chunkSize + tagSize;
-constexpr std::size_t chunksPerBatch = 32;
 
 using ChunkNonce = std::array<std::uint8_t, crypto_aead_chacha20poly1305_IETF_NPUBBYTES>;
 
@@ -25,47 +24,84 @@ ChunkNonce chunkNonce(std::uint64_t counter, bool final)
     return nonce;
 }
 
+// Where a batch lives in its lane's buffer. The input chunks are read, back to back, into
+// the buffer after a gap; each chunk's result is written at the front, behind its own input,
+// over input that is already used up. So one buffer small enough to stay in the processor's
+// cache serves as input and output, with no result ever overlapping input still to be
+// transformed. One byte after the input takes the look-ahead that tells whether the stream
+// goes on.
+class BatchLayout {
+public:
+    BatchLayout(std::size_t inChunk, std::size_t outChunk)
+        : m_inChunk(inChunk), m_outChunk(outChunk),
+          // Result j ends at (j + 1) * outChunk and input j starts at gap + j * inChunk.
+          m_gap(outChunk + (chunksPerBatch - 1) * (outChunk > inChunk ? outChunk - inChunk : 0))
+    {
+    }
+
+    std::size_t inChunk() const { return m_inChunk; }
+    std::size_t capacity() const { return m_inChunk * chunksPerBatch; }
+    std::size_t bufferSize() const { return m_gap + capacity() + 1; }
+    std::uint8_t *input(Batch &batch, std::size_t j) const
+    {
+        return batch.buffer.data() + m_gap + j * m_inChunk;
+    }
+    std::uint8_t *output(Batch &batch, std::size_t j) const
+    {
+        return batch.buffer.data() + j * m_outChunk;
+    }
+    // Input bytes of chunk j.
+    std::size_t inputSize(const Batch &batch, std::size_t j) const
+    {
+        return std::min(m_inChunk, batch.inSize - j * m_inChunk);
+    }
+
+private:
+    std::size_t m_inChunk, m_outChunk, m_gap;
+};
+
 // The parts both directions share: reading batches with one byte of look-ahead, so that
 // the batch holding the stream's last byte is known as the last one, and writing them out.
 class StreamJob : public BatchJob {
 public:
-    StreamJob(ByteReader &reader, ByteSink &sink, const Key32 &key, std::size_t inChunk,
-              std::size_t outChunk)
-        : m_key(key), m_reader(reader), m_sink(sink), m_inChunk(inChunk), m_outChunk(outChunk)
+    StreamJob(ByteReader &reader, ByteSink &sink, const Key32 &key, BatchLayout layout)
+        : m_key(key), m_layout(layout), m_reader(reader), m_sink(sink)
     {
     }
+
+    std::size_t bufferSize() const override { return m_layout.bufferSize(); }
 
     bool read(Batch &batch) override
     {
         if (m_ended)
             return false;
-        batch.in.resize(m_inChunk * chunksPerBatch);
-        batch.out.resize(m_outChunk * chunksPerBatch);
-        batch.inOffset = m_reader.offset() - (m_pending ? 1 : 0);
-        batch.firstChunk = m_nextChunk;
-        batch.failure = {};
-        batch.outSize = 0;
+        std::uint8_t *in = m_layout.input(batch, 0);
         std::size_t n = 0;
         if (m_pending) {
-            batch.in[0] = *m_pending;
+            in[0] = *m_pending;
             m_pending.reset();
             n = 1;
         }
-        n += m_reader.readFully(batch.in.data() + n, batch.in.size() - n, m_readFailure);
-        std::uint8_t next;
-        if (n == batch.in.size() && m_reader.readFully(&next, 1, m_readFailure) == 1)
-            m_pending = next;
+        batch.inOffset = m_reader.offset() - n;
+        n += m_reader.readFully(in + n, m_layout.capacity() + 1 - n, m_readFailure);
         if (m_readFailure)
             return m_ended = true, false;
+        if (n > m_layout.capacity()) {
+            m_pending = in[m_layout.capacity()];
+            n = m_layout.capacity();
+        }
         batch.inSize = n;
+        batch.outSize = 0;
+        batch.failure = {};
+        batch.firstChunk = m_nextChunk;
         batch.last = m_ended = !m_pending;
-        m_nextChunk += (n + m_inChunk - 1) / m_inChunk;
+        m_nextChunk += (n + m_layout.inChunk() - 1) / m_layout.inChunk();
         return true;
     }
 
     bool write(Batch &batch) override
     {
-        if (Failure failure = m_sink.write(batch.out.data(), batch.outSize))
+        if (Failure failure = m_sink.write(m_layout.output(batch, 0), batch.outSize))
             return m_writeFailure = failure, false;
         m_processed = batch.inOffset + batch.inSize;
         if (batch.failure)
@@ -75,17 +111,17 @@ public:
 
     Failure run(const ProgressFunction &progress)
     {
-        runBatches(*this, [&] { progress(m_processed); });
+        runBatches(*this, pipelineLanes(), [&] { progress(m_processed); });
         return m_writeFailure ? m_writeFailure : m_readFailure;
     }
 
 protected:
     const Key32 &m_key;
+    const BatchLayout m_layout;
 
 private:
     ByteReader &m_reader;
     ByteSink &m_sink;
-    const std::size_t m_inChunk, m_outChunk;
     std::optional<std::uint8_t> m_pending;
     bool m_ended = false;
     std::uint64_t m_nextChunk = 0;
@@ -96,7 +132,7 @@ private:
 class EncryptJob final : public StreamJob {
 public:
     EncryptJob(ByteReader &reader, ByteSink &sink, const Key32 &key)
-        : StreamJob(reader, sink, key, chunkSize, sealedChunkSize)
+        : StreamJob(reader, sink, key, {chunkSize, sealedChunkSize})
     {
     }
 
@@ -106,12 +142,11 @@ public:
         const std::size_t chunks =
             std::max<std::size_t>(1, (batch.inSize + chunkSize - 1) / chunkSize);
         for (std::size_t j = 0; j < chunks; ++j) {
-            const std::size_t size = std::min(chunkSize, batch.inSize - j * chunkSize);
             const ChunkNonce nonce =
                 chunkNonce(batch.firstChunk + j, batch.last && j + 1 == chunks);
             crypto_aead_chacha20poly1305_ietf_encrypt(
-                batch.out.data() + j * sealedChunkSize, nullptr, batch.in.data() + j * chunkSize,
-                size, nullptr, 0, nullptr, nonce.data(), m_key.data());
+                m_layout.output(batch, j), nullptr, m_layout.input(batch, j),
+                m_layout.inputSize(batch, j), nullptr, 0, nullptr, nonce.data(), m_key.data());
         }
         batch.outSize = batch.inSize + chunks * tagSize;
     }
@@ -120,7 +155,7 @@ public:
 class DecryptJob final : public StreamJob {
 public:
     DecryptJob(ByteReader &reader, ByteSink &sink, const Key32 &key)
-        : StreamJob(reader, sink, key, sealedChunkSize, chunkSize)
+        : StreamJob(reader, sink, key, {sealedChunkSize, chunkSize})
     {
     }
 
@@ -136,13 +171,15 @@ public:
     }
 
 private:
-    bool open(Batch &batch, std::size_t j, std::size_t size, bool final)
+    // A failed attempt clears only the chunk's output, never its input, so that it can be
+    // tried again with the other final flag.
+    bool open(Batch &batch, std::size_t j, bool final)
     {
+        const std::size_t size = m_layout.inputSize(batch, j);
         const ChunkNonce nonce = chunkNonce(batch.firstChunk + j, final);
-        if (crypto_aead_chacha20poly1305_ietf_decrypt(batch.out.data() + j * chunkSize, nullptr,
-                                                      nullptr,
-                                                      batch.in.data() + j * sealedChunkSize, size,
-                                                      nullptr, 0, nonce.data(), m_key.data()) != 0)
+        if (crypto_aead_chacha20poly1305_ietf_decrypt(m_layout.output(batch, j), nullptr, nullptr,
+                                                      m_layout.input(batch, j), size, nullptr, 0,
+                                                      nonce.data(), m_key.data()) != 0)
             return false;
         batch.outSize += size - tagSize;
         return true;
@@ -153,21 +190,21 @@ private:
     // non-final is released, but the stream then lacks its final chunk.
     void openChunk(Batch &batch, std::size_t j, bool atEnd)
     {
-        const std::size_t size = std::min(sealedChunkSize, batch.inSize - j * sealedChunkSize);
+        const std::size_t size = m_layout.inputSize(batch, j);
         const std::uint64_t offset = batch.inOffset + j * sealedChunkSize;
         if (size < tagSize) {
             batch.failure = {FailureKind::PayloadTruncated, "short chunk", offset};
         } else if (atEnd && size == tagSize && batch.firstChunk + j > 0) {
             batch.failure = {FailureKind::PayloadDamaged, "empty final chunk", offset};
         } else if (!atEnd) {
-            if (open(batch, j, size, false))
+            if (open(batch, j, false))
                 return;
-            batch.failure = open(batch, j, size, true)
+            batch.failure = open(batch, j, true)
                                 ? Failure{FailureKind::TrailingData, {}, offset + size}
                                 : Failure{FailureKind::PayloadDamaged, {}, offset};
-        } else if (!open(batch, j, size, true)) {
+        } else if (!open(batch, j, true)) {
             batch.failure =
-                size == sealedChunkSize && open(batch, j, size, false)
+                size == sealedChunkSize && open(batch, j, false)
                     ? Failure{FailureKind::PayloadTruncated, "no final chunk", offset + size}
                     : Failure{FailureKind::PayloadDamaged, {}, offset};
         }

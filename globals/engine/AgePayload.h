@@ -9,6 +9,9 @@ namespace age {
 inline constexpr std::size_t chunkSize = 64 * 1024;
 inline constexpr std::size_t tagSize = 16;
 inline constexpr std::size_t payloadNonceSize = 16;
+// Chunks that travel together through the pipeline: enough to make reading, writing and
+// handing over cheap, few enough that a batch stays in the processor's cache.
+inline constexpr std::size_t chunksPerBatch = 4;
 
 // Told how far the input has been processed (bytes read from it); runs on the calling thread.
 using ProgressFunction = std::function<void(std::uint64_t processed)>;

@@ -1,13 +1,16 @@
 #include "globals/engine/BatchPipeline.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
+#include <system_error>
 #include <thread>
+#include <vector>
 
 namespace age {
 
 namespace {
-constexpr unsigned lanes = 2;
+constexpr unsigned minLanes = 2, maxLanes = 4;
 
 // Hands out the turns to read and to write, batch by batch, in order.
 class Turns {
@@ -41,6 +44,8 @@ public:
             m_stopped = m_readEnded = true;
         m_changed.notify_all();
     }
+    // Ends the run for every lane that waits for a turn.
+    void stop() { writeDone(false); }
 
 private:
     std::mutex m_mutex;
@@ -49,9 +54,9 @@ private:
     bool m_readEnded = false, m_stopped = false;
 };
 
-void runLane(BatchJob &job, Turns &turns, unsigned lane, const std::function<void()> *afterWrite)
+void runLane(BatchJob &job, Turns &turns, Batch &batch, unsigned lane, unsigned lanes,
+             const std::function<void()> *afterWrite)
 {
-    Batch batch;
     for (std::uint64_t k = lane;; k += lanes) {
         if (!turns.awaitRead(k))
             return;
@@ -72,12 +77,36 @@ void runLane(BatchJob &job, Turns &turns, unsigned lane, const std::function<voi
 }
 } // namespace
 
-void runBatches(BatchJob &job, const std::function<void()> &afterWrite)
+unsigned pipelineLanes()
 {
+    return std::clamp(std::thread::hardware_concurrency(), minLanes, maxLanes);
+}
+
+void runBatches(BatchJob &job, unsigned requestedLanes, const std::function<void()> &afterWrite)
+{
+    const unsigned lanes = std::max(requestedLanes, 1u);
+    // Allocated before any helper starts, so that a failed allocation throws to the caller
+    // instead of ending the process from a helper thread.
+    std::vector<Batch> batches(lanes);
+    for (Batch &batch : batches)
+        batch.buffer.resize(job.bufferSize());
     Turns turns;
-    std::thread helper([&] { runLane(job, turns, 1, nullptr); });
-    runLane(job, turns, 0, &afterWrite);
-    helper.join();
+    std::vector<std::thread> helpers;
+    try {
+        for (unsigned lane = 1; lane < lanes; ++lane)
+            helpers.emplace_back(
+                [&, lane] { runLane(job, turns, batches[lane], lane, lanes, nullptr); });
+    } catch (const std::system_error &) {
+        // The system has no thread to spare. Nothing has been read yet: release the helpers
+        // that started and do all the work on the calling thread.
+        turns.stop();
+        for (std::thread &helper : helpers)
+            helper.join();
+        return runBatches(job, 1, afterWrite);
+    }
+    runLane(job, turns, batches[0], 0, lanes, &afterWrite);
+    for (std::thread &helper : helpers)
+        helper.join();
 }
 
 } // namespace age

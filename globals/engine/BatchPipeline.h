@@ -1,4 +1,5 @@
 #pragma once
+#include "globals/VantrelGlobalsExport.h"
 #include <cstdint>
 #include <functional>
 
@@ -7,21 +8,24 @@
 
 namespace age {
 
-// A run of consecutive chunks travelling through the pipeline.
+// A run of consecutive chunks travelling through the pipeline. Each lane has one, with a
+// buffer of the size the job asks for that the job lays out as it likes.
 struct Batch {
-    Bytes in, out;
+    Bytes buffer;
     std::size_t inSize = 0, outSize = 0;
     std::uint64_t firstChunk = 0; // index of the first chunk in the stream
-    std::uint64_t inOffset = 0;   // stream offset of in[0]
+    std::uint64_t inOffset = 0;   // stream offset of the batch's first input byte
     bool last = false;            // holds the stream's final chunk
-    Failure failure;              // set by transform: write out[0, outSize) and stop
+    Failure failure;              // set by transform: write the output up to outSize and stop
 };
 
 // A job the pipeline drives: batches are read in order, transformed concurrently, and
 // written in order.
-class BatchJob {
+class VANTRELGLOBALS_EXPORT BatchJob {
 public:
     virtual ~BatchJob() = default;
+    // The size of each lane's buffer.
+    virtual std::size_t bufferSize() const = 0;
     // Fills the next batch; false when there is nothing more to read (or reading failed).
     virtual bool read(Batch &batch) = 0;
     // Seals or opens the batch; may run on any thread, for different batches at once.
@@ -30,9 +34,16 @@ public:
     virtual bool write(Batch &batch) = 0;
 };
 
-// Runs `job` on the calling thread and one helper thread, so that one batch is sealed
-// while the other is read or written. `afterWrite` runs on the calling thread only, after
-// each batch that thread wrote, so that callers may raise events there.
-void runBatches(BatchJob &job, const std::function<void()> &afterWrite);
+// How many lanes suit this machine: one per processor, at least two so that reading and
+// writing overlap sealing, at most four because reading and writing take turns.
+VANTRELGLOBALS_EXPORT unsigned pipelineLanes();
+
+// Runs `job` on `lanes` threads, the calling thread among them. Each lane takes every
+// lanes-th batch: it reads the batch in its turn, transforms it while the other lanes read,
+// transform or write theirs, and writes it in its turn, so batches leave in the order they
+// came and memory stays at one buffer per lane. `afterWrite` runs on the calling thread
+// only, after each batch that thread wrote, so that callers may raise events there.
+VANTRELGLOBALS_EXPORT void runBatches(BatchJob &job, unsigned lanes,
+                                      const std::function<void()> &afterWrite);
 
 } // namespace age

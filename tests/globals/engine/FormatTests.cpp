@@ -1,9 +1,11 @@
 // The age format on bytes in memory: header text, payload chunking, and faults in both.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sodium.h>
 
 #include "globals/engine/AgeFile.h"
+#include "globals/engine/BatchPipeline.h"
 #include "globals/engine/ScryptIdentity.h"
 
 using namespace age;
@@ -38,6 +40,46 @@ std::size_t headerSize(const Bytes &file)
     const std::string text(file.begin(), file.end());
     return text.find('\n', text.find("\n---") + 1) + 1;
 }
+
+// Hands out the bytes in pieces of varying, often odd, sizes, as a pipe does; after
+// `failAfter` bytes it reports a read error instead.
+class UnevenSource final : public ByteSource {
+public:
+    explicit UnevenSource(const Bytes &bytes, std::size_t failAfter = SIZE_MAX)
+        : m_bytes(bytes), m_failAfter(failAfter)
+    {
+    }
+    std::size_t readSome(std::uint8_t *buffer, std::size_t size, Failure &failure) override
+    {
+        if (m_position >= m_failAfter) {
+            failure = Failure::io("Input/output error");
+            return 0;
+        }
+        m_piece = m_piece * 7 % 9001 + 1;
+        const std::size_t n =
+            std::min({size, m_piece, m_bytes.size() - m_position, m_failAfter - m_position});
+        std::copy_n(m_bytes.data() + m_position, n, buffer);
+        m_position += n;
+        return n;
+    }
+
+private:
+    const Bytes &m_bytes;
+    std::size_t m_failAfter, m_position = 0, m_piece = 1;
+};
+
+Failure decryptFrom(ByteSource &source, const std::string &passphrase, Bytes &plaintext)
+{
+    ByteReader reader(source);
+    VectorSink sink;
+    const ScryptIdentity identity(passphrase);
+    const Failure failure = decryptStream(reader, {&identity}, sink);
+    plaintext = std::move(sink.bytes);
+    return failure;
+}
+
+constexpr std::size_t sealedChunk = chunkSize + tagSize;
+constexpr std::size_t batchSize = chunksPerBatch * chunkSize;
 
 class FailingSink final : public ByteSink {
 public:
@@ -92,9 +134,11 @@ TEST_F(AgeFormat, WrittenHeaderHasOneScryptStanzaAtTheGivenWorkFactor)
 
 TEST_F(AgeFormat, PayloadRoundTripsAtChunkAndBatchBoundaries)
 {
-    const std::size_t batch = 32 * chunkSize;
-    for (std::size_t size : {std::size_t(0), std::size_t(1), chunkSize - 1, chunkSize,
-                             chunkSize + 1, batch - 1, batch, batch + 1, 2 * batch + chunkSize}) {
+    // Several batches per lane, so that every lane's turn comes round more than once.
+    const std::size_t manyBatches = (2 * pipelineLanes() + 1) * batchSize;
+    for (std::size_t size :
+         {std::size_t(0), std::size_t(1), chunkSize - 1, chunkSize, chunkSize + 1, batchSize - 1,
+          batchSize, batchSize + 1, 2 * batchSize + chunkSize, manyBatches, manyBatches + 7}) {
         const Bytes plaintext = randomBytes(size);
         const Bytes file = encryptToMemory(plaintext, "pw");
         const std::size_t chunks = std::max<std::size_t>(1, (size + chunkSize - 1) / chunkSize);
@@ -108,17 +152,24 @@ TEST_F(AgeFormat, PayloadRoundTripsAtChunkAndBatchBoundaries)
 
 TEST_F(AgeFormat, ReleasesOnlyChunksThatAuthenticateBeforeAFault)
 {
-    const Bytes plaintext = randomBytes(40 * chunkSize);
-    Bytes file = encryptToMemory(plaintext, "pw");
+    const std::size_t chunks = 4 * chunksPerBatch + 1;
+    const Bytes plaintext = randomBytes(chunks * chunkSize - 100);
+    const Bytes file = encryptToMemory(plaintext, "pw");
     const std::size_t payload = headerSize(file) + payloadNonceSize;
-    const std::size_t damagedAt = payload + 35 * (chunkSize + tagSize) + 100; // in the second batch
-    file[damagedAt] ^= 1;
-    Bytes back;
-    const Failure failure = decryptFromMemory(file, "pw", back);
-    EXPECT_EQ(failure.kind, FailureKind::PayloadDamaged);
-    EXPECT_EQ(failure.offset, payload + 35 * (chunkSize + tagSize));
-    EXPECT_EQ(failure.message(), "file damaged at offset " + std::to_string(failure.offset));
-    EXPECT_EQ(back, Bytes(plaintext.begin(), plaintext.begin() + 35 * chunkSize));
+    // The first chunk, one inside a later batch, the last of a batch, the first of the next
+    // (in another lane) and the short final chunk.
+    for (std::size_t damaged : {std::size_t(0), 2 * chunksPerBatch + 1, 2 * chunksPerBatch - 1,
+                                2 * chunksPerBatch, chunks - 1}) {
+        Bytes copy = file;
+        copy[payload + damaged * sealedChunk + 100] ^= 1;
+        Bytes back;
+        const Failure failure = decryptFromMemory(copy, "pw", back);
+        EXPECT_EQ(failure.kind, FailureKind::PayloadDamaged) << damaged;
+        EXPECT_EQ(failure.offset, payload + damaged * sealedChunk) << damaged;
+        EXPECT_EQ(failure.message(), "file damaged at offset " + std::to_string(failure.offset));
+        EXPECT_EQ(back, Bytes(plaintext.begin(), plaintext.begin() + damaged * chunkSize))
+            << damaged;
+    }
 }
 
 TEST_F(AgeFormat, TruncationAndExtraDataAreCaught)
@@ -142,6 +193,68 @@ TEST_F(AgeFormat, TruncationAndExtraDataAreCaught)
 
     Bytes headerOnly(file.begin(), file.begin() + std::ptrdiff_t(payload));
     EXPECT_EQ(decryptFromMemory(headerOnly, "pw", back).kind, FailureKind::PayloadTruncated);
+}
+
+TEST_F(AgeFormat, TruncationAndExtraDataAreCaughtAtBatchBoundaries)
+{
+    Bytes back;
+    // Cut where a batch ends: the batch is full, nothing follows, and its last chunk is not final.
+    const Bytes longer = encryptToMemory(randomBytes(2 * batchSize + 10), "pw");
+    const std::size_t payload = headerSize(longer) + payloadNonceSize;
+    const Bytes cut(longer.begin(),
+                    longer.begin() + std::ptrdiff_t(payload + chunksPerBatch * sealedChunk));
+    const Failure truncated = decryptFromMemory(cut, "pw", back);
+    EXPECT_EQ(truncated.kind, FailureKind::PayloadTruncated);
+    EXPECT_EQ(truncated.offset, cut.size());
+    EXPECT_EQ(back.size(), batchSize);
+
+    // A final chunk that fills its batch exactly, then one byte more: the byte lands in the
+    // next batch, which another lane may finish first; the fault reported is the first one.
+    Bytes extended = encryptToMemory(randomBytes(batchSize), "pw");
+    extended.push_back(0);
+    const Failure trailing = decryptFromMemory(extended, "pw", back);
+    EXPECT_EQ(trailing.kind, FailureKind::TrailingData);
+    EXPECT_EQ(trailing.offset, extended.size() - 1);
+    EXPECT_EQ(back.size(), batchSize);
+}
+
+TEST_F(AgeFormat, InputArrivingInUnevenPiecesRoundTrips)
+{
+    const Bytes plaintext = randomBytes(3 * batchSize + 12345);
+    UnevenSource source(plaintext);
+    ByteReader reader(source);
+    VectorSink sink;
+    ASSERT_FALSE(encryptStream(reader, sink, "pw", 2));
+    EXPECT_EQ(sink.bytes.size(), encryptToMemory(plaintext, "pw").size());
+
+    UnevenSource encrypted(sink.bytes);
+    Bytes back;
+    EXPECT_FALSE(decryptFrom(encrypted, "pw", back));
+    EXPECT_EQ(back, plaintext);
+}
+
+TEST_F(AgeFormat, ReadErrorMidStreamIsReportedAsSuch)
+{
+    const Bytes plaintext = randomBytes(3 * batchSize);
+    const std::size_t failAt = batchSize + chunkSize + 5; // inside the second batch
+    UnevenSource source(plaintext, failAt);
+    ByteReader reader(source);
+    VectorSink sink;
+    const Failure encrypting = encryptStream(reader, sink, "pw", 2);
+    EXPECT_EQ(encrypting.kind, FailureKind::Io);
+    EXPECT_EQ(encrypting.message(), "Input/output error");
+
+    // Decrypting: what authenticated before the error is released, and the error is not
+    // mistaken for a damaged or cut file.
+    const Bytes file = encryptToMemory(plaintext, "pw");
+    const std::size_t payload = headerSize(file) + payloadNonceSize;
+    UnevenSource failing(file, payload + failAt);
+    Bytes back;
+    const Failure decrypting = decryptFrom(failing, "pw", back);
+    EXPECT_EQ(decrypting.kind, FailureKind::Io);
+    EXPECT_EQ(back.size() % chunkSize, 0u);
+    EXPECT_LE(back.size(), failAt);
+    EXPECT_EQ(back, Bytes(plaintext.begin(), plaintext.begin() + std::ptrdiff_t(back.size())));
 }
 
 TEST_F(AgeFormat, KeyAndHeaderFaultsAreToldApart)
@@ -188,10 +301,10 @@ TEST_F(AgeFormat, HugeHeaderIsRefused)
 
 TEST_F(AgeFormat, WriteFailureStopsTheRunAndIsReported)
 {
-    const Bytes plaintext = randomBytes(5 * 32 * chunkSize);
+    const Bytes plaintext = randomBytes(5 * batchSize);
     MemorySource source(plaintext);
     ByteReader reader(source);
-    FailingSink sink(3 * 32 * chunkSize);
+    FailingSink sink(3 * batchSize);
     const Failure failure = encryptStream(reader, sink, "pw", 2);
     EXPECT_EQ(failure.kind, FailureKind::Io);
     EXPECT_EQ(failure.message(), "No space left on device");
