@@ -197,7 +197,12 @@ bool runRounds(const BenchOptions &options, const RoundFiles &files,
         for (std::size_t i = 0; i < figures.size(); ++i)
             if (!figures[(i + round) % figures.size()].measure(files))
                 return false;
-        sealing.add(sealSeconds(options.sizeMiB << 20));
+        const double seal = sealSeconds(options.sizeMiB << 20);
+        if (seal < 0) {
+            std::fprintf(stderr, "ecx_bench: the cipher failed\n");
+            return false;
+        }
+        sealing.add(seal);
         std::fprintf(stderr, "ecx_bench: round %u of %u done\n", round + 1, options.rounds);
     }
     removePath(files.payload);

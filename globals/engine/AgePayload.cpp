@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <atomic>
 #include <optional>
-#include <sodium.h>
 
 #include "globals/engine/BatchPipeline.h"
+#include "globals/engine/ChunkCipher.h"
 
 namespace age {
 
 namespace {
 constexpr std::size_t sealedChunkSize = chunkSize + tagSize;
-
-using ChunkNonce = std::array<std::uint8_t, crypto_aead_chacha20poly1305_IETF_NPUBBYTES>;
 
 // 11-byte big-endian chunk counter, then 1 for the final chunk and 0 before it.
 ChunkNonce chunkNonce(std::uint64_t counter, bool final)
@@ -141,14 +139,18 @@ public:
         // An empty stream still has one (empty) final chunk.
         const std::size_t chunks =
             std::max<std::size_t>(1, (batch.inSize + chunkSize - 1) / chunkSize);
+        ChunkCipher &cipher = ChunkCipher::forThisThread();
         for (std::size_t j = 0; j < chunks; ++j) {
             const ChunkNonce nonce =
                 chunkNonce(batch.firstChunk + j, batch.last && j + 1 == chunks);
-            crypto_aead_chacha20poly1305_ietf_encrypt(
-                m_layout.output(batch, j), nullptr, m_layout.input(batch, j),
-                m_layout.inputSize(batch, j), nullptr, 0, nullptr, nonce.data(), m_key.data());
+            if (!cipher.seal(m_key, nonce, m_layout.input(batch, j), m_layout.inputSize(batch, j),
+                             m_layout.output(batch, j))) {
+                batch.failure = {FailureKind::Io, "the cipher failed",
+                                 batch.inOffset + j * chunkSize};
+                return;
+            }
+            batch.outSize += m_layout.inputSize(batch, j) + tagSize;
         }
-        batch.outSize = batch.inSize + chunks * tagSize;
     }
 };
 
@@ -177,9 +179,8 @@ private:
     {
         const std::size_t size = m_layout.inputSize(batch, j);
         const ChunkNonce nonce = chunkNonce(batch.firstChunk + j, final);
-        if (crypto_aead_chacha20poly1305_ietf_decrypt(m_layout.output(batch, j), nullptr, nullptr,
-                                                      m_layout.input(batch, j), size, nullptr, 0,
-                                                      nonce.data(), m_key.data()) != 0)
+        if (!ChunkCipher::forThisThread().open(m_key, nonce, m_layout.input(batch, j), size,
+                                               m_layout.output(batch, j)))
             return false;
         batch.outSize += size - tagSize;
         return true;

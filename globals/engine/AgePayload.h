@@ -9,9 +9,10 @@ namespace age {
 inline constexpr std::size_t chunkSize = 64 * 1024;
 inline constexpr std::size_t tagSize = 16;
 inline constexpr std::size_t payloadNonceSize = 16;
-// Chunks that travel together through the pipeline: enough to make reading, writing and
-// handing over cheap, few enough that a batch stays in the processor's cache.
-inline constexpr std::size_t chunksPerBatch = 4;
+// Chunks that travel together through the pipeline: enough that handing a batch from one lane
+// to the next costs little beside the work on it (1 MiB), few enough that a lane's buffer stays
+// near the processor's cache.
+inline constexpr std::size_t chunksPerBatch = 16;
 
 // Told how far the input has been processed (bytes read from it); runs on the calling thread.
 using ProgressFunction = std::function<void(std::uint64_t processed)>;
