@@ -230,7 +230,7 @@ void readDamagedFile(FuzzedDataProvider &input)
     if (opened == ERROR_BADDB && listed == ERROR_BADDB)
         require(contents(path) == bytes);
     setenv("EMBERCOFFER_REGISTRY", f.storePath.c_str(), 1);
-    for (const char *suffix : {"", "-wal", "-shm", "-journal"})
+    for (const char *suffix : {"", "-wal", "-shm", "-journal", "-writers"})
         unlink((path + suffix).c_str());
 }
 
@@ -261,7 +261,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     sqlite3_finalize(find);
     std::atexit([] {
         sqlite3_close(fixture().db);
-        for (const char *suffix : {"", "-wal", "-shm"})
+        for (const char *suffix : {"", "-wal", "-shm", "-writers"})
             unlink((fixture().storePath + suffix).c_str());
         rmdir(fixture().folder.c_str());
     });

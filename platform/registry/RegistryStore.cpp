@@ -16,7 +16,9 @@ namespace {
 
 constexpr int LayoutVersion = 1;
 constexpr int ApplicationId = 0x45435247; // marks the file as a registry store
-constexpr int BusyTimeoutMs = 5000;
+// How long a call waits for other processes' transactions. A slow disk under load can hold
+// one commit for seconds, and a setting lost to impatience is worse than a pause.
+constexpr int BusyTimeoutMs = 30000;
 
 constexpr const char *CreateLayout = R"sql(
 CREATE TABLE registry_keys(
@@ -113,6 +115,7 @@ void RegistryStore::close()
     m_db = nullptr;
     m_path.clear();
     m_roots = {};
+    m_writerTurn.reset({});
 }
 
 // Closing the last connection normally copies the write-ahead log into the file; for a file
@@ -131,6 +134,7 @@ LONG RegistryStore::open(const std::string &path)
     if (path.empty())
         return ERROR_CANTOPEN;
     m_path = path;
+    m_writerTurn.reset(path);
     const LONG status = openConnection();
     if (status != ERROR_SUCCESS) {
         leaveFileAsItIs();
@@ -256,10 +260,28 @@ std::optional<KeyId> RegistryStore::rootKey(PredefinedRoot root) const
     return m_roots[static_cast<std::size_t>(root)];
 }
 
+// A write transaction waits for its turn among the writing processes before it takes the
+// write lock, and gives the turn up once it holds the lock.
+void RegistryStore::begin(bool write)
+{
+    if (!write) {
+        execute(m_db, "BEGIN");
+        return;
+    }
+    m_writerTurn.take(BusyTimeoutMs);
+    try {
+        execute(m_db, "BEGIN IMMEDIATE");
+    } catch (const StoreError &) {
+        m_writerTurn.release();
+        throw;
+    }
+    m_writerTurn.release();
+}
+
 LONG RegistryStore::transact(bool write, const std::function<LONG()> &work)
 {
     try {
-        execute(m_db, write ? "BEGIN IMMEDIATE" : "BEGIN");
+            begin(write);
     } catch (const StoreError &error) {
         return statusForStoreFailure(error.code());
     }

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/registry/PredefinedRoot.h"
+#include "platform/registry/WriterTurn.h"
 #include "platform/registry/winreg.h"
 
 #include <array>
@@ -65,6 +66,7 @@ public:
 
 private:
     void close();
+    void begin(bool write);
     void leaveFileAsItIs();
     LONG openConnection();
     LONG prepareLayout();
@@ -76,6 +78,7 @@ private:
 
     sqlite3 *m_db = nullptr;
     std::string m_path;
+    WriterTurn m_writerTurn;
     std::array<std::optional<KeyId>, AllPredefinedRoots.size()> m_roots;
 };
 
