@@ -29,11 +29,11 @@ public:
     // Writes the `size` bytes at `in`, sealed, to `out`: the ciphertext, then the 16-byte tag.
     // `in` and `out` must not overlap. False when the cipher failed.
     [[nodiscard]] bool seal(const Key32 &key, const ChunkNonce &nonce, const std::uint8_t *in,
-              std::size_t size, std::uint8_t *out);
+                            std::size_t size, std::uint8_t *out);
     // Opens `size` bytes (ciphertext and tag) at `in` into `out` (size - 16 bytes). False when
     // the chunk does not authenticate; `out` is then cleared.
-    [[nodiscard]] bool open(const Key32 &key, const ChunkNonce &nonce, const std::uint8_t *in, std::size_t size,
-              std::uint8_t *out);
+    [[nodiscard]] bool open(const Key32 &key, const ChunkNonce &nonce, const std::uint8_t *in,
+                            std::size_t size, std::uint8_t *out);
 
 private:
     EVP_CIPHER_CTX *m_context;

@@ -281,7 +281,7 @@ void RegistryStore::begin(bool write)
 LONG RegistryStore::transact(bool write, const std::function<LONG()> &work)
 {
     try {
-            begin(write);
+        begin(write);
     } catch (const StoreError &error) {
         return statusForStoreFailure(error.code());
     }

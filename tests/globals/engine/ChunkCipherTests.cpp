@@ -31,19 +31,19 @@ TEST(ChunkCipher, SealsAndOpensExactlyAsLibsodiumDoes)
     age::ChunkNonce nonce{};
     nonce[10] = 3;
     nonce[11] = 1;
-    for (const std::size_t size : {std::size_t(0), std::size_t(1), std::size_t(63),
-                                   std::size_t(64), age::chunkSize - 1, age::chunkSize}) {
+    for (const std::size_t size : {std::size_t(0), std::size_t(1), std::size_t(63), std::size_t(64),
+                                   age::chunkSize - 1, age::chunkSize}) {
         const age::Bytes text = testText(size);
         age::Bytes ours(size + age::tagSize), theirs(size + age::tagSize);
-        ASSERT_TRUE(age::ChunkCipher::forThisThread().seal(key, nonce, text.data(), size,
-                                                           ours.data()));
+        ASSERT_TRUE(
+            age::ChunkCipher::forThisThread().seal(key, nonce, text.data(), size, ours.data()));
         crypto_aead_chacha20poly1305_ietf_encrypt(theirs.data(), nullptr, text.data(), size,
                                                   nullptr, 0, nullptr, nonce.data(), key.data());
         EXPECT_EQ(ours, theirs) << size;
 
         age::Bytes opened(size);
-        EXPECT_TRUE(age::ChunkCipher::forThisThread().open(key, nonce, theirs.data(),
-                                                           theirs.size(), opened.data()));
+        EXPECT_TRUE(age::ChunkCipher::forThisThread().open(key, nonce, theirs.data(), theirs.size(),
+                                                           opened.data()));
         EXPECT_EQ(opened, text) << size;
     }
 }
@@ -69,8 +69,8 @@ TEST(ChunkCipher, RefusesAForgedChunkAndLeavesNothingOfIt)
     age::Bytes opened(text.size());
     EXPECT_FALSE(age::ChunkCipher::forThisThread().open(key, otherNonce, sealed.data(),
                                                         sealed.size(), opened.data()));
-    EXPECT_FALSE(age::ChunkCipher::forThisThread().open(key, nonce, sealed.data(),
-                                                        age::tagSize - 1, opened.data()));
+    EXPECT_FALSE(age::ChunkCipher::forThisThread().open(key, nonce, sealed.data(), age::tagSize - 1,
+                                                        opened.data()));
 }
 
 } // namespace
