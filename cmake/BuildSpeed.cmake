@@ -10,6 +10,14 @@ endif()
 
 add_link_options(-fuse-ld=gold)
 
+# The normal tree compiles the shipped code in batches of files, which halves its cold build.
+# The sanitizer tree compiles file by file: every file proves that it includes what it uses,
+# and the linter finds each file's own compile command there.
+if(NOT EC_SANITIZE)
+  set(CMAKE_UNITY_BUILD ON)
+  set(CMAKE_UNITY_BUILD_BATCH_SIZE 8)
+endif()
+
 set(EC_LIBRARY_PCH <QtWidgets/QWidget> <QtWidgets/QLabel> <QtWidgets/QPushButton>
     <QtGui/QPainter> <QtGui/QPixmap> <QtCore/QString> <QtCore/QObject>
     <functional> <map> <memory> <optional> <string> <vector>)

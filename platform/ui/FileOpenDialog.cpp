@@ -6,7 +6,7 @@
 namespace platform {
 namespace {
 
-std::function<QString(const FileOpenRequest &)> &handlerSlot()
+std::function<QString(const FileOpenRequest &)> &fileOpenHandler()
 {
     static std::function<QString(const FileOpenRequest &)> handler;
     return handler;
@@ -44,7 +44,7 @@ QStringList toQtNameFilters(const QString &filter)
 
 QString showFileOpenDialog(const FileOpenRequest &request)
 {
-    if (const auto &handler = handlerSlot())
+    if (const auto &handler = fileOpenHandler())
         return handler(request);
 
     QFileDialog dialog(request.owner, request.title);
@@ -65,7 +65,7 @@ QString showFileOpenDialog(const FileOpenRequest &request)
 
 void setFileOpenHandler(std::function<QString(const FileOpenRequest &)> handler)
 {
-    handlerSlot() = std::move(handler);
+    fileOpenHandler() = std::move(handler);
 }
 
 } // namespace platform

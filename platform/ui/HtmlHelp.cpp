@@ -7,7 +7,7 @@
 namespace platform {
 namespace {
 
-std::function<void(const HtmlHelpCall &)> &handlerSlot()
+std::function<void(const HtmlHelpCall &)> &htmlHelpHandler()
 {
     static std::function<void(const HtmlHelpCall &)> handler;
     return handler;
@@ -17,7 +17,7 @@ std::function<void(const HtmlHelpCall &)> &handlerSlot()
 
 void htmlHelp(QWidget *owner, const QString &file, int command, int data)
 {
-    if (const auto &handler = handlerSlot()) {
+    if (const auto &handler = htmlHelpHandler()) {
         handler(HtmlHelpCall{owner, file, command, data});
         return;
     }
@@ -29,7 +29,7 @@ void htmlHelp(QWidget *owner, const QString &file, int command, int data)
 
 void setHtmlHelpHandler(std::function<void(const HtmlHelpCall &)> handler)
 {
-    handlerSlot() = std::move(handler);
+    htmlHelpHandler() = std::move(handler);
 }
 
 } // namespace platform

@@ -5,7 +5,7 @@
 namespace platform {
 namespace {
 
-std::function<void(const MessageBoxCall &)> &handlerSlot()
+std::function<void(const MessageBoxCall &)> &messageBoxHandler()
 {
     static std::function<void(const MessageBoxCall &)> handler;
     return handler;
@@ -36,7 +36,7 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
 
 void showMessageBox(QWidget *owner, const QString &text, const QString &title, MessageIcon icon)
 {
-    if (const auto &handler = handlerSlot()) {
+    if (const auto &handler = messageBoxHandler()) {
         handler(MessageBoxCall{owner, text, title, icon});
         return;
     }
@@ -47,7 +47,7 @@ void showMessageBox(QWidget *owner, const QString &text, const QString &title, M
 
 void setMessageBoxHandler(std::function<void(const MessageBoxCall &)> handler)
 {
-    handlerSlot() = std::move(handler);
+    messageBoxHandler() = std::move(handler);
 }
 
 bool askYesNo(QWidget *owner, const QString &text, const QString &title)

@@ -6,7 +6,7 @@
 namespace platform {
 namespace {
 
-std::function<void(int)> &handlerSlot()
+std::function<void(int)> &programExitHandler()
 {
     static std::function<void(int)> handler;
     return handler;
@@ -16,7 +16,7 @@ std::function<void(int)> &handlerSlot()
 
 void endProgram(int code)
 {
-    if (const auto &handler = handlerSlot()) {
+    if (const auto &handler = programExitHandler()) {
         handler(code);
         return;
     }
@@ -27,6 +27,9 @@ void endProgram(int code)
     std::_Exit(code);
 }
 
-void setProgramExitHandler(std::function<void(int)> handler) { handlerSlot() = std::move(handler); }
+void setProgramExitHandler(std::function<void(int)> handler)
+{
+    programExitHandler() = std::move(handler);
+}
 
 } // namespace platform

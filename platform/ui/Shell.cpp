@@ -9,7 +9,7 @@
 namespace platform {
 namespace {
 
-std::function<bool(const ShellCall &)> &handlerSlot()
+std::function<bool(const ShellCall &)> &shellHandler()
 {
     static std::function<bool(const ShellCall &)> handler;
     return handler;
@@ -19,7 +19,7 @@ std::function<bool(const ShellCall &)> &handlerSlot()
 template <typename Real>
 bool dispatch(ShellAction action, const QString &path, Real real)
 {
-    if (const auto &handler = handlerSlot())
+    if (const auto &handler = shellHandler())
         return handler(ShellCall{action, path});
     return real();
 }
@@ -50,7 +50,7 @@ bool fileExists(const QString &path)
 
 void setShellHandler(std::function<bool(const ShellCall &)> handler)
 {
-    handlerSlot() = std::move(handler);
+    shellHandler() = std::move(handler);
 }
 
 } // namespace platform
