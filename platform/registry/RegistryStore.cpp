@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace registry {
@@ -45,6 +47,21 @@ PRAGMA application_id = 1162039879;
 PRAGMA user_version = 1;
 )sql";
 static_assert(ApplicationId == 1162039879);
+
+// Waits for another process's lock by looking again every millisecond, for up to
+// BusyTimeoutMs. SQLite's own timeout backs off to 100 ms between looks, which would leave the
+// store idle for most of each hand-over between writers that take turns.
+int waitForLock(void *waitingSince, int attempts)
+{
+    auto &since = *static_cast<std::chrono::steady_clock::time_point *>(waitingSince);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempts == 0)
+        since = now;
+    if (now - since >= std::chrono::milliseconds(BusyTimeoutMs))
+        return 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return 1;
+}
 
 std::int64_t pragmaNumber(sqlite3 *db, const char *sql)
 {
@@ -151,7 +168,7 @@ LONG RegistryStore::openConnection()
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(m_path.c_str(), &m_db, flags, nullptr) != SQLITE_OK)
         return ERROR_CANTOPEN;
-    sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+    sqlite3_busy_handler(m_db, waitForLock, &m_waitingSince);
     try {
         if (const LONG layout = prepareLayout(); layout != ERROR_SUCCESS)
             return layout;

@@ -4,6 +4,7 @@
 #include "platform/registry/winreg.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -79,6 +80,7 @@ private:
     sqlite3 *m_db = nullptr;
     std::string m_path;
     WriterTurn m_writerTurn;
+    std::chrono::steady_clock::time_point m_waitingSince;
     std::array<std::optional<KeyId>, AllPredefinedRoots.size()> m_roots;
 };
 
