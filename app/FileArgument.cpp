@@ -3,10 +3,20 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "globals/engine/Armor.h"
+
 namespace {
 
-// The first bytes of every age file, .ECX files included.
+// The first bytes of every binary age file, .ECX files included.
 constexpr QByteArrayView ageHeader = "age-encryption.org/v1";
+// An armored age file starts with its begin line, after any white space.
+const QByteArrayView armorHeader(age::armorBegin.data(), qsizetype(age::armorBegin.size()));
+constexpr qsizetype whiteSpaceLooked = 64;
+
+bool startsLikeAgeFile(const QByteArray &start)
+{
+    return start.startsWith(ageHeader) || start.trimmed().startsWith(armorHeader);
+}
 
 FileArgument problem(const QString &text) { return {FileArgument::Frame::None, {}, text}; }
 
@@ -17,7 +27,8 @@ bool isEncryptedFile(const QString &path)
     if (path.endsWith(QLatin1String(".ecx"), Qt::CaseInsensitive))
         return true;
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(ageHeader.size()) == ageHeader;
+    return file.open(QIODevice::ReadOnly) &&
+           startsLikeAgeFile(file.read(whiteSpaceLooked + armorHeader.size()));
 }
 
 FileArgument fileArgument(const QStringList &arguments)

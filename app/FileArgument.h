@@ -19,5 +19,6 @@ struct FileArgument {
 // to the encrypt frame otherwise. Several arguments, a folder or a missing file give a problem.
 FileArgument fileArgument(const QStringList &arguments);
 
-// An .ECX file by name (any letter case), or any file that starts with the age header line.
+// An .ECX file by name (any letter case), or any file that starts with the age header line or,
+// after white space, with the begin line of an armored age file.
 bool isEncryptedFile(const QString &path);

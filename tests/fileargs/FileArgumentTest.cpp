@@ -69,6 +69,8 @@ TEST_F(FileArgumentTest, EncryptedFilesGoToDecryptionAndAllOthersToEncryption)
         {file("lower.ecx", "anything"), Frame::Decrypt},
         {file("from-age", "age-encryption.org/v1\n-> scrypt abc 18\n"), Frame::Decrypt},
         {file("mentions-age.txt", "see age-encryption.org/v1\n"), Frame::Encrypt},
+        {file("armored", "\r\n  -----BEGIN AGE ENCRYPTED FILE-----\nYWdl\n"), Frame::Decrypt},
+        {file("quotes-armor.txt", "Mail:\n-----BEGIN AGE ENCRYPTED FILE-----\n"), Frame::Encrypt},
         {file("short", "age"), Frame::Encrypt},
         {file("empty", ""), Frame::Encrypt},
     };

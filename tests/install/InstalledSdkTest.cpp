@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QDirIterator>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -128,6 +129,33 @@ TEST_F(InstalledSdkTest, ProgramsAndLibrariesFindTheirLibrariesInThePrefixNotThe
         }
         EXPECT_FALSE(needed.out.contains("not found")) << needed.out.toStdString();
     }
+}
+
+TEST_F(InstalledSdkTest, DesktopFilesAreValidAndNameEncryptedFilesByNameOrContent)
+{
+    EXPECT_RUNS(run("desktop-file-validate",
+                    {installed("share/applications/example.corvantide.EmberCoffer.desktop")}));
+    EXPECT_RUNS(run("appstreamcli",
+                    {"validate", "--no-net",
+                     installed("share/metainfo/example.corvantide.EmberCoffer.metainfo.xml")}));
+
+    // The prefix's MIME package read as a desktop reads it, beside the system's types.
+    QTemporaryDir emptyHome;
+    qputenv("XDG_DATA_HOME", emptyHome.path().toUtf8());
+    qputenv("XDG_DATA_DIRS", (installed("share") + ":/usr/share").toUtf8());
+    const QMimeDatabase types;
+    const auto typeOf = [&](const QString &name, const QByteArray &content) {
+        QFile file(folder->filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+        return types.mimeTypeForFile(file.fileName()).name().toStdString();
+    };
+    EXPECT_EQ(typeOf("report.txt.ECX", "anything"), "application/x-ecx");
+    EXPECT_EQ(typeOf("lower.ecx", ""), "application/x-ecx");
+    EXPECT_EQ(typeOf("from-age", "age-encryption.org/v1\n-> scrypt"), "application/x-ecx");
+    EXPECT_EQ(typeOf("armored", "-----BEGIN AGE ENCRYPTED FILE-----\nYWdl\n"),
+              "application/x-ecx");
+    EXPECT_EQ(typeOf("plain", "just some words\n"), "text/plain");
 }
 
 TEST_F(InstalledSdkTest, ControlLibraryExportsItsEntryPointsAndTheSdkClassOnly)
