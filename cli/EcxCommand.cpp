@@ -82,6 +82,12 @@ private:
                               .arg(printable(input)));
             return std::nullopt;
         }
+        if (output->isEmpty() || output->endsWith('/')) {
+            failed(input, QStringLiteral("no file name left after dropping four characters: %1 "
+                                         "(name the output with -o)")
+                              .arg(printable(input)));
+            return std::nullopt;
+        }
         job.output = outputEnd(*output);
         if (!checkSource(job) || !mayWrite(job))
             return std::nullopt;

@@ -32,6 +32,9 @@ TEST_F(EcxProgram, FailuresExitOneWithAOneLineReason)
     EXPECT_EQ(ecx({"decrypt", "key", "-o", "x", "--key-file", "key"}).err, "ecx: not an .ECX file");
     EXPECT_EQ(ecx({"decrypt", "abc", "--key-file", "key"}).err,
               "ecx: file name too short to drop four characters: abc");
+    EXPECT_EQ(ecx({"decrypt", "mail", "--key-file", "key"}).err,
+              "ecx: no file name left after dropping four characters: mail (name the output "
+              "with -o)");
     EXPECT_EQ(ecx({"encrypt", "plain.txt", "-o", "no/dir/x", "--key-file", "key"}).err,
               "ecx: folder missing: no/dir");
     const Outcome empty = ecx({"encrypt", "-f", "plain.txt", "--key-stdin"}, "\n");

@@ -153,8 +153,7 @@ TEST_F(InstalledSdkTest, DesktopFilesAreValidAndNameEncryptedFilesByNameOrConten
     EXPECT_EQ(typeOf("report.txt.ECX", "anything"), "application/x-ecx");
     EXPECT_EQ(typeOf("lower.ecx", ""), "application/x-ecx");
     EXPECT_EQ(typeOf("from-age", "age-encryption.org/v1\n-> scrypt"), "application/x-ecx");
-    EXPECT_EQ(typeOf("armored", "-----BEGIN AGE ENCRYPTED FILE-----\nYWdl\n"),
-              "application/x-ecx");
+    EXPECT_EQ(typeOf("armored", "-----BEGIN AGE ENCRYPTED FILE-----\nYWdl\n"), "application/x-ecx");
     EXPECT_EQ(typeOf("plain", "just some words\n"), "text/plain");
 }
 
