@@ -1,5 +1,7 @@
 #include "password/designer/PasswordControlPlugin.h"
 
+#include "password/designer/DefaultSettingsKeeper.h"
+
 #include "password/sdk/PasswordControl.h"
 
 #include <QIcon>
@@ -7,6 +9,8 @@
 using VantrelPassword::PasswordControl;
 
 PasswordControlPlugin::PasswordControlPlugin(QObject *parent) : QObject(parent) {}
+
+PasswordControlPlugin::~PasswordControlPlugin() = default;
 
 QString PasswordControlPlugin::name() const
 {
@@ -39,8 +43,10 @@ bool PasswordControlPlugin::isContainer() const { return false; }
 
 QWidget *PasswordControlPlugin::createWidget(QWidget *parent)
 {
-    return new PasswordControl(
-        m_initialized ? PasswordControl::Mode::Design : PasswordControl::Mode::Run, parent);
+    if (!m_initialized)
+        return new PasswordControl(PasswordControl::Mode::Run, parent);
+    m_defaultSettings->follow();
+    return new PasswordControl(PasswordControl::Mode::Design, parent);
 }
 
 bool PasswordControlPlugin::isInitialized() const { return m_initialized; }
@@ -49,6 +55,7 @@ void PasswordControlPlugin::initialize(QDesignerFormEditorInterface *core)
 {
     // Only a form editor initialises its plugins; forms loaded at run time do not.
     m_initialized = core != nullptr;
+    m_defaultSettings = m_initialized ? std::make_unique<DefaultSettingsKeeper>(*core) : nullptr;
 }
 
 QString PasswordControlPlugin::domXml() const

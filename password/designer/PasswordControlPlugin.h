@@ -1,6 +1,9 @@
 #pragma once
 #include <QObject>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
+#include <memory>
+
+class DefaultSettingsKeeper;
 
 // Puts VantrelPassword::PasswordControl into Qt Designer's widget box (group
 // "VantrelPassword"). Designer initialises its plugins, and the controls it then creates are in
@@ -14,6 +17,7 @@ class PasswordControlPlugin : public QObject, public QDesignerCustomWidgetInterf
 
 public:
     explicit PasswordControlPlugin(QObject *parent = nullptr);
+    ~PasswordControlPlugin() override;
 
     QString name() const override;
     QString group() const override;
@@ -29,4 +33,6 @@ public:
 
 private:
     bool m_initialized = false;
+    // Set once a form editor initialised the plugin.
+    std::unique_ptr<DefaultSettingsKeeper> m_defaultSettings;
 };

@@ -3,11 +3,13 @@
 #include <QTest>
 #include <QUiLoader>
 #include <QXmlStreamReader>
+#include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 #include <gtest/gtest.h>
 
 #include "password/sdk/PasswordControl.h"
 #include "tests/TestPaths.h"
+#include "tests/designer/HeadlessDesigner.h"
 #include "tests/registry/TemporaryRegistry.h"
 #include "tests/support/ModalDriver.h"
 
@@ -78,9 +80,8 @@ TEST_F(DesignerPluginTest, ControlsAreInDesignModeOnlyOnceAFormEditorInitialised
     EXPECT_EQ(qobject_cast<PasswordControl *>(running.get())->mode(), PasswordControl::Mode::Run);
     EXPECT_FALSE(entry->isInitialized());
 
-    // Designer passes its form editor; the test needs only a non-null one.
-    alignas(void *) char editor[sizeof(void *)] = {};
-    entry->initialize(reinterpret_cast<QDesignerFormEditorInterface *>(editor));
+    // Designer initialises the plugins it finds with its form editor.
+    const HeadlessDesigner designer;
     EXPECT_TRUE(entry->isInitialized());
     std::unique_ptr<QWidget> designed(entry->createWidget(&form));
     auto *control = qobject_cast<PasswordControl *>(designed.get());
@@ -89,6 +90,39 @@ TEST_F(DesignerPluginTest, ControlsAreInDesignModeOnlyOnceAFormEditorInitialised
     EXPECT_EQ(control->minimumSize(), QSize(32, 32));
     EXPECT_EQ(control->maximumSize(), QSize(32, 32));
     entry->initialize(nullptr); // the plugin instance is shared with later loads
+}
+
+TEST_F(DesignerPluginTest, FormFileKeepsOnlyTheSettingsThatDifferFromTheDefaults)
+{
+    HeadlessDesigner designer;
+    QDesignerFormWindowInterface *form = designer.open(EC_DESIGNER_DATA "/VaultForm.ui");
+    ASSERT_NE(form, nullptr);
+    auto *control = form->mainContainer()->findChild<PasswordControl *>("vault");
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->mode(), PasswordControl::Mode::Design);
+    const auto saved = [&](const char *setting) {
+        return form->contents().contains(QStringLiteral("name=\"%1\"").arg(setting));
+    };
+    const PasswordControl defaults(PasswordControl::Mode::Design, nullptr);
+
+    designer.edit(*control, "MaxLength", 12);
+    EXPECT_TRUE(saved("MaxLength"));
+    // Typed back to its default, a setting leaves the file, as if never changed.
+    designer.edit(*control, "MaxLength", defaults.maxLength());
+    EXPECT_FALSE(saved("MaxLength"));
+    EXPECT_TRUE(saved("MinLength"));
+    designer.edit(*control, "MinLength", defaults.minLength());
+    EXPECT_FALSE(saved("MinLength"));
+    designer.edit(*control, "CaptionOK", defaults.captionOK());
+    EXPECT_FALSE(saved("CaptionOK"));
+    EXPECT_EQ(control->captionOK(), defaults.captionOK());
+
+    // Settings that still differ stay, with their values.
+    designer.edit(*control, "CaptionCancel", "&Leave");
+    EXPECT_TRUE(saved("CaptionCancel"));
+    EXPECT_TRUE(saved("Password"));
+    EXPECT_TRUE(form->contents().contains("Lantern"));
+    EXPECT_TRUE(m_messages.calls().empty());
 }
 
 TEST_F(DesignerPluginTest, FormLoadedAtRunTimeGivesAHiddenControlWithTheSavedSettings)
