@@ -1,5 +1,6 @@
 #include "password/designer/DefaultSettingsKeeper.h"
 
+#include <QMetaProperty>
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerFormWindowCursorInterface>
 #include <QtDesigner/QDesignerFormWindowInterface>
@@ -13,8 +14,6 @@
 using VantrelPassword::PasswordControl;
 
 DefaultSettingsKeeper::DefaultSettingsKeeper(QDesignerFormEditorInterface &core) : m_core(core) {}
-
-DefaultSettingsKeeper::~DefaultSettingsKeeper() = default;
 
 void DefaultSettingsKeeper::follow()
 {
@@ -42,7 +41,7 @@ void DefaultSettingsKeeper::edited(QDesignerFormWindowInterface *form, const QSt
 void DefaultSettingsKeeper::unmarkIfDefault(PasswordControl &control, const QString &name)
 {
     const QVariant value = control.property(name.toLatin1().constData());
-    if (!value.isValid() || value != defaults().property(name.toLatin1().constData()))
+    if (!value.isValid() || value != defaultOf(name))
         return;
     auto *sheet =
         qt_extension<QDesignerPropertySheetExtension *>(m_core.extensionManager(), &control);
@@ -56,9 +55,13 @@ void DefaultSettingsKeeper::unmarkIfDefault(PasswordControl &control, const QStr
         editor->setPropertyValue(name, value, false);
 }
 
-const PasswordControl &DefaultSettingsKeeper::defaults()
+QVariant DefaultSettingsKeeper::defaultOf(const QString &name)
 {
-    if (!m_defaults)
-        m_defaults = std::make_unique<PasswordControl>(PasswordControl::Mode::Design, nullptr);
-    return *m_defaults;
+    if (m_defaults.isEmpty()) {
+        const PasswordControl fresh(PasswordControl::Mode::Design, nullptr);
+        const QMetaObject &settings = PasswordControl::staticMetaObject;
+        for (int i = settings.propertyOffset(); i < settings.propertyCount(); ++i)
+            m_defaults.insert(settings.property(i).name(), settings.property(i).read(&fresh));
+    }
+    return m_defaults.value(name);
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include <QObject>
-#include <memory>
+#include <QVariantHash>
 
 class QDesignerFormEditorInterface;
 class QDesignerFormWindowInterface;
@@ -17,7 +17,6 @@ class PasswordControl;
 class DefaultSettingsKeeper final : public QObject {
 public:
     explicit DefaultSettingsKeeper(QDesignerFormEditorInterface &core);
-    ~DefaultSettingsKeeper() override;
 
     // Starts following the property editor's edits once Designer has made its integration (it
     // does so after initialising its plugins); later calls do nothing.
@@ -26,10 +25,11 @@ public:
 private:
     void edited(QDesignerFormWindowInterface *form, const QString &name);
     void unmarkIfDefault(VantrelPassword::PasswordControl &control, const QString &name);
-    const VantrelPassword::PasswordControl &defaults();
+    QVariant defaultOf(const QString &name);
 
     QDesignerFormEditorInterface &m_core;
     bool m_following = false;
-    // A control as Designer creates one, for the default value of each setting.
-    std::unique_ptr<VantrelPassword::PasswordControl> m_defaults;
+    // The settings of a control as Designer creates one, read once. Values, not a control: the
+    // plugin lives until the process ends, longer than the control library's own state.
+    QVariantHash m_defaults;
 };
