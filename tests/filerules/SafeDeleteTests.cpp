@@ -48,8 +48,6 @@ protected:
     age::FileEngine engine;
 };
 
-} // namespace
-
 TEST_F(SafeDelete, DeletesTheVerifiedSourceThatIsStillTheFileThatWasRead)
 {
     const age::RunRecord run = encrypted();
@@ -111,3 +109,5 @@ TEST_F(SafeDelete, AnOutputChangedAfterItWasWrittenProvesNothing)
     EXPECT_TRUE(engine.verify(run.output, {}, run.outputIdentity));
     EXPECT_TRUE(exists("plain"));
 }
+
+} // namespace

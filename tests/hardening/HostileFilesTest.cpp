@@ -88,8 +88,6 @@ protected:
     QRandomGenerator random{2024};
 };
 
-} // namespace
-
 TEST_F(HostileFiles, FlippedBitsAnywhereAreRefused)
 {
     std::vector<QByteArray> mutants;
@@ -159,3 +157,5 @@ TEST_F(HostileFiles, WorkFactorClaimsAboveTheLimitAreRefusedBeforeAnyMemoryIsTak
     EXPECT_EQ(engine.DecryptFile(at("claim.ECX"), at("claim"), {}), VFalse);
     EXPECT_TRUE(engine.lastError().contains("limit")) << engine.lastError().toStdString();
 }
+
+} // namespace

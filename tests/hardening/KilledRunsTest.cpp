@@ -161,8 +161,6 @@ protected:
     const QByteArray previous = "an older file under the destination name";
 };
 
-} // namespace
-
 TEST_F(KilledRuns, EncryptWithDeleteLosesNothingWhereverItIsKilled)
 {
     const Direction encrypting{"encrypt", "plan.txt", "plan.txt.ECX", original,
@@ -183,3 +181,5 @@ TEST_F(KilledRuns, DecryptWithDeleteLosesNothingWhereverItIsKilled)
     EXPECT_GE(killAtEveryPoint(decrypting, killPoints(false)), pointsPerPhase / 2)
         << "most kills should land inside the run";
 }
+
+} // namespace

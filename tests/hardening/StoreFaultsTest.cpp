@@ -96,8 +96,6 @@ protected:
     QTemporaryDir folder;
 };
 
-} // namespace
-
 TEST_F(StoreFaults, TwoProcessesWritingThousandsOfValuesAtOnceLoseNone)
 {
     RegCloseKey(openFaults());
@@ -223,3 +221,5 @@ TEST_F(StoreFaults, DamagedStoreFilesAreReportedByRegAndNeverChanged)
     useStore(folder.filePath("damaged-header-garbled.db"));
     EXPECT_TRUE(reg({"query", "HKCU\\Faults"}).output.contains("is not a registry database"));
 }
+
+} // namespace

@@ -37,8 +37,6 @@ QByteArray sha256Of(const QString &path)
     return file.open(QIODevice::ReadOnly) && hash.addData(&file) ? hash.result() : QByteArray();
 }
 
-} // namespace
-
 TEST_F(OddInputs, AFolderAsTheFileFailsAndNothingIsDeleted)
 {
     ASSERT_TRUE(QDir(pathOf("files")).mkpath("papers/inner"));
@@ -113,3 +111,5 @@ TEST_F(OddInputs, FilesLargerThanFourGibibytesRoundTrip)
     EXPECT_EQ(QFileInfo(at("huge.bin")).size(), size);
     EXPECT_EQ(sha256Of(at("huge.bin")), digest);
 }
+
+} // namespace

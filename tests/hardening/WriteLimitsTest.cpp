@@ -66,8 +66,6 @@ protected:
     EncDec engine;
 };
 
-} // namespace
-
 TEST_F(WriteLimits, FileSizeLimitFailsBothDirectionsCleanly)
 {
     prepareInputs(folder.path(), 3 * 1024 * 1024);
@@ -117,3 +115,5 @@ TEST_F(WriteLimits, FullFileSystemFailsBothDirectionsCleanly)
     EXPECT_TRUE(folderEntries(mountPoint).isEmpty())
         << "the small file system stayed with the child";
 }
+
+} // namespace

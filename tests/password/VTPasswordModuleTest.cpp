@@ -117,8 +117,6 @@ protected:
     const std::string clsidKey = "CLSID\\" + VTPasswordIds::control.toString().toStdString();
 };
 
-} // namespace
-
 TEST_F(VTPasswordRegistration, RegistersTheClassItsLibraryAndInterfaces)
 {
     ASSERT_EQ(DllRegisterServer(), S_OK);
@@ -211,3 +209,5 @@ TEST_F(VTPasswordRegistration, AStoreThatCannotBeOpenedFailsRegistration)
     EXPECT_EQ(value("VantrelPassword.VTPassword"),
               "<no key>"); // nothing went into the real store either
 }
+
+} // namespace

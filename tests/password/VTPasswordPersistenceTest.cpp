@@ -109,8 +109,6 @@ protected:
     FormContainer run{&form, FormContainer::Mode::Run};
 };
 
-} // namespace
-
 TEST_F(VTPasswordPersistence, ANewControlTakesTheDefaultsAndSavesNothing)
 {
     ASSERT_EQ(design.place("VTPass", VTPasswordIds::control, factory.get()), S_OK);
@@ -236,3 +234,5 @@ TEST_F(VTPasswordPersistence, DesignTimeChangesMarkTheFormChanged)
     design.save(&saved);
     EXPECT_FALSE(design.isDirty());
 }
+
+} // namespace

@@ -29,8 +29,6 @@ QImage grabbed(QWidget *widget)
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-} // namespace
-
 TEST_F(VTPasswordSurface, AnyResizeSnapsBackToThirtyTwoPixelsAtTheDisplaysResolution)
 {
     for (const int dpi : {96, 120}) {
@@ -118,3 +116,5 @@ TEST_F(VTPasswordSurface, AFormDeletedBeforeItsContainerLeavesNothingDangling)
     EXPECT_EQ(designer.extent("VTPass"), QSize(480, 480));
     EXPECT_EQ(designer.place("Other", VTPasswordIds::control, factory.get()), E_INVALIDARG);
 }
+
+} // namespace

@@ -32,8 +32,6 @@ protected:
     QByteArray content;
 };
 
-} // namespace
-
 TEST_P(AgeInterop, AgeDecryptsWhatTheEngineWrites)
 {
     engine.setWorkFactor(10);
@@ -86,3 +84,5 @@ TEST_P(AgeInterop, ArmoredFilesGoBothWays)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, AgeInterop, ::testing::Values(0, 1, 65535, 65536, 65537, 1000000));
+
+} // namespace

@@ -75,8 +75,6 @@ void expectSteadyRiseTo100(const QList<qint16> &values)
         EXPECT_GT(values[i], values[i - 1]);
 }
 
-} // namespace
-
 TEST_F(EngineFiles, RoundTripsAtEverySizeThatMatters)
 {
     for (qsizetype size : {0, 1, 65535, 65536, 65537, 1000000, 32 * 65536 + 7}) {
@@ -291,3 +289,5 @@ TEST_F(EngineFiles, SpecialAndExistingDestinationsAreKeptWhenAsked)
     EXPECT_EQ(engine.EncryptFile(path("plain.bin"), path("fresh.ECX"), QString()), VTrue);
     EXPECT_EQ(folderEntries(dir.path()), QStringList({"fifo", "fresh.ECX", "newer", "plain.bin"}));
 }
+
+} // namespace
