@@ -39,9 +39,7 @@ void WindowPasswordControl::setPassword(const QString &password)
 
 QString WindowPasswordControl::password()
 {
-    QString password = m_control->password();
-    require("to give Password");
-    return password;
+    return required("to give Password", m_control->password());
 }
 
 void WindowPasswordControl::getPassword()
@@ -58,14 +56,10 @@ void WindowPasswordControl::createPassword()
 
 bool WindowPasswordControl::validated()
 {
-    const bool validated = m_control->validated();
-    require("to give Validated");
-    return validated;
+    return required("to give Validated", m_control->validated());
 }
 
 bool WindowPasswordControl::cancelled()
 {
-    const bool cancelled = m_control->cancelled();
-    require("to give Cancelled");
-    return cancelled;
+    return required("to give Cancelled", m_control->cancelled());
 }

@@ -37,6 +37,13 @@ public:
 private:
     // Raises ControlFailure when the control failed the call just made.
     void require(const char *member) const;
+    // `value`, read by the call just made, once the control is known not to have failed it.
+    template <typename T>
+    T required(const char *member, T value) const
+    {
+        require(member);
+        return value;
+    }
 
     VantrelPassword::PasswordControl *m_control; // owned by the form
 };

@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 
 #include "cli/PathText.h"
+#include "globals/engine/ScryptIdentity.h"
 
 namespace {
 
@@ -117,8 +118,9 @@ private:
             return false;
         bool ok = false;
         const int n = text.toInt(&ok);
-        if (!ok || n < 1 || n > 22)
-            return fail(QStringLiteral("work factor must be a whole number from 1 to 22"));
+        if (!ok || n < 1 || n > age::maxReadWorkFactor)
+            return fail(QStringLiteral("work factor must be a whole number from 1 to %1")
+                            .arg(age::maxReadWorkFactor));
         m_command.workFactor = n;
         m_workFactorGiven = true;
         return true;

@@ -25,16 +25,10 @@ void printError(const QString &message)
 
 QString printable(const std::string &bytes) { return printable(QByteArray::fromStdString(bytes)); }
 
-age::FileEnd inputEnd(const QByteArray &name)
+// The file that `name` names, or `stream` when the name is "-".
+age::FileEnd fileEnd(const QByteArray &name, const age::FileEnd &stream)
 {
-    return name == standardStreamName ? age::FileEnd::standardInput()
-                                      : age::FileEnd::file(name.toStdString());
-}
-
-age::FileEnd outputEnd(const QByteArray &name)
-{
-    return name == standardStreamName ? age::FileEnd::standardOutput()
-                                      : age::FileEnd::file(name.toStdString());
+    return name == standardStreamName ? stream : age::FileEnd::file(name.toStdString());
 }
 
 // One input and what becomes of it.
@@ -73,7 +67,7 @@ public:
 private:
     std::optional<Job> plan(const QByteArray &input)
     {
-        Job job{input, inputEnd(input), {}, false};
+        Job job{input, fileEnd(input, age::FileEnd::standardInput()), {}, false};
         if (m_command.action == Action::Verify)
             return checkSource(job) ? std::optional(job) : std::nullopt;
         const std::optional<QByteArray> output = outputFor(input);
@@ -88,7 +82,7 @@ private:
                               .arg(printable(input)));
             return std::nullopt;
         }
-        job.output = outputEnd(*output);
+        job.output = fileEnd(*output, age::FileEnd::standardOutput());
         if (!checkSource(job) || !mayWrite(job))
             return std::nullopt;
         return job;

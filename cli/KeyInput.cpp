@@ -16,6 +16,12 @@ constexpr qint64 maxKeyBytes = 64 * 1024;
 
 KeyResult refused(const QString &why) { return {std::nullopt, why}; }
 
+KeyResult refusedBySystem(const QByteArray &path, int error)
+{
+    return refused(QStringLiteral("%1: %2").arg(printable(path),
+                                                QString::fromLocal8Bit(std::strerror(error))));
+}
+
 // The terminal's settings while echo is off, so that a signal can put them back.
 int terminalFd = -1;
 termios savedTerminal;
@@ -102,16 +108,14 @@ KeyResult readKeyFile(const QByteArray &path)
 {
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return refused(errno == ENOENT
-                           ? QStringLiteral("key file not found: %1").arg(printable(path))
-                           : QStringLiteral("%1: %2").arg(
-                                 printable(path), QString::fromLocal8Bit(std::strerror(errno))));
+        return errno == ENOENT
+                   ? refused(QStringLiteral("key file not found: %1").arg(printable(path)))
+                   : refusedBySystem(path, errno);
     const auto bytes = readKeyBytes(fd);
     const int error = errno;
     ::close(fd);
     if (!bytes)
-        return refused(QStringLiteral("%1: %2").arg(printable(path),
-                                                    QString::fromLocal8Bit(std::strerror(error))));
+        return refusedBySystem(path, error);
     if (bytes->size() > maxKeyBytes)
         return refused(QStringLiteral("key file too large: %1").arg(printable(path)));
     return keyFromBytes(*bytes);

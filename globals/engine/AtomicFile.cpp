@@ -133,10 +133,11 @@ Failure AtomicFile::create(const std::string &destination, const FileIdentity &s
     if (m_dirFd < 0)
         return errno == ENOENT ? Failure::io("folder missing: " + m_folder)
                                : systemFailure(m_folder);
-    if (Failure f = refuseSpecialDestination())
+    const auto existing = identityAt(m_dirFd, m_name);
+    if (Failure f = refuseSpecial(existing))
         return f;
     std::vector<FileIdentity> keep{source};
-    if (const auto existing = identityAt(m_dirFd, m_name)) {
+    if (existing) {
         if (!m_replaceExisting)
             return Failure::io(m_destination + " already exists");
         keep.push_back(*existing);
@@ -145,9 +146,8 @@ Failure AtomicFile::create(const std::string &destination, const FileIdentity &s
     return createTemporary();
 }
 
-Failure AtomicFile::refuseSpecialDestination() const
+Failure AtomicFile::refuseSpecial(const std::optional<FileIdentity> &existing) const
 {
-    const auto existing = identityAt(m_dirFd, m_name);
     if (!existing || existing->isRegular())
         return {};
     if (S_ISDIR(existing->mode))
@@ -232,7 +232,7 @@ Failure AtomicFile::commit()
         return systemFailure(m_destination);
     // Whatever appeared under the name meanwhile is checked again: only a regular file is
     // ever replaced.
-    if (Failure f = refuseSpecialDestination())
+    if (Failure f = refuseSpecial(identityAt(m_dirFd, m_name)))
         return f;
     if (!m_replaceExisting) {
         if (Failure f = placeWithoutReplacing())

@@ -39,7 +39,8 @@ public:
     static constexpr const char *temporaryPrefix = ".ecx-partial-";
 
 private:
-    Failure refuseSpecialDestination() const;
+    // Refuses whatever stands under the destination's name unless it is a regular file.
+    Failure refuseSpecial(const std::optional<FileIdentity> &existing) const;
     Failure createTemporary();
     int nameTemporary(const std::string &name);
     bool linkUnnamed(const std::string &name) const;

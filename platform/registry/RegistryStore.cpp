@@ -286,13 +286,11 @@ void RegistryStore::begin(bool write)
         return;
     }
     m_writerTurn.take(BusyTimeoutMs);
-    try {
-        execute(m_db, "BEGIN IMMEDIATE");
-    } catch (const StoreError &) {
-        m_writerTurn.release();
-        throw;
-    }
-    m_writerTurn.release();
+    struct TurnGivenUp {
+        WriterTurn &turn;
+        ~TurnGivenUp() { turn.release(); }
+    } givenUp{m_writerTurn};
+    execute(m_db, "BEGIN IMMEDIATE");
 }
 
 LONG RegistryStore::transact(bool write, const std::function<LONG()> &work)
