@@ -3,7 +3,11 @@
 #include "app/DroppedFile.h"
 #include "app/FileDirection.h"
 #include "app/FileRun.h"
+#include "app/FileSelection.h"
+#include "app/FileTab.h"
 #include "app/FormParts.h"
+#include "app/SpecialFile.h"
+#include "app/WorkerThread.h"
 #include "button/VTButton.h"
 #include "platform/core/Twips.h"
 #include "platform/ui/AccessibleName.h"
@@ -12,15 +16,16 @@
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QProgressBar>
 
-CipherFrame::CipherFrame(const FileDirection &direction, FileRunner &runner, QProgressBar &progress,
-                         QWidget *parent)
-    : QGroupBox(direction.texts.frame, parent), m_direction(direction), m_runner(runner),
-      m_progress(progress)
+CipherFrame::CipherFrame(const FileDirection &direction, FileRunner &runner, WorkerThread &worker,
+                         FileTab &tab)
+    : QGroupBox(direction.texts.frame, &tab), m_direction(direction), m_runner(runner),
+      m_worker(worker), m_tab(tab)
 {
     const FileDirection::Names &names = direction.names;
     setObjectName(names.frame);
@@ -63,6 +68,8 @@ CipherFrame::CipherFrame(const FileDirection &direction, FileRunner &runner, QPr
 
     connect(m_browseButton, &QAbstractButton::clicked, this, &CipherFrame::browse);
     connect(m_actionButton, &QAbstractButton::clicked, this, &CipherFrame::runAction);
+    connect(m_fileBox, &QLineEdit::textChanged, this, &CipherFrame::dropSelectionIfEdited);
+    m_fileBox->installEventFilter(this);
 }
 
 QLineEdit *CipherFrame::addBox(const char *name, const QRect &geometry)
@@ -73,6 +80,47 @@ QLineEdit *CipherFrame::addBox(const char *name, const QRect &geometry)
     return box;
 }
 
+void CipherFrame::setPaths(const QStringList &paths)
+{
+    if (!isSeveralFiles(paths)) {
+        m_fileBox->setText(paths.value(0));
+        return;
+    }
+    m_summary = selectionSummary(paths);
+    m_fileBox->setText(m_summary);
+    m_selection = paths;
+    m_fileBox->setToolTip(selectionList(paths));
+    m_fileBox->setAccessibleDescription(selectionList(paths));
+    m_fileBox->setCursorPosition(0);
+}
+
+QStringList CipherFrame::paths() const
+{
+    if (!m_selection.isEmpty())
+        return m_selection;
+    return m_fileBox->text().isEmpty() ? QStringList() : QStringList{m_fileBox->text()};
+}
+
+void CipherFrame::dropSelectionIfEdited()
+{
+    if (m_selection.isEmpty() || m_fileBox->text() == m_summary)
+        return;
+    m_selection.clear();
+    m_summary.clear();
+    m_fileBox->setToolTip({});
+    m_fileBox->setAccessibleDescription({});
+}
+
+bool CipherFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    // A key typed into a summary starts a new path instead of editing the summary's text.
+    if (watched == m_fileBox && event->type() == QEvent::KeyPress && !m_selection.isEmpty() &&
+        !static_cast<QKeyEvent *>(event)->text().isEmpty() &&
+        static_cast<QKeyEvent *>(event)->text().front().isPrint())
+        m_fileBox->clear();
+    return QGroupBox::eventFilter(watched, event);
+}
+
 void CipherFrame::browse()
 {
     platform::FileOpenRequest request;
@@ -80,38 +128,79 @@ void CipherFrame::browse()
     request.title = m_direction.texts.browseTitle;
     request.filter = m_direction.texts.browseFilter;
     request.filterIndex = 0;
-    m_fileBox->setText(platform::showFileOpenDialog(request));
+    request.several = true;
+    // Cancelling empties the box.
+    m_fileBox->clear();
+    setPaths(platform::showFilesOpenDialog(request));
 }
 
 void CipherFrame::runAction()
 {
-    const FileRunRequest request{m_keyBox->text(), m_fileBox->text(), m_deleteBox->isChecked(),
-                                 [this](const QString &text, const QString &title) {
-                                     return platform::askYesNo(window(), text, title);
-                                 }};
-    const FileRunOutcome outcome = m_runner.run(m_direction, request);
-    if (outcome.end == FileRunEnd::Declined)
+    const QStringList chosen = paths();
+    if (isSeveralFiles(chosen) || m_direction.extractsArchive(chosen.value(0)))
+        runSeveral(chosen);
+    else
+        runOneFile(chosen.value(0));
+}
+
+void CipherFrame::runOneFile(const QString &file)
+{
+    const QString key = m_keyBox->text();
+    // Opening a FIFO would wait for a writer for ever: such a file is refused before the run.
+    if (const QString problem = specialFileProblem(file); !key.isEmpty() && !problem.isEmpty()) {
+        platform::showMessageBox(window(), problem, QStringLiteral("ERROR"),
+                                 platform::MessageIcon::Exclamation);
         return;
-    // The message comes first, while the boxes still show what the run was about.
-    platform::showMessageBox(window(), outcome.message, outcome.title, outcome.icon);
-    if (outcome.end == FileRunEnd::Finished) {
-        m_keyBox->clear();
-        m_fileBox->clear();
     }
-    if (outcome.end != FileRunEnd::Refused)
-        m_progress.setValue(0);
+    const FileRunRequest request{key, file, m_deleteBox->isChecked(),
+                                 [this](const QString &text, const QString &title) {
+                                     return WorkerThread::callOn<bool>(this, [&] {
+                                         return platform::askYesNo(window(), text, title);
+                                     });
+                                 }};
+    const std::optional<QString> output = m_direction.outputNameFor(file);
+    m_tab.beginRun(QFileInfo(file).fileName(),
+                   QStringLiteral("Checking %1…").arg(QFileInfo(output.value_or(file)).fileName()),
+                   {});
+    m_worker.post([this, request] {
+        const FileRunOutcome outcome = m_runner.run(m_direction, request);
+        QMetaObject::invokeMethod(this, [this, outcome] { endOneFile(outcome); });
+    });
+}
+
+void CipherFrame::endOneFile(const FileRunOutcome &outcome)
+{
+    if (outcome.end != FileRunEnd::Declined) {
+        // The message comes first, while the boxes still show what the run was about.
+        platform::showMessageBox(window(), outcome.message, outcome.title, outcome.icon);
+        if (outcome.end == FileRunEnd::Finished) {
+            m_keyBox->clear();
+            m_fileBox->clear();
+        }
+        if (outcome.end != FileRunEnd::Refused)
+            m_tab.showProgress(0);
+    }
+    m_tab.endRun();
 }
 
 void CipherFrame::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (droppedFilePath(event->mimeData()))
+    if (!droppedPaths(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void CipherFrame::dropEvent(QDropEvent *event)
 {
-    if (const std::optional<QString> path = droppedFilePath(event->mimeData())) {
-        m_fileBox->setText(*path);
-        event->acceptProposedAction();
-    }
+    const QStringList paths = droppedPaths(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    setPaths(paths);
+    event->acceptProposedAction();
+}
+
+void CipherFrame::runSeveral(const QStringList &paths)
+{
+    platform::showMessageBox(
+        window(), QStringLiteral("%1 paths: runs of several files come next.").arg(paths.size()),
+        QStringLiteral("ERROR"), platform::MessageIcon::Exclamation);
 }

@@ -1,19 +1,18 @@
 #include "app/DroppedFile.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 
-std::optional<QString> droppedFilePath(const QMimeData *data)
+QStringList droppedPaths(const QMimeData *data)
 {
-    if (!data || !data->hasUrls() || data->urls().isEmpty())
-        return std::nullopt;
-    const QUrl url = data->urls().constFirst();
-    if (!url.isLocalFile())
-        return std::nullopt;
-    const QString path = QDir::toNativeSeparators(url.toLocalFile());
-    if (QFileInfo(path).isDir())
-        return std::nullopt;
-    return path;
+    if (!data || !data->hasUrls())
+        return {};
+    QStringList paths;
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        paths << QDir::toNativeSeparators(url.toLocalFile());
+    }
+    return paths;
 }

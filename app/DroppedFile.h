@@ -1,9 +1,8 @@
 #pragma once
-#include <QString>
-#include <optional>
+#include <QStringList>
 
 class QMimeData;
 
-// The local file path carried by a drag from the desktop or a file manager: the first URL
-// when it is a local path that is not a folder; nothing otherwise.
-std::optional<QString> droppedFilePath(const QMimeData *data);
+// The local paths carried by a drag from the desktop or a file manager, files and folders, in
+// the order given; empty when it carries anything else (a web address, for example).
+QStringList droppedPaths(const QMimeData *data);

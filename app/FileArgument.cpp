@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "app/SpecialFile.h"
 #include "globals/engine/Armor.h"
 
 namespace {
@@ -31,23 +32,21 @@ bool isEncryptedFile(const QString &path)
            startsLikeAgeFile(file.read(whiteSpaceLooked + armorHeader.size()));
 }
 
-FileArgument fileArgument(const QStringList &arguments)
+FileArgument fileArgument(const QStringList &paths, FileArgument::Frame chosen)
 {
-    if (arguments.isEmpty())
-        return {};
-    if (arguments.size() > 1)
-        return problem(QStringLiteral("Ember Coffer opens one file at a time; %1 were given. "
-                                      "Open them one after the other.")
-                           .arg(arguments.size()));
-    const QFileInfo file(arguments.front());
-    const QString path = file.absoluteFilePath();
-    if (!file.exists())
-        return problem(QStringLiteral("The file %1 does not exist.").arg(path));
-    if (file.isDir())
-        return problem(QStringLiteral("%1 is a folder. Ember Coffer encrypts and decrypts "
-                                      "single files: choose a file in it.")
-                           .arg(path));
-    const auto frame =
-        isEncryptedFile(path) ? FileArgument::Frame::Decrypt : FileArgument::Frame::Encrypt;
-    return {frame, path, {}};
+    FileArgument argument{chosen, {}, {}};
+    bool allEncrypted = true;
+    for (const QString &given : paths) {
+        const QFileInfo file(given);
+        const QString path = file.absoluteFilePath();
+        if (!file.exists())
+            return problem(QStringLiteral("The file %1 does not exist.").arg(path));
+        if (const QString special = specialFileProblem(path); !special.isEmpty())
+            return problem(special);
+        allEncrypted = allEncrypted && !file.isDir() && isEncryptedFile(path);
+        argument.paths << path;
+    }
+    if (argument.frame == FileArgument::Frame::None && !paths.isEmpty())
+        argument.frame = allEncrypted ? FileArgument::Frame::Decrypt : FileArgument::Frame::Encrypt;
+    return argument;
 }

@@ -38,6 +38,7 @@ const FileDirection &encryptDirection()
         &EncDec::EncryptFile,
         &encryptedOutput,
         true,
+        false,
     };
     return direction;
 }
@@ -60,6 +61,7 @@ const FileDirection &decryptDirection()
         &EncDec::DecryptFile,
         &decryptedOutput,
         false,
+        true,
     };
     return direction;
 }

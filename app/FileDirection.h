@@ -53,6 +53,13 @@ struct FileDirection {
     OutputName outputNameFor;
     // Whether a new output must be proven decryptable before its source may be deleted.
     bool verifyOutputBeforeDelete;
+    // Whether a NAME.tar.ECX file gives its folder back instead of NAME.tar.
+    bool extractsArchives;
+
+    bool extractsArchive(const QString &path) const
+    {
+        return extractsArchives && path.endsWith(QLatin1String(".tar.ecx"), Qt::CaseInsensitive);
+    }
 };
 
 const FileDirection &encryptDirection();

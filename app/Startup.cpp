@@ -20,7 +20,7 @@ void reportFailure(const QString &text)
     platform::showMessageBox(nullptr, text, "Ember Coffer", platform::MessageIcon::Exclamation);
 }
 
-// Puts the file into its frame and the focus into that frame's key box, or explains why not.
+// Puts the files into their frame and the focus into that frame's key box, or explains why not.
 void openFile(frmMain &window, const FileArgument &file)
 {
     if (!file.problem.isEmpty()) {
@@ -33,14 +33,14 @@ void openFile(frmMain &window, const FileArgument &file)
     CipherFrame *frame = file.frame == FileArgument::Frame::Decrypt
                              ? window.fileTab()->decryptFrame()
                              : window.fileTab()->encryptFrame();
-    frame->fileBox()->setText(file.path);
+    frame->setPaths(file.paths);
     window.activateWindow();
     frame->keyBox()->setFocus();
 }
 
 } // namespace
 
-std::unique_ptr<frmMain> startUp(const QStringList &arguments)
+std::unique_ptr<frmMain> startUp(const QStringList &paths, FileArgument::Frame frame)
 {
     std::unique_ptr<frmMain> window;
     try {
@@ -56,6 +56,6 @@ std::unique_ptr<frmMain> startUp(const QStringList &arguments)
         return nullptr;
     }
     window->showCentred();
-    openFile(*window, fileArgument(arguments));
+    openFile(*window, fileArgument(paths, frame));
     return window;
 }

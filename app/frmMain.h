@@ -12,6 +12,7 @@ class PasswordTab;
 class QTabWidget;
 class StoredPassword;
 class VTButton;
+class WorkerThread;
 
 // The program's main window: the banner, the tab control with the "  File  " and
 // "Password " tabs, and the About, Help and Exit buttons below it.
@@ -21,6 +22,10 @@ class VTButton;
 // Password tab shows what the registry holds. A failure to create the engine or the control
 // propagates as an exception, so that start-up can end with an error before any window is
 // shown.
+//
+// File runs work on a worker thread owned by the window; the engine's progress reaches the bar
+// through queued calls. Closing the window during a run waits for its end; during a run of
+// several files it first asks whether to stop after the current file (so does Esc).
 class frmMain : public QWidget {
     Q_OBJECT
 
@@ -47,16 +52,24 @@ public:
     // The help file handed to the help viewer, by its bare name.
     static constexpr const char *helpFile = "EMBERCOFFERUSER'SGUIDE.CHM";
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    void connectEngineProgress();
+    void askToStopRun();
     VTButton *addBottomButton(VTButton *button, const char *name, const QString &caption,
                               const QRect &geometry);
     void showHelp();
 
     EncDec *m_engine;
+    WorkerThread *m_worker;
     std::unique_ptr<FileRunner> m_runner;
     std::unique_ptr<StoredPassword> m_storedPassword;
     std::unique_ptr<WindowPasswordControl> m_passwordControl;
     QTabWidget *m_tabs;
     FileTab *m_fileTab;
     PasswordTab *m_passwordTab;
+    // A close asked for while a run worked: the window closes when the run has ended.
+    bool m_closeAfterRun = false;
 };

@@ -97,6 +97,15 @@ install(FILES packaging/desktop/${EC_APP_ID}.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT runtime)
 install(FILES packaging/desktop/${EC_APP_ID}.mime.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${EC_APP_ID}.xml COMPONENT runtime)
+# "Encrypt with Ember Coffer" and "Decrypt with Ember Coffer" in the file managers' context menus.
+install(FILES packaging/filemanager/${EC_APP_ID}.encrypt.desktop
+  packaging/filemanager/${EC_APP_ID}.decrypt.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/kio/servicemenus
+  PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE
+  COMPONENT runtime)
+install(FILES packaging/filemanager/embercoffer-encrypt.nemo_action
+  packaging/filemanager/embercoffer-decrypt.nemo_action
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/nemo/actions COMPONENT runtime)
 foreach(size 16 22 24 32 48 64 128 256)
   install(FILES packaging/icons/embercoffer-${size}.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps

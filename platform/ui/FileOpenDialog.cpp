@@ -46,10 +46,19 @@ QString showFileOpenDialog(const FileOpenRequest &request)
 {
     if (const auto &handler = fileOpenHandler())
         return handler(request);
+    return showFilesOpenDialog(request).value(0);
+}
+
+QStringList showFilesOpenDialog(const FileOpenRequest &request)
+{
+    if (const auto &handler = fileOpenHandler()) {
+        const QString chosen = handler(request);
+        return chosen.isEmpty() ? QStringList() : QStringList{chosen};
+    }
 
     QFileDialog dialog(request.owner, request.title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFileMode(request.several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     const QStringList filters = toQtNameFilters(request.filter);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
@@ -58,9 +67,9 @@ QString showFileOpenDialog(const FileOpenRequest &request)
     }
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
 }
 
 void setFileOpenHandler(std::function<QString(const FileOpenRequest &)> handler)

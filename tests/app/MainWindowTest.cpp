@@ -150,7 +150,7 @@ TEST(Artwork, EveryDrawingHasAHighDensityDrawingOfTwiceItsSizeThatDenseScreensGe
     EXPECT_EQ(drawings, 8);
 }
 
-TEST_F(MainWindow, DroppedFileLandsInTheFrameItWasDroppedOn)
+TEST_F(MainWindow, DroppedFilesAndFoldersLandInTheFrameTheyWereDroppedOn)
 {
     writeFile("dropped.txt", "x");
     for (CipherFrame *frame : {encrypt(), decrypt()}) {
@@ -164,17 +164,35 @@ TEST_F(MainWindow, DroppedFileLandsInTheFrameItWasDroppedOn)
         QApplication::sendEvent(frame, &drop);
         EXPECT_EQ(frame->fileBox()->text(), pathOf("dropped.txt"));
     }
-    // Folders and web addresses are not files to encrypt.
-    for (const QUrl &url :
-         {QUrl::fromLocalFile(folder.path()), QUrl("https://example.org/a.txt")}) {
-        QMimeData data;
-        data.setUrls({url});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
-        enter.ignore();
-        QApplication::sendEvent(encrypt(), &enter);
-        EXPECT_FALSE(enter.isAccepted()) << url.toString().toStdString();
-    }
+    // Several files and a folder dropped together are summed up; typing starts over.
+    writeFile("second.txt", "yz");
+    QDir(folder.path()).mkdir("photos");
+    const QStringList paths{pathOf("dropped.txt"), pathOf("second.txt"), pathOf("photos")};
+    QMimeData several;
+    several.setUrls({QUrl::fromLocalFile(paths[0]), QUrl::fromLocalFile(paths[1]),
+                     QUrl::fromLocalFile(paths[2])});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &several, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(encrypt(), &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &several, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(encrypt(), &drop);
+    EXPECT_EQ(encrypt()->fileBox()->text(),
+              "1 folder, 2 files, 3 bytes: dropped.txt, second.txt, photos");
+    EXPECT_EQ(encrypt()->fileBox()->toolTip(), paths.join('\n'));
+    EXPECT_EQ(encrypt()->fileBox()->accessibleDescription(), paths.join('\n'));
+    EXPECT_EQ(encrypt()->paths(), paths);
+    encrypt()->fileBox()->setFocus();
+    QTest::keyClicks(encrypt()->fileBox(), "/tmp/x");
+    EXPECT_EQ(encrypt()->fileBox()->text(), "/tmp/x");
+    EXPECT_EQ(encrypt()->paths(), QStringList{"/tmp/x"});
+    EXPECT_TRUE(encrypt()->fileBox()->toolTip().isEmpty());
+
+    // Web addresses are not files to encrypt.
+    QMimeData web;
+    web.setUrls({QUrl("https://example.org/a.txt")});
+    QDragEnterEvent webEnter(QPoint(10, 10), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+    webEnter.ignore();
+    QApplication::sendEvent(encrypt(), &webEnter);
+    EXPECT_FALSE(webEnter.isAccepted());
 }
 
 TEST_F(MainWindow, HelpHandsTheBareFileNameToTheHelpViewer)

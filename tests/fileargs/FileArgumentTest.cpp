@@ -2,6 +2,7 @@
 // arguments name no usable file; decided alone, then through the real start-up.
 #include "app/FileArgument.h"
 #include "app/CipherFrame.h"
+#include "app/CommandLine.h"
 #include "app/FileTab.h"
 #include "app/Startup.h"
 #include "app/StoredPassword.h"
@@ -10,11 +11,14 @@
 #include "tests/registry/TemporaryRegistry.h"
 #include "tests/support/ModalDriver.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -77,32 +81,69 @@ TEST_F(FileArgumentTest, EncryptedFilesGoToDecryptionAndAllOthersToEncryption)
     for (const auto &[path, frame] : cases) {
         const FileArgument argument = fileArgument({path});
         EXPECT_EQ(argument.frame, frame) << path.toStdString();
-        EXPECT_EQ(argument.path, path);
+        EXPECT_EQ(argument.paths, QStringList{path});
         EXPECT_TRUE(argument.problem.isEmpty());
     }
 
     // A relative name is taken from the current folder and handed on whole.
     const QString previous = QDir::currentPath();
     QDir::setCurrent(m_files.path());
-    EXPECT_EQ(fileArgument({"report.txt"}).path, m_files.filePath("report.txt"));
+    EXPECT_EQ(fileArgument({"report.txt"}).paths, QStringList{m_files.filePath("report.txt")});
     QDir::setCurrent(previous);
 }
 
-TEST_F(FileArgumentTest, SeveralFilesAFolderOrAMissingFileAreExplained)
+TEST_F(FileArgumentTest, SeveralPathsGoToOneFrameAndMissingOrSpecialFilesAreExplained)
 {
-    const QString one = file("one.txt");
-    const std::pair<QStringList, QString> cases[] = {
-        {{one, file("two.txt")}, "one file at a time; 2 were given"},
-        {{m_files.path()}, m_files.path() + " is a folder"},
+    const QString one = file("one.txt"), two = file("two.ECX", "x");
+    const std::pair<QStringList, Frame> frames[] = {
+        {{one, two}, Frame::Encrypt},
+        {{two, file("three.ecx", "x")}, Frame::Decrypt},
+        {{m_files.path()}, Frame::Encrypt},
+    };
+    for (const auto &[arguments, frame] : frames) {
+        const FileArgument argument = fileArgument(arguments);
+        EXPECT_EQ(argument.frame, frame);
+        EXPECT_EQ(argument.paths, arguments);
+        EXPECT_TRUE(argument.problem.isEmpty());
+    }
+    EXPECT_EQ(fileArgument({one}, Frame::Decrypt).frame, Frame::Decrypt) << "--decrypt decides";
+
+    // A FIFO would block the window inside open(): it is refused without being opened.
+    const QString fifo = m_files.filePath("pipe.ECX");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const std::pair<QStringList, QString> problems[] = {
+        {{one, fifo}, fifo + " is not a regular file."},
         {{m_files.filePath("gone.ECX")},
          "The file " + m_files.filePath("gone.ECX") + " does not exist."},
     };
-    for (const auto &[arguments, message] : cases) {
+    for (const auto &[arguments, message] : problems) {
         const FileArgument argument = fileArgument(arguments);
         EXPECT_EQ(argument.frame, Frame::None);
-        EXPECT_TRUE(argument.path.isEmpty());
+        EXPECT_TRUE(argument.paths.isEmpty());
         EXPECT_TRUE(argument.problem.contains(message)) << argument.problem.toStdString();
     }
+}
+
+TEST_F(FileArgumentTest, DashesAfterTheSeparatorAreNamesAndTheFrameIsChosenByOption)
+{
+    const CommandLine line =
+        readCommandLine({"EmberCoffer", "--decrypt", "--", "-dash.ECX", "--version"});
+    EXPECT_EQ(line.frame, Frame::Decrypt);
+    EXPECT_EQ(line.paths, QStringList({"-dash.ECX", "--version"}));
+    EXPECT_EQ(readCommandLine({"EmberCoffer", "a", "b"}).frame, Frame::None);
+}
+
+TEST_F(FileArgumentTest, HelpAndVersionAreAnsweredOnTheTerminal)
+{
+    QProcess program;
+    program.start(QCoreApplication::applicationDirPath() + "/EmberCoffer", {"--version"});
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(program.readAllStandardOutput().startsWith("EmberCoffer 1."));
+    program.start(QCoreApplication::applicationDirPath() + "/EmberCoffer", {"--help"});
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(program.readAllStandardOutput().contains("--encrypt"));
 }
 
 TEST_F(FileArgumentTest, WindowOpensWithTheFileInItsFrameAndTheKeyBoxFocused)
@@ -127,13 +168,13 @@ TEST_F(FileArgumentTest, WindowOpensWithTheFileInItsFrameAndTheKeyBoxFocused)
 
 TEST_F(FileArgumentTest, UnusableArgumentsGiveAMessageAndAnEmptyWindow)
 {
-    std::unique_ptr<frmMain> window = start({m_files.path()});
+    std::unique_ptr<frmMain> window = start({m_files.filePath("gone.txt")});
     ASSERT_TRUE(window);
     EXPECT_TRUE(window->isVisible());
     ASSERT_EQ(m_messages.calls().size(), 1u);
     EXPECT_EQ(m_messages.calls()[0].owner, window.get());
     EXPECT_EQ(m_messages.calls()[0].icon, platform::MessageIcon::Exclamation);
-    EXPECT_TRUE(m_messages.calls()[0].text.contains("is a folder"));
+    EXPECT_TRUE(m_messages.calls()[0].text.contains("does not exist"));
     EXPECT_TRUE(window->fileTab()->encryptFrame()->fileBox()->text().isEmpty());
     EXPECT_TRUE(window->fileTab()->decryptFrame()->fileBox()->text().isEmpty());
 }
@@ -149,7 +190,7 @@ TEST_F(FileArgumentTest, TheApplicationPasswordIsAskedFirst)
         QTest::keyClicks(box(open, "txtPassword"), "wrong");
         pressOk(open);
     });
-    EXPECT_FALSE(startUp({m_files.path()}));
+    EXPECT_FALSE(startUp({plain}));
     ASSERT_EQ(m_messages.calls().size(), 1u);
     EXPECT_EQ(m_messages.calls()[0].text, "Invalid Password.");
     EXPECT_EQ(m_exits, std::vector<int>{1});

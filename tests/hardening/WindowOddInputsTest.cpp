@@ -59,7 +59,7 @@ TEST_F(OddInputs, AFileThatVanishesAfterBrowsingFailsWithoutLeavingAnything)
     ASSERT_TRUE(QFile::remove(at("fleeting.txt")));
     encrypt()->keyBox()->setText("secret");
     deleteBox(encrypt())->setChecked(true);
-    QTest::mouseClick(encrypt()->actionButton(), Qt::LeftButton);
+    press(encrypt());
     EXPECT_EQ(onlyMessage().text, "Can't Encrypt File.");
     EXPECT_TRUE(entries().isEmpty());
     EXPECT_EQ(bar()->value(), 0);

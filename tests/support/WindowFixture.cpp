@@ -1,5 +1,6 @@
 #include "tests/support/WindowFixture.h"
 
+#include "app/FileTab.h"
 #include "button/VTButton.h"
 #include "globals/engine/EncDec.h"
 
@@ -52,7 +53,19 @@ void WindowFixture::run(CipherFrame *frame, const QString &key, const QString &f
     frame->keyBox()->setText(key);
     frame->fileBox()->setText(file);
     deleteBox(frame)->setChecked(deleteSource);
+    press(frame);
+}
+
+void WindowFixture::press(CipherFrame *frame)
+{
     QTest::mouseClick(frame->actionButton(), Qt::LeftButton);
+    waitForRunEnd();
+}
+
+void WindowFixture::waitForRunEnd()
+{
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->fileTab()->running(); }, 120000))
+        << "the run did not end";
 }
 
 void WindowFixture::writeFile(const QString &name, const QByteArray &bytes) const

@@ -25,9 +25,14 @@ protected:
     QCheckBox *deleteBox(CipherFrame *frame) const;
     QProgressBar *bar() const;
 
-    // Types key and file into a frame and presses its action button.
+    // Types key and file into a frame, presses its action button and waits for the run's end.
     void run(CipherFrame *frame, const QString &key, const QString &file,
              bool deleteSource = false);
+
+    // Presses the frame's action button and waits until the run it starts has ended.
+    void press(CipherFrame *frame);
+    // Waits until the File tab's run has ended and its result was shown.
+    void waitForRunEnd();
 
     QString pathOf(const QString &name) const { return folder.filePath(name); }
     void writeFile(const QString &name, const QByteArray &bytes) const;
