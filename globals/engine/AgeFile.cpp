@@ -22,10 +22,15 @@ ProgressFunction progressOf(const StreamEvents &events)
 } // namespace
 
 Failure encryptStream(ByteReader &plaintext, ByteSink &sink, const std::string &passphrase,
-                      int workFactor, const StreamEvents &events)
+                      int workFactor, const StreamEvents &events, ScryptKeys *keys)
 {
     const FileKey fileKey = randomFileKey();
-    Stanza stanza = scryptStanza(fileKey, passphrase, workFactor);
+    std::optional<SaltedWrapKey> given = keys ? keys->freshKey(workFactor) : std::nullopt;
+    Stanza stanza = !keys   ? scryptStanza(fileKey, passphrase, workFactor)
+                    : given ? scryptStanza(fileKey, *given, workFactor)
+                            : Stanza{};
+    if (given)
+        sodium_memzero(given->wrapKey.data(), given->wrapKey.size());
     if (stanza.args.empty())
         return Failure::io("not enough memory for the key derivation");
     const std::string header = encodeHeader({stanza}, headerMacKey(fileKey.data(), fileKey.size()));

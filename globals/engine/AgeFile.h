@@ -3,6 +3,7 @@
 #include <span>
 
 #include "globals/engine/AgePayload.h"
+#include "globals/engine/ScryptKeys.h"
 
 namespace age {
 
@@ -14,10 +15,12 @@ struct VANTRELGLOBALS_EXPORT StreamEvents {
 };
 
 // Writes a complete age file to `sink`: the header with one scrypt stanza for
-// `passphrase` at `workFactor` (log2 N), the payload nonce and the sealed payload.
+// `passphrase` at `workFactor` (log2 N), the payload nonce and the sealed payload. With `keys`
+// given, the wrap key comes from there instead of being derived on the spot.
 VANTRELGLOBALS_EXPORT Failure encryptStream(ByteReader &plaintext, ByteSink &sink,
                                             const std::string &passphrase, int workFactor,
-                                            const StreamEvents &events = {});
+                                            const StreamEvents &events = {},
+                                            ScryptKeys *keys = nullptr);
 
 // Reads a complete age file from `input`: parses and checks the header, opens the file
 // key with the first identity that can, checks the header MAC and decrypts the payload

@@ -18,9 +18,9 @@ Failure openSource(InputFile &input, const FileEnd &source)
     return source.standardStream ? input.openStandardInput() : input.open(source.path);
 }
 
-PercentProgress percentOf(const InputFile &input, const FileEngine::Progress &progress)
+PercentProgress percentOf(std::uint64_t size, const FileEngine::Progress &progress)
 {
-    return PercentProgress(input.size(), [&progress](std::int16_t value) {
+    return PercentProgress(size, [&progress](std::int16_t value) {
         if (progress)
             progress(value);
     });
@@ -32,12 +32,12 @@ StreamEvents eventsFor(PercentProgress &percent)
 }
 
 // Reads `raw` through the armor when it has one.
-Failure decryptAny(ByteSource &raw, const std::string &key, ByteSink &sink,
+Failure decryptAny(ByteSource &raw, const std::string &key, ScryptKeys *keys, ByteSink &sink,
                    PercentProgress &percent)
 {
     AnyAgeSource any(raw);
     ByteReader reader(any);
-    const ScryptIdentity identity(key);
+    const ScryptIdentity identity(key, maxReadWorkFactor, keys);
     // Progress is measured against the input's size: armored text is 4 bytes for every 3.
     const StreamEvents events{
         [&percent] { percent.report(0); },
@@ -82,38 +82,67 @@ Failure FileEngine::transform(bool encrypt, const FileEnd &source, const FileEnd
         return f;
     if (!output.standardStream && input.isSameFileAs(output.path))
         return Failure::io("source and destination are the same file");
+    FdSource from(input.fd(), source.path);
+    return write(encrypt, from, input.size(), input.identity(), source, output, progress);
+}
+
+Failure FileEngine::encrypt(ByteSource &plaintext, std::uint64_t size, const FileEnd &output,
+                            const Progress &progress)
+{
+    m_lastRun = {};
+    if (m_key.empty())
+        return Failure::io("no key set");
+    return write(true, plaintext, size, {}, {}, output, progress);
+}
+
+Failure FileEngine::write(bool encrypt, ByteSource &from, std::uint64_t size,
+                          const FileIdentity &sourceIdentity, const FileEnd &source,
+                          const FileEnd &output, const Progress &progress)
+{
     AtomicFile file;
     if (!output.standardStream)
-        if (Failure f = file.create(output.path, input.identity(), m_replaceExisting))
+        if (Failure f = file.create(output.path, sourceIdentity, m_replaceExisting))
             return f;
 
-    PercentProgress percent = percentOf(input, progress);
-    FdSource from(input.fd(), source.path);
+    PercentProgress percent = percentOf(size, progress);
     FdSink to(output.standardStream ? STDOUT_FILENO : file.fd(), output.path);
     Failure failure;
     if (!encrypt) {
-        failure = decryptAny(from, m_key, to, percent);
+        failure = decryptAny(from, m_key, m_scryptKeys, to, percent);
     } else if (m_armor) {
         ByteReader reader(from);
         ArmorSink armored(to);
-        failure = encryptStream(reader, armored, m_key, m_workFactor, eventsFor(percent));
+        failure =
+            encryptStream(reader, armored, m_key, m_workFactor, eventsFor(percent), m_scryptKeys);
         if (!failure)
             failure = armored.finish();
     } else {
         ByteReader reader(from);
-        failure = encryptStream(reader, to, m_key, m_workFactor, eventsFor(percent));
+        failure = encryptStream(reader, to, m_key, m_workFactor, eventsFor(percent), m_scryptKeys);
     }
     if (!failure && !output.standardStream)
         failure = file.commit();
     if (failure)
         return failure;
     percent.finish();
-    m_lastRun = {source, output, input.identity(), file.identity()};
+    m_lastRun = {source, output, sourceIdentity, file.identity()};
     return {};
 }
 
 Failure FileEngine::verify(const FileEnd &source, const Progress &progress,
                            const FileIdentity &expected)
+{
+    NullSink nowhere;
+    return read(source, nowhere, progress, expected);
+}
+
+Failure FileEngine::decrypt(const FileEnd &source, ByteSink &plaintext, const Progress &progress)
+{
+    return read(source, plaintext, progress, {});
+}
+
+Failure FileEngine::read(const FileEnd &source, ByteSink &sink, const Progress &progress,
+                         const FileIdentity &expected)
 {
     if (m_key.empty())
         return Failure::io("no key set");
@@ -122,10 +151,9 @@ Failure FileEngine::verify(const FileEnd &source, const Progress &progress,
         return f;
     if (expected.known() && !input.identity().unchangedFrom(expected))
         return Failure::io(source.path + " changed after it was written");
-    PercentProgress percent = percentOf(input, progress);
+    PercentProgress percent = percentOf(input.size(), progress);
     FdSource from(input.fd(), source.path);
-    NullSink nowhere;
-    const Failure failure = decryptAny(from, m_key, nowhere, percent);
+    const Failure failure = decryptAny(from, m_key, m_scryptKeys, sink, percent);
     if (!failure)
         percent.finish();
     return failure;

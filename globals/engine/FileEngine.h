@@ -4,7 +4,9 @@
 #include <string>
 
 #include "globals/engine/AgeFailure.h"
+#include "globals/engine/ByteStream.h"
 #include "globals/engine/FileIdentity.h"
+#include "globals/engine/ScryptKeys.h"
 
 namespace age {
 
@@ -49,6 +51,9 @@ public:
     // Whether an existing regular output file may be replaced (true unless changed).
     void setReplaceExisting(bool replace) { m_replaceExisting = replace; }
     bool replaceExisting() const { return m_replaceExisting; }
+    // Where scrypt wrap keys come from; null (the default) derives each on the spot. The
+    // engine does not own `keys`.
+    void setScryptKeys(ScryptKeys *keys) { m_scryptKeys = keys; }
 
     Failure encrypt(const FileEnd &source, const FileEnd &output, const Progress &progress = {});
     Failure decrypt(const FileEnd &source, const FileEnd &output, const Progress &progress = {});
@@ -57,17 +62,30 @@ public:
     Failure verify(const FileEnd &source, const Progress &progress = {},
                    const FileIdentity &expected = {});
 
+    // Encrypts what `plaintext` gives into `output`; `size` is the byte count to expect for the
+    // progress events, 0 when unknown.
+    Failure encrypt(ByteSource &plaintext, std::uint64_t size, const FileEnd &output,
+                    const Progress &progress = {});
+    // Decrypts `source` into `plaintext`, which receives only data that authenticated.
+    Failure decrypt(const FileEnd &source, ByteSink &plaintext, const Progress &progress = {});
+
     // The last successful encrypt or decrypt.
     const RunRecord &lastRun() const { return m_lastRun; }
 
 private:
     Failure transform(bool encrypt, const FileEnd &source, const FileEnd &output,
                       const Progress &progress);
+    Failure write(bool encrypt, ByteSource &from, std::uint64_t size,
+                  const FileIdentity &sourceIdentity, const FileEnd &source, const FileEnd &output,
+                  const Progress &progress);
+    Failure read(const FileEnd &source, ByteSink &sink, const Progress &progress,
+                 const FileIdentity &expected);
 
     std::string m_key;
     int m_workFactor = 18;
     bool m_armor = false;
     bool m_replaceExisting = true;
+    ScryptKeys *m_scryptKeys = nullptr;
     RunRecord m_lastRun;
 };
 

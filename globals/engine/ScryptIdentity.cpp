@@ -20,8 +20,8 @@ std::optional<int> parseWorkFactor(const std::string &text)
 }
 } // namespace
 
-ScryptIdentity::ScryptIdentity(std::string passphrase, int maxWorkFactor)
-    : m_passphrase(std::move(passphrase)), m_maxWorkFactor(maxWorkFactor)
+ScryptIdentity::ScryptIdentity(std::string passphrase, int maxWorkFactor, ScryptKeys *keys)
+    : m_passphrase(std::move(passphrase)), m_maxWorkFactor(maxWorkFactor), m_keys(keys)
 {
 }
 
@@ -63,7 +63,8 @@ std::optional<FileKey> ScryptIdentity::unwrap(const std::vector<Stanza> &stanzas
                    std::nullopt;
         if (stanza.body.size() != sizeof(FileKey) + crypto_aead_chacha20poly1305_IETF_ABYTES)
             return failure = Failure::header("bad scrypt stanza body length"), std::nullopt;
-        const auto wrapKey = scryptWrapKey(m_passphrase, *salt, *workFactor);
+        const auto wrapKey = m_keys ? m_keys->keyForSalt(*salt, *workFactor)
+                                    : scryptWrapKey(m_passphrase, *salt, *workFactor);
         if (!wrapKey)
             return failure = Failure::io("not enough memory for the key derivation"), std::nullopt;
         if (auto key = openFileKey(*wrapKey, stanza.body))
@@ -72,15 +73,37 @@ std::optional<FileKey> ScryptIdentity::unwrap(const std::vector<Stanza> &stanzas
     return std::nullopt;
 }
 
-Stanza scryptStanza(const FileKey &fileKey, const std::string &passphrase, int workFactor)
+Bytes freshScryptSalt()
 {
     Bytes salt(saltSize);
     randombytes_buf(salt.data(), salt.size());
+    return salt;
+}
+
+Stanza scryptStanza(const FileKey &fileKey, const std::string &passphrase, int workFactor)
+{
+    const Bytes salt = freshScryptSalt();
     const auto wrapKey = scryptWrapKey(passphrase, salt, workFactor);
     if (!wrapKey)
         return {};
-    return Stanza{{"scrypt", base64Encode(salt), std::to_string(workFactor)},
-                  sealFileKey(*wrapKey, fileKey)};
+    return scryptStanza(fileKey, SaltedWrapKey{salt, *wrapKey}, workFactor);
+}
+
+Stanza scryptStanza(const FileKey &fileKey, const SaltedWrapKey &key, int workFactor)
+{
+    return Stanza{{"scrypt", base64Encode(key.salt), std::to_string(workFactor)},
+                  sealFileKey(key.wrapKey, fileKey)};
+}
+
+std::optional<ScryptParameters> scryptParametersOf(const Stanza &stanza)
+{
+    if (stanza.args.size() != 3 || stanza.args[0] != "scrypt")
+        return std::nullopt;
+    auto salt = base64Decode(stanza.args[1]);
+    const auto workFactor = parseWorkFactor(stanza.args[2]);
+    if (!salt || salt->size() != saltSize || !workFactor)
+        return std::nullopt;
+    return ScryptParameters{std::move(*salt), *workFactor};
 }
 
 } // namespace age
