@@ -6,11 +6,14 @@
 #include "app/FileSelection.h"
 #include "app/FileTab.h"
 #include "app/FormParts.h"
+#include "app/SeveralFilesRun.h"
 #include "app/SpecialFile.h"
 #include "app/WorkerThread.h"
 #include "button/VTButton.h"
+#include "globals/engine/EncDec.h"
 #include "platform/core/Twips.h"
 #include "platform/ui/AccessibleName.h"
+#include "platform/ui/ChoiceBox.h"
 #include "platform/ui/FileOpenDialog.h"
 
 #include <QCheckBox>
@@ -200,7 +203,39 @@ void CipherFrame::dropEvent(QDropEvent *event)
 
 void CipherFrame::runSeveral(const QStringList &paths)
 {
-    platform::showMessageBox(
-        window(), QStringLiteral("%1 paths: runs of several files come next.").arg(paths.size()),
-        QStringLiteral("ERROR"), platform::MessageIcon::Exclamation);
+    if (m_keyBox->text().isEmpty()) {
+        platform::showMessageBox(window(), m_direction.messages.emptyKey, QStringLiteral("ERROR"),
+                                 platform::MessageIcon::Exclamation);
+        return;
+    }
+    auto run = std::make_shared<SeveralFilesRun>(
+        *window(), m_tab,
+        SeveralFilesRun::Request{m_direction.batchAction, paths, m_keyBox->text(),
+                                 m_deleteBox->isChecked(), m_runner.engine().workFactor()});
+    m_tab.beginRun(m_summary.isEmpty() ? QFileInfo(paths.value(0)).fileName() : m_summary, {},
+                   [run] { run->requestStop(); });
+    m_worker.post([this, run] {
+        const std::optional<SeveralFilesMessage> message = run->run();
+        QMetaObject::invokeMethod(this, [this, message] { endSeveral(message); });
+    });
+}
+
+void CipherFrame::endSeveral(const std::optional<SeveralFilesMessage> &message)
+{
+    if (message) {
+        if (message->details.isEmpty())
+            platform::showMessageBox(window(), message->text, message->title, message->icon);
+        else
+            platform::askChoice({window(),
+                                 message->text,
+                                 message->title,
+                                 {QStringLiteral("OK")},
+                                 0,
+                                 message->details,
+                                 message->icon});
+        m_keyBox->clear();
+        m_fileBox->clear();
+        m_tab.showProgress(0);
+    }
+    m_tab.endRun();
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QGroupBox>
 #include <QStringList>
+#include <optional>
 
 class FileRunner;
 class FileTab;
@@ -10,6 +11,7 @@ class VTButton;
 class WorkerThread;
 struct FileDirection;
 struct FileRunOutcome;
+struct SeveralFilesMessage;
 
 // One of the File tab's two frames (encrypt or decrypt), built from its FileDirection row:
 // key and file boxes, browse button, delete box and action button. Files and folders dropped
@@ -44,6 +46,7 @@ private:
     void runOneFile(const QString &file);
     void endOneFile(const FileRunOutcome &outcome);
     void runSeveral(const QStringList &paths);
+    void endSeveral(const std::optional<SeveralFilesMessage> &message);
     void dropSelectionIfEdited();
     QLineEdit *addBox(const char *name, const QRect &geometry);
 

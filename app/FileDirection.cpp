@@ -38,7 +38,7 @@ const FileDirection &encryptDirection()
         &EncDec::EncryptFile,
         &encryptedOutput,
         true,
-        false,
+        batch::Action::Encrypt,
     };
     return direction;
 }
@@ -61,7 +61,7 @@ const FileDirection &decryptDirection()
         &EncDec::DecryptFile,
         &decryptedOutput,
         false,
-        true,
+        batch::Action::Decrypt,
     };
     return direction;
 }

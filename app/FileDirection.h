@@ -2,6 +2,7 @@
 #include <QString>
 #include <optional>
 
+#include "globals/batch/BatchOptions.h"
 #include "platform/core/VBool.h"
 
 class EncDec;
@@ -53,12 +54,15 @@ struct FileDirection {
     OutputName outputNameFor;
     // Whether a new output must be proven decryptable before its source may be deleted.
     bool verifyOutputBeforeDelete;
-    // Whether a NAME.tar.ECX file gives its folder back instead of NAME.tar.
-    bool extractsArchives;
+    // What the frame does to several files and folders.
+    batch::Action batchAction;
 
+    // Whether `path` is an archive that the frame gives back as its folder (NAME.tar.ECX), which
+    // takes the run of several files even when it is the only file.
     bool extractsArchive(const QString &path) const
     {
-        return extractsArchives && path.endsWith(QLatin1String(".tar.ecx"), Qt::CaseInsensitive);
+        return batchAction == batch::Action::Decrypt &&
+               path.endsWith(QLatin1String(".tar.ecx"), Qt::CaseInsensitive);
     }
 };
 

@@ -45,6 +45,9 @@ public:
 
     FileRunOutcome run(const FileDirection &direction, const FileRunRequest &request);
 
+    // The engine the runs drive.
+    EncDec &engine() const { return m_engine; }
+
     // The engine's result of the most recent call (VFalse before the first one).
     VBool lastResult() const { return m_lastResult; }
 

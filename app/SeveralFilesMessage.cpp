@@ -33,6 +33,9 @@ QString doneText(batch::Action action, batch::Packing packing, const batch::Batc
             .arg(QFileInfo(fromSystem(summary.outcomes.front().path)).fileName(),
                  fromSystem(summary.outcomes.front().output));
     const std::size_t total = summary.handled + summary.skipped + summary.failed;
+    if (total == 0)
+        return action == batch::Action::Encrypt ? QStringLiteral("No file to encrypt was found.")
+                                                : QStringLiteral("No .ECX file was found.");
     const QString verb = action == batch::Action::Encrypt   ? QStringLiteral("Encrypted")
                          : action == batch::Action::Decrypt ? QStringLiteral("Decrypted")
                                                             : QStringLiteral("Checked");
@@ -57,7 +60,7 @@ SeveralFilesMessage severalFilesMessage(batch::Action action, batch::Packing pac
         if (outcome.result != batch::FileResult::Handled)
             details << detailLine(outcome);
     message.details = details.join(QLatin1Char('\n'));
-    const bool allWell = summary.failed == 0 && !summary.stopped;
+    const bool allWell = summary.failed == 0 && !summary.stopped && !summary.outcomes.empty();
     message.title = allWell ? QStringLiteral("Complete") : QStringLiteral("ERROR");
     message.icon =
         allWell ? platform::MessageIcon::Information : platform::MessageIcon::Exclamation;

@@ -1,4 +1,4 @@
-// Odd inputs to the real window's File tab: a folder as the file, a file that vanishes between
+// Odd inputs to the real window's File tab: a folder or a FIFO as the file, a file that vanishes between
 // browsing and encrypting, a name with spaces and non-ASCII letters, an empty file, and (only
 // when EC_HUGE_FILE_TEST is set) a sparse file larger than 4 GiB.
 #include "tests/support/WindowFixture.h"
@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -37,17 +38,26 @@ QByteArray sha256Of(const QString &path)
     return file.open(QIODevice::ReadOnly) && hash.addData(&file) ? hash.result() : QByteArray();
 }
 
-TEST_F(OddInputs, AFolderAsTheFileFailsAndNothingIsDeleted)
+TEST_F(OddInputs, AFolderTypedAsTheFileIsAskedAboutAndAFifoIsRefusedWithoutBlocking)
 {
     ASSERT_TRUE(QDir(pathOf("files")).mkpath("papers/inner"));
     ASSERT_TRUE(QDir(pathOf("files")).mkpath("old.ECX"));
     run(encrypt(), "secret", at("papers"), true);
-    EXPECT_EQ(onlyMessage().text, "Can't Encrypt File.");
+    ASSERT_EQ(choices.size(), 1u);
+    EXPECT_TRUE(choices[0].text.startsWith("Encrypt the folder papers (0 files"));
+    EXPECT_TRUE(messages.empty()) << "closing the question cancels";
     run(decrypt(), "secret", at("old.ECX"), true);
-    EXPECT_EQ(onlyMessage().text, "Can't Decrypt File.");
+    EXPECT_EQ(onlyMessage().text, "No .ECX file was found.");
     EXPECT_TRUE(QFileInfo(at("papers/inner")).isDir());
-    EXPECT_TRUE(QFileInfo(at("old.ECX")).isDir());
     EXPECT_EQ(entries(), QStringList({"old.ECX", "papers"}));
+
+    // Opening a FIFO would wait for a writer: it is refused before anything opens it.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at("pipe")).constData(), 0600), 0);
+    run(encrypt(), "secret", at("pipe"), true);
+    EXPECT_EQ(onlyMessage().text, at("pipe") + " is not a regular file. Ember Coffer does not "
+                                               "read pipes, sockets or devices.");
+    EXPECT_EQ(encrypt()->fileBox()->text(), at("pipe"));
+    EXPECT_EQ(entries(), QStringList({"old.ECX", "papers"})) << "nothing was written";
 }
 
 TEST_F(OddInputs, AFileThatVanishesAfterBrowsingFailsWithoutLeavingAnything)

@@ -18,6 +18,14 @@ void WindowFixture::SetUp()
         questions.push_back(call);
         return questionAnswer;
     });
+    platform::setChoiceHandler([this](const platform::ChoiceCall &call) {
+        choices.push_back(call);
+        if (choiceAnswers.empty())
+            return call.escapeAnswer;
+        const int answer = choiceAnswers.front();
+        choiceAnswers.pop_front();
+        return answer;
+    });
     platform::setFileOpenHandler([this](const platform::FileOpenRequest &request) {
         browses.push_back(request);
         return browseAnswer;
@@ -33,6 +41,7 @@ void WindowFixture::TearDown()
     window.reset();
     platform::setMessageBoxHandler({});
     platform::setQuestionHandler({});
+    platform::setChoiceHandler({});
     platform::setFileOpenHandler({});
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/CipherFrame.h"
 #include "app/frmMain.h"
+#include "platform/ui/ChoiceBox.h"
 #include "platform/ui/FileOpenDialog.h"
 #include "platform/ui/MessageBox.h"
 
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTemporaryDir>
+#include <deque>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -47,6 +49,10 @@ protected:
     // Yes/No questions are recorded too, and answered with `questionAnswer`.
     std::vector<platform::MessageBoxCall> questions;
     bool questionAnswer = false;
+    // Questions with buttons of their own and messages with details, answered in turn from
+    // `choiceAnswers` (closed without a button when none is left).
+    std::vector<platform::ChoiceCall> choices;
+    std::deque<int> choiceAnswers;
     std::vector<platform::FileOpenRequest> browses;
     QString browseAnswer;
 };

@@ -1,0 +1,126 @@
+// Runs of several files and folders in the real window, driven on its worker thread through
+// the batch library: one key, one message, the folder question, and a run stopped half-way.
+#include "tests/support/WindowFixture.h"
+
+#include "app/FileTab.h"
+#include "globals/engine/EncDec.h"
+#include "globals/filerules/KeyString.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+const QByteArray content = QByteArray("Holiday photo bytes.\n").repeated(5000);
+
+class SeveralFiles : public WindowFixture {
+protected:
+    // Writes IMG_0001.jpg ... into `where` and returns their paths.
+    QStringList writeFiles(const QString &where, int count)
+    {
+        QStringList paths;
+        for (int i = 1; i <= count; ++i) {
+            const QString name =
+                QStringLiteral("%1/IMG_%2.jpg").arg(where).arg(i, 4, 10, QChar('0'));
+            writeFile(name, content);
+            paths << pathOf(name);
+        }
+        return paths;
+    }
+};
+
+TEST_F(SeveralFiles, ThreeFilesTakeOneKeyAndEndInOneMessage)
+{
+    QDir(folder.path()).mkdir("given");
+    const QStringList paths = writeFiles("given", 3);
+    encrypt()->setPaths(paths);
+    EXPECT_EQ(encrypt()->fileBox()->text().toStdString(),
+              "3 files, 315.0 kB: IMG_0001.jpg, IMG_0002.jpg, IMG_0003.jpg");
+    encrypt()->keyBox()->setText("secret");
+    press(encrypt());
+    EXPECT_EQ(onlyMessage().text, "Encrypted 3 of 3 files.");
+    EXPECT_TRUE(choices.empty()) << "no question and no details";
+    EXPECT_EQ(bar()->value(), 0);
+    window->engine().setKey(keyStringFor("secret"));
+    for (const QString &path : paths) {
+        EXPECT_TRUE(window->engine().VerifyFile(path + ".ECX")) << path.toStdString();
+        EXPECT_TRUE(QFile::exists(path)) << "without the delete box the sources stay";
+    }
+    EXPECT_TRUE(encrypt()->fileBox()->text().isEmpty());
+    EXPECT_TRUE(encrypt()->keyBox()->text().isEmpty());
+
+    // Decrypting the folder decrypts every .ECX in it; the outputs exist: Yes to All.
+    decrypt()->setPaths({pathOf("given")});
+    decrypt()->keyBox()->setText("secret");
+    choiceAnswers = {1};
+    press(decrypt());
+    // The question once, then the message whose details name the plaintexts left alone.
+    ASSERT_EQ(choices.size(), 2u);
+    EXPECT_EQ(choices[0].buttons, QStringList({"Yes", "Yes to All", "No", "No to All"}));
+    EXPECT_EQ(choices[1].text, "Decrypted 3 of 6 files.");
+    EXPECT_TRUE(choices[1].details.startsWith("Skipped: " + paths[0] + ": "));
+    EXPECT_EQ(choices[1].buttons, QStringList{"OK"});
+    EXPECT_EQ(readFile("given/IMG_0002.jpg"), content);
+}
+
+TEST_F(SeveralFiles, AFolderIsEncryptedAsOneArchiveAfterTheQuestion)
+{
+    QDir(folder.path()).mkpath("photos/inner");
+    writeFiles("photos", 2);
+    writeFiles("photos/inner", 1);
+    encrypt()->setPaths({pathOf("photos")});
+    EXPECT_EQ(encrypt()->fileBox()->text(), "1 folder: photos");
+    encrypt()->keyBox()->setText("secret");
+    choiceAnswers = {2};
+    press(encrypt());
+    ASSERT_EQ(choices.size(), 1u);
+    EXPECT_EQ(choices[0].text.toStdString(),
+              "Encrypt the folder photos (3 files, 315.0 kB) as one archive, "
+              "photos.tar.ECX, or each file on its own?");
+    EXPECT_EQ(choices[0].buttons, QStringList({"One Archive", "Each File", "Cancel"}));
+    EXPECT_TRUE(messages.empty()) << "Cancel does nothing";
+    EXPECT_EQ(encrypt()->paths(), QStringList{pathOf("photos")});
+
+    choiceAnswers = {0};
+    press(encrypt());
+    EXPECT_EQ(onlyMessage().title, "Complete");
+    window->engine().setKey(keyStringFor("secret"));
+    EXPECT_TRUE(window->engine().VerifyFile(pathOf("photos.tar.ECX")));
+    EXPECT_FALSE(QFile::exists(pathOf("photos/IMG_0001.jpg.ECX")));
+
+    // Decrypting the archive gives the folder back beside it.
+    QDir(pathOf("photos")).removeRecursively();
+    run(decrypt(), "secret", pathOf("photos.tar.ECX"));
+    EXPECT_TRUE(onlyMessage().text.contains("extracted safely")) << "names the safe extraction";
+    EXPECT_EQ(readFile("photos/inner/IMG_0001.jpg"), content);
+}
+
+TEST_F(SeveralFiles, AStoppedRunLeavesEveryFinishedFileWholeAndNoPartialFile)
+{
+    QDir(folder.path()).mkdir("many");
+    const QStringList paths = writeFiles("many", 8);
+    encrypt()->setPaths(paths);
+    encrypt()->keyBox()->setText("secret");
+    questionAnswer = true;
+    // Esc once the second file is under way: the window answers during the run.
+    QObject::connect(bar(), &QProgressBar::valueChanged, window.get(), [this] {
+        if (questions.empty() && bar()->text().contains("(2 of 8)"))
+            QTest::keyClick(window.get(), Qt::Key_Escape);
+    });
+    press(encrypt());
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].text, "Stop after the current file?");
+    const QString message = onlyMessage().text;
+    EXPECT_TRUE(message.contains("Stopped")) << message.toStdString();
+    const QStringList left = QDir(pathOf("many")).entryList(QDir::Files | QDir::Hidden);
+    const QStringList encrypted = left.filter(".ECX");
+    EXPECT_GE(encrypted.size(), 2);
+    EXPECT_LT(encrypted.size(), 8);
+    EXPECT_EQ(left.size(), 8 + encrypted.size()) << left.join(' ').toStdString();
+    window->engine().setKey(keyStringFor("secret"));
+    for (const QString &name : encrypted)
+        EXPECT_TRUE(window->engine().VerifyFile(pathOf("many/" + name))) << name.toStdString();
+}
+
+} // namespace
