@@ -32,3 +32,15 @@ CommandLine readCommandLine(const QStringList &arguments)
     line.paths = parser.positionalArguments();
     return line;
 }
+
+bool asksForTerminalAnswer(const QStringList &arguments)
+{
+    static const QStringList terminalOptions{"-h", "--help", "-?", "--help-all", "-v", "--version"};
+    for (const QString &argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--"))
+            return false;
+        if (terminalOptions.contains(argument))
+            return true;
+    }
+    return false;
+}

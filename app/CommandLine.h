@@ -14,3 +14,7 @@ struct CommandLine {
 // output and end the process, as an unknown option or a contradiction does on standard error
 // with status 1. After `--` every argument is a path, even one that starts with a dash.
 CommandLine readCommandLine(const QStringList &arguments);
+
+// Whether `arguments` ask only for text on the terminal (--help, --version before any `--`), so
+// that they are answered without a display.
+bool asksForTerminalAnswer(const QStringList &arguments);

@@ -135,7 +135,12 @@ TEST_F(FileArgumentTest, DashesAfterTheSeparatorAreNamesAndTheFrameIsChosenByOpt
 
 TEST_F(FileArgumentTest, HelpAndVersionAreAnsweredOnTheTerminal)
 {
+    // No display is needed to answer.
     QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(name);
+    program.setProcessEnvironment(environment);
     program.start(QCoreApplication::applicationDirPath() + "/EmberCoffer", {"--version"});
     ASSERT_TRUE(program.waitForFinished(20000));
     EXPECT_EQ(program.exitCode(), 0);
