@@ -91,6 +91,8 @@ std::string temporaryNameFor(ino_t inode)
     return AtomicFile::temporaryPrefix + std::to_string(inode) + "-" + randomHex();
 }
 
+std::optional<ino_t> temporaryInodeOf(const char *name) { return claimedInode(name); }
+
 void removeStaleTemporaries(int dirFd, const std::vector<FileIdentity> &keep)
 {
     const int listFd = ::dup(dirFd);
