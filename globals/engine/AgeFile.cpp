@@ -37,10 +37,7 @@ Failure encryptStream(ByteReader &plaintext, ByteSink &sink, const std::string &
     if (Failure f = sink.write(nonce, sizeof nonce))
         return f;
     notify(events.payloadStarts);
-    Key32 key = payloadKey(fileKey, nonce);
-    Failure failure = encryptPayload(plaintext, sink, key, progressOf(events));
-    sodium_memzero(key.data(), key.size());
-    return failure;
+    return encryptPayload(plaintext, sink, payloadKey(fileKey, nonce), progressOf(events));
 }
 
 std::optional<FileKey> unlockHeader(const Header &header,
@@ -82,10 +79,7 @@ Failure decryptStream(ByteReader &input, const std::vector<const Identity *> &id
     if (input.readFully(nonce, sizeof nonce, failure) != sizeof nonce)
         return failure ? failure : Failure::header("payload nonce missing");
     notify(events.payloadStarts);
-    Key32 key = payloadKey(*fileKey, nonce);
-    failure = decryptPayload(input, sink, key, progressOf(events));
-    sodium_memzero(key.data(), key.size());
-    return failure;
+    return decryptPayload(input, sink, payloadKey(*fileKey, nonce), progressOf(events));
 }
 
 Failure decryptBytes(std::span<const std::uint8_t> file,

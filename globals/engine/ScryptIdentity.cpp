@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <sodium.h>
 
+#include "globals/engine/CryptoStart.h"
+
 namespace age {
 
 namespace {
@@ -29,6 +31,7 @@ ScryptIdentity::~ScryptIdentity() { sodium_memzero(m_passphrase.data(), m_passph
 
 std::optional<Key32> scryptWrapKey(const std::string &passphrase, const Bytes &salt, int workFactor)
 {
+    startCrypto(); // so that the fastest scrypt is chosen, whoever calls
     Bytes fullSalt(saltLabel.begin(), saltLabel.end());
     fullSalt.insert(fullSalt.end(), salt.begin(), salt.end());
     Key32 key;
@@ -61,7 +64,7 @@ std::optional<FileKey> ScryptIdentity::unwrap(const std::vector<Stanza> &stanzas
                                   std::to_string(m_maxWorkFactor),
                               0},
                    std::nullopt;
-        if (stanza.body.size() != sizeof(FileKey) + crypto_aead_chacha20poly1305_IETF_ABYTES)
+        if (stanza.body.size() != FileKey::size() + crypto_aead_chacha20poly1305_IETF_ABYTES)
             return failure = Failure::header("bad scrypt stanza body length"), std::nullopt;
         const auto wrapKey = scryptWrapKey(m_passphrase, *salt, *workFactor);
         if (!wrapKey)

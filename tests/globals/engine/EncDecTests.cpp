@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
+#include <sodium.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -14,6 +16,8 @@
 
 #include "globals/engine/AtomicFile.h"
 #include "globals/engine/EncDec.h"
+#include "globals/engine/FileEngine.h"
+#include "globals/engine/ScryptIdentity.h"
 #include "globals/filerules/KeyString.h"
 #include "tests/globals/engine/EngineTestFiles.h"
 
@@ -73,6 +77,26 @@ void expectSteadyRiseTo100(const QList<qint16> &values)
     EXPECT_EQ(values.last(), 100);
     for (qsizetype i = 1; i < values.size(); ++i)
         EXPECT_GT(values[i], values[i - 1]);
+}
+
+TEST(CryptoStart, EveryUserOfTheEngineGetsTheCryptographyLibraryStarted)
+{
+    // A fresh process each: whoever started the library earlier in this one proves nothing.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            age::FileEngine engine;
+            std::_Exit(sodium_init() == 1 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "")
+        << "the file engine";
+    EXPECT_EXIT(
+        {
+            (void)age::scryptWrapKey("key", age::Bytes(16), 1);
+            std::_Exit(sodium_init() == 1 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "")
+        << "the key derivation alone";
 }
 
 TEST_F(EngineFiles, RoundTripsAtEverySizeThatMatters)
