@@ -4,8 +4,10 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sodium.h>
 #include <sys/file.h>
@@ -77,6 +79,34 @@ void expectSteadyRiseTo100(const QList<qint16> &values)
     EXPECT_EQ(values.last(), 100);
     for (qsizetype i = 1; i < values.size(); ++i)
         EXPECT_GT(values[i], values[i - 1]);
+}
+
+bool failLocks = false;
+
+} // namespace
+
+// Lets a test make every lock fail, as some network file systems do.
+extern "C" __attribute__((visibility("default"))) int flock(int fd, int operation)
+{
+    using Real = int (*)(int, int);
+    static const auto real = reinterpret_cast<Real>(::dlsym(RTLD_NEXT, "flock"));
+    if (failLocks)
+        return errno = ENOLCK, -1;
+    return real(fd, operation);
+}
+
+namespace {
+
+TEST_F(EngineFiles, NothingIsWrittenThroughATemporaryThatCannotBeLocked)
+{
+    // Unlocked, the temporary would look like a dead run's leftover to another run's sweep.
+    writeFile(path("plain.bin"), "data");
+    failLocks = true;
+    const VBool result = engine.EncryptFile(path("plain.bin"), path("plain.bin.ECX"), QString());
+    failLocks = false;
+    EXPECT_EQ(result, VFalse);
+    EXPECT_TRUE(engine.lastError().contains("cannot lock")) << engine.lastError().toStdString();
+    EXPECT_EQ(folderEntries(dir.path()), QStringList{"plain.bin"});
 }
 
 TEST(CryptoStart, EveryUserOfTheEngineGetsTheCryptographyLibraryStarted)
