@@ -5,6 +5,7 @@
 
 #include "globals/engine/Armor.h"
 #include "globals/engine/ScryptIdentity.h"
+#include "globals/engine/ScryptMemory.h"
 
 namespace age {
 
@@ -24,6 +25,8 @@ ProgressFunction progressOf(const StreamEvents &events)
 Failure encryptStream(ByteReader &plaintext, ByteSink &sink, const std::string &passphrase,
                       int workFactor, const StreamEvents &events)
 {
+    if (Failure f = scryptMemoryCheck(workFactor))
+        return f;
     const FileKey fileKey = randomFileKey();
     Stanza stanza = scryptStanza(fileKey, passphrase, workFactor);
     if (stanza.args.empty())

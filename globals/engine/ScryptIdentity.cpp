@@ -4,6 +4,7 @@
 #include <sodium.h>
 
 #include "globals/engine/CryptoStart.h"
+#include "globals/engine/ScryptMemory.h"
 
 namespace age {
 
@@ -66,6 +67,8 @@ std::optional<FileKey> ScryptIdentity::unwrap(const std::vector<Stanza> &stanzas
                    std::nullopt;
         if (stanza.body.size() != FileKey::size() + crypto_aead_chacha20poly1305_IETF_ABYTES)
             return failure = Failure::header("bad scrypt stanza body length"), std::nullopt;
+        if (Failure f = scryptMemoryCheck(*workFactor))
+            return failure = f, std::nullopt;
         const auto wrapKey = scryptWrapKey(m_passphrase, *salt, *workFactor);
         if (!wrapKey)
             return failure = Failure::io("not enough memory for the key derivation"), std::nullopt;

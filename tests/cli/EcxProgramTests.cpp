@@ -77,7 +77,7 @@ TEST_F(EcxProgram, AsksForTheKeyTwiceOnTheTerminalWithoutEcho)
 {
     std::string transcript;
     const int status = runWithPassphrase(
-        {EC_ECX_PROGRAM, "encrypt", "--work-factor", "4", path("plain.txt").toStdString()},
+        {EC_ECX_PROGRAM, "encrypt", "--work-factor", "10", path("plain.txt").toStdString()},
         "hunter2", &transcript, "ey");
     ASSERT_EQ(status, 0) << transcript;
     EXPECT_NE(transcript.find("Key: "), std::string::npos) << transcript;
