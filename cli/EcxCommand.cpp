@@ -76,6 +76,11 @@ private:
                               .arg(printable(input)));
             return std::nullopt;
         }
+        if (!m_command.output.isEmpty() && output->endsWith('/')) {
+            failed(input, QStringLiteral("-o %1 names a folder: -o takes the output file's name")
+                              .arg(printable(*output)));
+            return std::nullopt;
+        }
         if (output->isEmpty() || output->endsWith('/')) {
             failed(input, QStringLiteral("no file name left after dropping four characters: %1 "
                                          "(name the output with -o)")

@@ -35,6 +35,8 @@ TEST_F(EcxProgram, FailuresExitOneWithAOneLineReason)
     EXPECT_EQ(ecx({"decrypt", "mail", "--key-file", "key"}).err,
               "ecx: no file name left after dropping four characters: mail (name the output "
               "with -o)");
+    EXPECT_EQ(ecx({"encrypt", "plain.txt", "-o", "sub/", "--key-file", "key"}).err,
+              "ecx: -o sub/ names a folder: -o takes the output file's name");
     EXPECT_EQ(ecx({"encrypt", "plain.txt", "-o", "no/dir/x", "--key-file", "key"}).err,
               "ecx: folder missing: no/dir");
     const Outcome empty = ecx({"encrypt", "-f", "plain.txt", "--key-stdin"}, "\n");
