@@ -42,6 +42,7 @@ private:
     // Refuses whatever stands under the destination's name unless it is a regular file.
     Failure refuseSpecial(const std::optional<FileIdentity> &existing) const;
     Failure createTemporary();
+    Failure lockTemporary() const;
     int nameTemporary(const std::string &name);
     bool linkUnnamed(const std::string &name) const;
     Failure giveTemporaryName();
