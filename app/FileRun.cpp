@@ -57,12 +57,15 @@ FileRunOutcome FileRunner::run(const FileDirection &direction, const FileRunRequ
         return refused(direction.messages.emptyKey);
     if (request.file.isEmpty())
         return refused(direction.messages.emptyFile);
+    FileRunOutcome outcome = trapped();
     try {
-        return runEngine(direction, request);
+        outcome = runEngine(direction, request);
     } catch (const std::exception &) {
         // The engine or the file system gave up by throwing (out of memory, for example).
-        return trapped();
     }
+    // The key stays in the engine's memory no longer than the run that needs it.
+    m_engine.setKey(QString());
+    return outcome;
 }
 
 FileRunOutcome FileRunner::runEngine(const FileDirection &direction, const FileRunRequest &request)

@@ -118,8 +118,9 @@ private:
             return false;
         bool ok = false;
         const int n = text.toInt(&ok);
-        if (!ok || n < 1 || n > age::maxReadWorkFactor)
-            return fail(QStringLiteral("work factor must be a whole number from 1 to %1")
+        if (!ok || n < age::minOfferedWorkFactor || n > age::maxReadWorkFactor)
+            return fail(QStringLiteral("work factor must be a whole number from %1 to %2")
+                            .arg(age::minOfferedWorkFactor)
                             .arg(age::maxReadWorkFactor));
         m_command.workFactor = n;
         m_workFactorGiven = true;
@@ -212,7 +213,7 @@ QString usageText()
         "                        checked completely first\n"
         "      --key-file PATH   read the key from PATH (one trailing newline is dropped)\n"
         "      --key-stdin       read the key from standard input (the same)\n"
-        "      --work-factor N   scrypt work factor 2^N when encrypting (1-22, default 18)\n"
+        "      --work-factor N   scrypt work factor 2^N when encrypting (10-22, default 18)\n"
         "  -q, --quiet           no progress bar and no report of each file\n"
         "  -h, --help            show this help\n"
         "      --version         show the version\n"

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,6 +76,11 @@ private:
         if (!output) {
             failed(input, QStringLiteral("file name too short to drop four characters: %1")
                               .arg(printable(input)));
+            return std::nullopt;
+        }
+        if (!m_command.output.isEmpty() && output->endsWith('/')) {
+            failed(input, QStringLiteral("-o %1 names a folder: -o takes the output file's name")
+                              .arg(printable(*output)));
             return std::nullopt;
         }
         if (output->isEmpty() || output->endsWith('/')) {
@@ -149,16 +156,7 @@ private:
     void runJob(const Job &job)
     {
         m_engine.setReplaceExisting(job.replaceExisting);
-        const age::Failure failure = withProgress(label(), [&](const auto &progress) {
-            switch (m_command.action) {
-            case Action::Encrypt:
-                return m_engine.encrypt(job.source, job.output, progress);
-            case Action::Decrypt:
-                return m_engine.decrypt(job.source, job.output, progress);
-            default:
-                return m_engine.verify(job.source, progress);
-            }
-        });
+        const age::Failure failure = catching([&] { return runEngine(job); });
         if (failure) {
             failed(job.input, printable(failure.message()));
             return;
@@ -168,6 +166,33 @@ private:
         reportSuccess(job);
     }
 
+    // What the engine throws (memory running out, for example) fails this input only.
+    template <typename Work>
+    static age::Failure catching(const Work &work)
+    {
+        try {
+            return work();
+        } catch (const std::bad_alloc &) {
+            return age::Failure::io("not enough memory");
+        } catch (const std::exception &error) {
+            return age::Failure::io(error.what());
+        }
+    }
+
+    age::Failure runEngine(const Job &job)
+    {
+        return withProgress(label(), [&](const auto &progress) {
+            switch (m_command.action) {
+            case Action::Encrypt:
+                return m_engine.encrypt(job.source, job.output, progress);
+            case Action::Decrypt:
+                return m_engine.decrypt(job.source, job.output, progress);
+            default:
+                return m_engine.verify(job.source, progress);
+            }
+        });
+    }
+
     bool deleteSource(const Job &job)
     {
         const age::RunRecord &run = m_engine.lastRun();
@@ -175,8 +200,10 @@ private:
         // A plaintext goes only once its encrypted copy is proven to open with the key.
         if (m_command.action == Action::Encrypt)
             verify = [&] {
-                return withProgress(QStringLiteral("verifying"), [&](const auto &progress) {
-                    return m_engine.verify(run.output, progress, run.outputIdentity);
+                return catching([&] {
+                    return withProgress(QStringLiteral("verifying"), [&](const auto &progress) {
+                        return m_engine.verify(run.output, progress, run.outputIdentity);
+                    });
                 });
             };
         const SafeDeleteResult result = deleteSourceSafely(run, verify);

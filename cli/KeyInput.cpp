@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <iterator>
 #include <termios.h>
 #include <unistd.h>
 
@@ -40,14 +41,28 @@ void restoreAndDie(int signal)
     std::raise(signal);
 }
 
-// Reads one line from the terminal with echo off; nullopt on end of input.
-std::optional<QByteArray> readHiddenLine(int fd, const char *prompt)
+// Turns echo off; false when the terminal did not take it (tcsetattr succeeds when any of the
+// changes took, so the settings are read back).
+bool hideEcho(int fd)
 {
-    // Echo goes off before the prompt appears, so nothing typed after it is ever shown.
     termios quiet = savedTerminal;
     quiet.c_lflag &= ~tcflag_t(ECHO);
     quiet.c_lflag |= ECHONL;
-    ::tcsetattr(fd, TCSANOW, &quiet);
+    termios now;
+    return ::tcsetattr(fd, TCSANOW, &quiet) == 0 && ::tcgetattr(fd, &now) == 0 &&
+           (now.c_lflag & ECHO) == 0;
+}
+
+// Reads one line from the terminal with echo off; nullopt on end of input or when echo cannot
+// be turned off (`echoStayedOn` then true).
+std::optional<QByteArray> readHiddenLine(int fd, const char *prompt, bool &echoStayedOn)
+{
+    // Echo goes off before the prompt appears, so nothing typed after it is ever shown.
+    echoStayedOn = !hideEcho(fd);
+    if (echoStayedOn) {
+        restoreTerminal();
+        return std::nullopt;
+    }
     (void)!::write(fd, prompt, std::strlen(prompt));
     QByteArray line;
     char c;
@@ -144,19 +159,26 @@ KeyResult askKeyOnTerminal(bool confirm)
             QStringLiteral("no terminal to ask for the key: use --key-file or --key-stdin"));
     }
     terminalFd = fd;
-    const auto oldInt = std::signal(SIGINT, restoreAndDie);
-    const auto oldTerm = std::signal(SIGTERM, restoreAndDie);
+    // Every signal that ends the program from the terminal or by default puts echo back.
+    constexpr int endingSignals[] = {SIGINT, SIGTERM, SIGQUIT, SIGHUP};
+    sighandler_t oldHandlers[std::size(endingSignals)];
+    for (std::size_t i = 0; i < std::size(endingSignals); ++i)
+        oldHandlers[i] = std::signal(endingSignals[i], restoreAndDie);
     KeyResult result;
-    const auto first = readHiddenLine(fd, "Key: ");
-    const auto second = first && confirm ? readHiddenLine(fd, "Repeat key: ") : first;
-    if (!first || !second)
+    bool echoStayedOn = false;
+    const auto first = readHiddenLine(fd, "Key: ", echoStayedOn);
+    const auto second = first && confirm ? readHiddenLine(fd, "Repeat key: ", echoStayedOn) : first;
+    if (echoStayedOn)
+        result = refused(QStringLiteral("the terminal would not turn echo off; the key is not "
+                                        "asked (use --key-file or --key-stdin)"));
+    else if (!first || !second)
         result = refused(QStringLiteral("no key entered"));
     else if (*first != *second)
         result = refused(QStringLiteral("the two keys differ"));
     else
         result = keyFromBytes(*first);
-    std::signal(SIGINT, oldInt);
-    std::signal(SIGTERM, oldTerm);
+    for (std::size_t i = 0; i < std::size(endingSignals); ++i)
+        std::signal(endingSignals[i], oldHandlers[i]);
     terminalFd = -1;
     ::close(fd);
     return result;

@@ -12,10 +12,13 @@ bool askYesOnTerminal(const QString &question)
         return false;
     const QByteArray prompt = question.toUtf8();
     (void)!::write(fd, prompt.constData(), size_t(prompt.size()));
+    // The whole line is read, however long, so that nothing of it is left to answer the next
+    // question or to become the key; only its start is kept.
     QByteArray answer;
     char c;
-    while (answer.size() < 16 && ::read(fd, &c, 1) == 1 && c != '\n')
-        answer += c;
+    while (::read(fd, &c, 1) == 1 && c != '\n')
+        if (answer.size() < 16)
+            answer += c;
     ::close(fd);
     const QByteArray word = answer.trimmed().toLower();
     return word == "y" || word == "yes";

@@ -1,9 +1,9 @@
 #include "globals/batch/BatchRun.h"
 
 #include <sodium.h>
-#include <stdexcept>
 
 #include "globals/batch/BatchContext.h"
+#include "globals/engine/CryptoStart.h"
 
 namespace batch {
 
@@ -12,8 +12,7 @@ class BatchRun::Private : public BatchContext {};
 BatchRun::BatchRun(BatchOptions options, std::vector<std::string> paths)
     : d(std::make_unique<Private>())
 {
-    if (sodium_init() < 0)
-        throw std::runtime_error("the cryptography library cannot start");
+    age::startCrypto();
     d->options = std::move(options);
     d->paths = std::move(paths);
 }

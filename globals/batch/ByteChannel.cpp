@@ -83,6 +83,8 @@ std::size_t ChannelSource::readSome(std::uint8_t *buffer, std::size_t size, age:
             failure = age::Failure::io(why);
     }
     m_bytesRead += n;
+    if (m_progress)
+        m_progress(m_bytesRead);
     return n;
 }
 

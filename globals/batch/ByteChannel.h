@@ -1,6 +1,7 @@
 #pragma once
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -46,15 +47,19 @@ private:
     ByteChannel &m_channel;
 };
 
-// The engine's end of a channel that it reads from; `read` hears of every piece handed out.
+// The engine's end of a channel that it reads from; `progress` hears how many bytes were read
+// so far, on the reading thread.
 class ChannelSource final : public age::ByteSource {
 public:
-    explicit ChannelSource(ByteChannel &channel) : m_channel(channel) {}
+    ChannelSource(ByteChannel &channel, std::function<void(std::uint64_t)> progress)
+        : m_channel(channel), m_progress(std::move(progress))
+    {
+    }
     std::size_t readSome(std::uint8_t *buffer, std::size_t size, age::Failure &failure) override;
-    std::uint64_t bytesRead() const { return m_bytesRead; }
 
 private:
     ByteChannel &m_channel;
+    std::function<void(std::uint64_t)> m_progress;
     std::uint64_t m_bytesRead = 0;
 };
 

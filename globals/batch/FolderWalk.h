@@ -7,10 +7,11 @@ namespace batch {
 
 // One thing met while walking a folder given to a run.
 struct FoundEntry {
-    std::string path;        // the given path joined with the names below it
-    std::string archiveName; // the given folder's own name joined with the names below it
-    struct stat status = {}; // of the entry itself: a symbolic link is not followed
-    int openError = 0;       // errno when a folder could not be opened: its content is missing
+    std::string path;         // the given path joined with the names below it
+    std::string archiveName;  // the given folder's own name joined with the names below it
+    struct stat status = {};  // of the entry itself: a symbolic link is not followed
+    int openError = 0;        // errno when a folder could not be opened: its content is missing
+    bool givenByName = false; // a path given to the run, opened as named (through a link too)
 };
 
 // Walks the folder `root` depth first, each folder before its content and the names of a folder

@@ -1,13 +1,13 @@
 #include "globals/batch/KeyAhead.h"
 
 #include <fcntl.h>
-#include <sodium.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "globals/engine/AgeHeader.h"
 #include "globals/engine/Armor.h"
 #include "globals/engine/ScryptIdentity.h"
+#include "globals/engine/ScryptMemory.h"
 
 namespace batch {
 
@@ -15,8 +15,14 @@ namespace {
 
 constexpr int defaultWorkFactor = 18;
 
-// The memory one derivation at work factor `logN` takes (scrypt with r = 8).
-std::uint64_t derivationCost(int logN) { return std::uint64_t(1024) << logN; }
+age::Key32 copyOf(const age::Key32 &key)
+{
+    age::Key32 copy;
+    std::copy(key.begin(), key.end(), copy.begin());
+    return copy;
+}
+
+std::uint64_t derivationCost(int logN) { return age::scryptMemoryNeeded(logN); }
 
 // The salt and work factor in the header of the age file at `path`, when it has exactly one
 // well-formed scrypt stanza; opening never blocks and reads only a regular file.
@@ -94,13 +100,13 @@ std::optional<age::SaltedWrapKey> KeyAhead::freshKey(int workFactor)
     std::unique_lock lock(m_mutex);
     Slot &slot = currentSlot(lock);
     if (slot.key && slot.job.fresh && slot.workFactor == workFactor)
-        return age::SaltedWrapKey{slot.salt, *slot.key};
+        return age::SaltedWrapKey{slot.salt, copyOf(*slot.key)};
     lock.unlock();
     age::Bytes salt = age::freshScryptSalt();
-    const auto key = age::scryptWrapKey(m_passphrase, salt, workFactor);
+    auto key = age::scryptWrapKey(m_passphrase, salt, workFactor);
     if (!key)
         return std::nullopt;
-    return age::SaltedWrapKey{std::move(salt), *key};
+    return age::SaltedWrapKey{std::move(salt), std::move(*key)};
 }
 
 std::optional<age::Key32> KeyAhead::keyForSalt(const age::Bytes &salt, int workFactor)
@@ -109,7 +115,7 @@ std::optional<age::Key32> KeyAhead::keyForSalt(const age::Bytes &salt, int workF
     Slot &slot = currentSlot(lock);
     // Also the fresh key of a file just encrypted, when it is read back before a delete.
     if (slot.key && slot.salt == salt && slot.workFactor == workFactor)
-        return slot.key;
+        return copyOf(*slot.key);
     lock.unlock();
     return age::scryptWrapKey(m_passphrase, salt, workFactor);
 }
@@ -154,20 +160,21 @@ void KeyAhead::derive(std::size_t index)
     else if (slot.job.headerPath)
         parameters = scryptParametersAt(*slot.job.headerPath);
     std::unique_lock lock(m_mutex);
-    if (!parameters || m_stopping || index < m_current) {
+    if (!parameters || m_stopping || index < m_current ||
+        age::scryptMemoryCheck(parameters->workFactor)) {
         slot.state = State::None;
         return;
     }
     const std::uint64_t cost = derivationCost(parameters->workFactor);
     admit(cost, lock);
     lock.unlock();
-    const auto key = age::scryptWrapKey(m_passphrase, parameters->salt, parameters->workFactor);
+    auto key = age::scryptWrapKey(m_passphrase, parameters->salt, parameters->workFactor);
     lock.lock();
     m_costInFlight -= cost;
     slot.salt = std::move(parameters->salt);
     slot.workFactor = parameters->workFactor;
-    slot.key = key;
     slot.state = key ? State::Ready : State::None;
+    slot.key = std::move(key);
 }
 
 // Waits until a derivation of `cost` fits the memory budget; one alone always fits.
@@ -178,11 +185,6 @@ void KeyAhead::admit(std::uint64_t cost, std::unique_lock<std::mutex> &lock)
     m_costInFlight += cost;
 }
 
-void KeyAhead::wipe(Slot &slot)
-{
-    if (slot.key)
-        sodium_memzero(slot.key->data(), slot.key->size());
-    slot.key.reset();
-}
+void KeyAhead::wipe(Slot &slot) { slot.key.reset(); }
 
 } // namespace batch

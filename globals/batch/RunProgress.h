@@ -18,6 +18,7 @@ public:
     void report(Stage stage, const std::string &path, std::size_t index, std::uint64_t doneInFile);
     // The current file is over: its bytes count as done.
     void fileEnded(std::uint64_t size);
+    std::uint64_t total() const { return m_total; }
 
 private:
     BatchContext &m_context;

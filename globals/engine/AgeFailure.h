@@ -21,14 +21,15 @@ enum class FailureKind {
     Io,                 // reading or writing failed; detail holds the system's message
 };
 
-struct VANTRELGLOBALS_EXPORT Failure {
+// Every function that returns one is to be checked, so the type itself says so.
+struct [[nodiscard]] Failure {
     FailureKind kind = FailureKind::None;
     std::string detail;
     std::uint64_t offset = 0; // file offset for payload failures
 
     explicit operator bool() const { return kind != FailureKind::None; }
     // One line for the user, e.g. "file damaged at offset 65562".
-    std::string message() const;
+    VANTRELGLOBALS_EXPORT std::string message() const;
 
     static Failure io(std::string detail) { return {FailureKind::Io, std::move(detail), 0}; }
     static Failure header(std::string detail)

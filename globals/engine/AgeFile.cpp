@@ -5,6 +5,7 @@
 
 #include "globals/engine/Armor.h"
 #include "globals/engine/ScryptIdentity.h"
+#include "globals/engine/ScryptMemory.h"
 
 namespace age {
 
@@ -24,13 +25,13 @@ ProgressFunction progressOf(const StreamEvents &events)
 Failure encryptStream(ByteReader &plaintext, ByteSink &sink, const std::string &passphrase,
                       int workFactor, const StreamEvents &events, ScryptKeys *keys)
 {
+    if (Failure f = scryptMemoryCheck(workFactor))
+        return f;
     const FileKey fileKey = randomFileKey();
     std::optional<SaltedWrapKey> given = keys ? keys->freshKey(workFactor) : std::nullopt;
     Stanza stanza = !keys   ? scryptStanza(fileKey, passphrase, workFactor)
                     : given ? scryptStanza(fileKey, *given, workFactor)
                             : Stanza{};
-    if (given)
-        sodium_memzero(given->wrapKey.data(), given->wrapKey.size());
     if (stanza.args.empty())
         return Failure::io("not enough memory for the key derivation");
     const std::string header = encodeHeader({stanza}, headerMacKey(fileKey.data(), fileKey.size()));
@@ -42,10 +43,7 @@ Failure encryptStream(ByteReader &plaintext, ByteSink &sink, const std::string &
     if (Failure f = sink.write(nonce, sizeof nonce))
         return f;
     notify(events.payloadStarts);
-    Key32 key = payloadKey(fileKey, nonce);
-    Failure failure = encryptPayload(plaintext, sink, key, progressOf(events));
-    sodium_memzero(key.data(), key.size());
-    return failure;
+    return encryptPayload(plaintext, sink, payloadKey(fileKey, nonce), progressOf(events));
 }
 
 std::optional<FileKey> unlockHeader(const Header &header,
@@ -87,10 +85,7 @@ Failure decryptStream(ByteReader &input, const std::vector<const Identity *> &id
     if (input.readFully(nonce, sizeof nonce, failure) != sizeof nonce)
         return failure ? failure : Failure::header("payload nonce missing");
     notify(events.payloadStarts);
-    Key32 key = payloadKey(*fileKey, nonce);
-    failure = decryptPayload(input, sink, key, progressOf(events));
-    sodium_memzero(key.data(), key.size());
-    return failure;
+    return decryptPayload(input, sink, payloadKey(*fileKey, nonce), progressOf(events));
 }
 
 Failure decryptBytes(std::span<const std::uint8_t> file,

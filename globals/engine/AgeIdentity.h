@@ -8,7 +8,7 @@
 
 namespace age {
 
-using FileKey = std::array<std::uint8_t, 16>;
+using FileKey = SecretArray<16>;
 
 // Something that can open stanzas of one type. It checks every stanza of its type, even
 // those it cannot open, and ignores the rest.

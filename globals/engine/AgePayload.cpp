@@ -109,6 +109,11 @@ public:
 
     Failure run(const ProgressFunction &progress)
     {
+        // Helper lanes take their ciphers with them when they end; the calling thread's goes
+        // here, also when the run throws.
+        const struct ForgetCipher {
+            ~ForgetCipher() { ChunkCipher::forgetThisThread(); }
+        } forgetCipher;
         runBatches(*this, pipelineLanes(), [&] { progress(m_processed); });
         return m_writeFailure ? m_writeFailure : m_readFailure;
     }

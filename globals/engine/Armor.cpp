@@ -167,14 +167,20 @@ bool AnyAgeSource::decodeLine(Failure &failure)
     return true;
 }
 
-// The input ended without a line end: only the end line may stand there.
+// No line end within a line's length: either the line is longer than a line may be (a wrap at
+// more columns, which the format does not allow), or the input ended, where only the end line
+// may stand.
 bool AnyAgeSource::endsWithoutLineEnd(Failure &failure)
 {
     char rest[lineColumns + 2];
     const std::size_t n =
         m_reader.readFully(reinterpret_cast<std::uint8_t *>(rest), sizeof rest, failure);
     m_mode = Mode::Ended;
-    if (!failure && std::string_view(rest, n) != armorEnd)
+    if (failure)
+        return false;
+    if (n == sizeof rest)
+        failure = armorFailure("a line longer than 64 columns");
+    else if (std::string_view(rest, n) != armorEnd)
         failure = armorFailure("no end line");
     return false;
 }

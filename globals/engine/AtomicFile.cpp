@@ -91,6 +91,8 @@ std::string temporaryNameFor(ino_t inode)
     return AtomicFile::temporaryPrefix + std::to_string(inode) + "-" + randomHex();
 }
 
+std::optional<ino_t> temporaryInodeOf(const char *name) { return claimedInode(name); }
+
 void removeStaleTemporaries(int dirFd, const std::vector<FileIdentity> &keep)
 {
     const int listFd = ::dup(dirFd);
@@ -171,12 +173,20 @@ Failure AtomicFile::createTemporary()
         if (m_fd < 0)
             return m_temporaryName.clear(), systemFailure(m_folder);
         m_named = true;
-        ::flock(m_fd, LOCK_EX);
+        if (Failure f = lockTemporary())
+            return f;
         return giveTemporaryName();
     }
     if (m_fd < 0)
         return systemFailure(m_folder);
-    ::flock(m_fd, LOCK_EX);
+    return lockTemporary();
+}
+
+// Without the lock another run's sweep would take the named temporary for a dead run's.
+Failure AtomicFile::lockTemporary() const
+{
+    if (::flock(m_fd, LOCK_EX) != 0)
+        return systemFailure("cannot lock a temporary file in " + m_folder);
     return {};
 }
 

@@ -42,6 +42,7 @@ private:
     // Refuses whatever stands under the destination's name unless it is a regular file.
     Failure refuseSpecial(const std::optional<FileIdentity> &existing) const;
     Failure createTemporary();
+    Failure lockTemporary() const;
     int nameTemporary(const std::string &name);
     bool linkUnnamed(const std::string &name) const;
     Failure giveTemporaryName();
@@ -55,6 +56,9 @@ private:
 
 // The name under which a temporary with this inode number is kept.
 VANTRELGLOBALS_EXPORT std::string temporaryNameFor(ino_t inode);
+
+// The inode number that a temporary's name claims; nullopt for any other name.
+VANTRELGLOBALS_EXPORT std::optional<ino_t> temporaryInodeOf(const char *name);
 
 // Removes, from the open folder `dirFd`, the temporaries of dead runs: files whose name is
 // temporaryNameFor() their own inode and that no live writer holds. Files in `keep` and

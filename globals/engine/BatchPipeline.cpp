@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -75,6 +76,19 @@ void runLane(BatchJob &job, Turns &turns, Batch &batch, unsigned lane, unsigned 
             return;
     }
 }
+
+// Runs one lane and keeps what it throws in `error`: an exception must not leave a thread, and
+// the other lanes are released so that they stop instead of waiting for turns never taken.
+void runLaneCatching(BatchJob &job, Turns &turns, Batch &batch, unsigned lane, unsigned lanes,
+                     const std::function<void()> *afterWrite, std::exception_ptr &error)
+{
+    try {
+        runLane(job, turns, batch, lane, lanes, afterWrite);
+    } catch (...) {
+        error = std::current_exception();
+        turns.stop();
+    }
+}
 } // namespace
 
 unsigned pipelineLanes()
@@ -91,11 +105,13 @@ void runBatches(BatchJob &job, unsigned requestedLanes, const std::function<void
     for (Batch &batch : batches)
         batch.buffer.resize(job.bufferSize());
     Turns turns;
+    std::vector<std::exception_ptr> errors(lanes);
     std::vector<std::thread> helpers;
     try {
         for (unsigned lane = 1; lane < lanes; ++lane)
-            helpers.emplace_back(
-                [&, lane] { runLane(job, turns, batches[lane], lane, lanes, nullptr); });
+            helpers.emplace_back([&, lane] {
+                runLaneCatching(job, turns, batches[lane], lane, lanes, nullptr, errors[lane]);
+            });
     } catch (const std::system_error &) {
         // The system has no thread to spare. Nothing has been read yet: release the helpers
         // that started and do all the work on the calling thread.
@@ -104,9 +120,12 @@ void runBatches(BatchJob &job, unsigned requestedLanes, const std::function<void
             helper.join();
         return runBatches(job, 1, afterWrite);
     }
-    runLane(job, turns, batches[0], 0, lanes, &afterWrite);
+    runLaneCatching(job, turns, batches[0], 0, lanes, &afterWrite, errors[0]);
     for (std::thread &helper : helpers)
         helper.join();
+    for (const std::exception_ptr &error : errors)
+        if (error)
+            std::rethrow_exception(error);
 }
 
 } // namespace age

@@ -42,7 +42,9 @@ VANTRELGLOBALS_EXPORT unsigned pipelineLanes();
 // lanes-th batch: it reads the batch in its turn, transforms it while the other lanes read,
 // transform or write theirs, and writes it in its turn, so batches leave in the order they
 // came and memory stays at one buffer per lane. `afterWrite` runs on the calling thread
-// only, after each batch that thread wrote, so that callers may raise events there.
+// only, after each batch that thread wrote, so that callers may raise events there. An
+// exception from the job or from `afterWrite` stops every lane and is thrown again here once
+// all lanes have ended.
 VANTRELGLOBALS_EXPORT void runBatches(BatchJob &job, unsigned lanes,
                                       const std::function<void()> &afterWrite);
 

@@ -3,12 +3,16 @@
 #include <openssl/evp.h>
 #include <sodium.h>
 
+#include <memory>
 #include <new>
 
 namespace age {
 
 namespace {
 constexpr int tagBytes = 16;
+
+// Freeing a context wipes it.
+thread_local std::unique_ptr<ChunkCipher> threadCipher;
 } // namespace
 
 ChunkCipher::ChunkCipher() : m_context(EVP_CIPHER_CTX_new())
@@ -26,9 +30,12 @@ ChunkCipher::~ChunkCipher() { EVP_CIPHER_CTX_free(m_context); }
 
 ChunkCipher &ChunkCipher::forThisThread()
 {
-    thread_local ChunkCipher cipher;
-    return cipher;
+    if (!threadCipher)
+        threadCipher = std::make_unique<ChunkCipher>();
+    return *threadCipher;
 }
+
+void ChunkCipher::forgetThisThread() { threadCipher.reset(); }
 
 bool ChunkCipher::seal(const Key32 &key, const ChunkNonce &nonce, const std::uint8_t *in,
                        std::size_t size, std::uint8_t *out)

@@ -25,6 +25,8 @@ public:
 
     // The calling thread's cipher. Throws std::bad_alloc when its context cannot be made.
     static ChunkCipher &forThisThread();
+    // Drops the calling thread's cipher, so that no key schedule outlives the run that set it.
+    static void forgetThisThread();
 
     // Writes the `size` bytes at `in`, sealed, to `out`: the ciphertext, then the 16-byte tag.
     // `in` and `out` must not overlap. False when the cipher failed.

@@ -1,8 +1,6 @@
 #include "globals/engine/EncDec.h"
 
 #include <QFile>
-#include <sodium.h>
-#include <stdexcept>
 
 #include "globals/engine/FileEngine.h"
 
@@ -23,13 +21,9 @@ age::FileEngine::Progress emitting(EncDec *engine, Signal signal)
 }
 } // namespace
 
-EncDec::EncDec(QObject *parent) : QObject(parent)
-{
-    // A failure here propagates, so that the program's start-up can report it and end.
-    if (sodium_init() < 0)
-        throw std::runtime_error("the cryptography library could not start");
-    m_engine = std::make_unique<age::FileEngine>();
-}
+// A failure to start the cryptography library propagates from the engine's constructor, so
+// that the program's start-up can report it and end.
+EncDec::EncDec(QObject *parent) : QObject(parent), m_engine(std::make_unique<age::FileEngine>()) {}
 
 EncDec::~EncDec() = default;
 

@@ -6,6 +6,7 @@
 #include "globals/engine/AgeFile.h"
 #include "globals/engine/Armor.h"
 #include "globals/engine/AtomicFile.h"
+#include "globals/engine/CryptoStart.h"
 #include "globals/engine/InputFile.h"
 #include "globals/engine/PercentProgress.h"
 #include "globals/engine/ScryptIdentity.h"
@@ -45,6 +46,8 @@ Failure decryptAny(ByteSource &raw, const std::string &key, ScryptKeys *keys, By
     return decryptStream(reader, {&identity}, sink, events);
 }
 } // namespace
+
+FileEngine::FileEngine() { startCrypto(); }
 
 FileEngine::~FileEngine() { sodium_memzero(m_key.data(), m_key.size()); }
 

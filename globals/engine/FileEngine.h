@@ -36,7 +36,8 @@ public:
     // Told whole percentages 0..100 that never decrease, on the calling thread.
     using Progress = std::function<void(std::int16_t percent)>;
 
-    FileEngine() = default;
+    // Throws std::runtime_error when the cryptography library cannot start.
+    FileEngine();
     FileEngine(const FileEngine &) = delete;
     FileEngine &operator=(const FileEngine &) = delete;
     ~FileEngine();

@@ -35,7 +35,6 @@ Key32 hkdfSha256(const std::uint8_t *ikm, std::size_t ikmSize, const std::uint8_
     crypto_auth_hmacsha256_update(&state, &counter, 1);
     crypto_auth_hmacsha256_final(&state, out.data());
     sodium_memzero(&state, sizeof state);
-    sodium_memzero(prk.data(), prk.size());
     return out;
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 #include "globals/VantrelGlobalsExport.h"
-#include <array>
 #include <cstdint>
 #include <string_view>
 
+#include "globals/engine/SecretArray.h"
+
 namespace age {
 
-using Key32 = std::array<std::uint8_t, 32>;
+// Keys (wrap keys, MAC keys, payload keys) and MACs: wiped when they go.
+using Key32 = SecretArray<32>;
 
 // HKDF-SHA-256 (extract, then expand) giving 32 bytes.
 VANTRELGLOBALS_EXPORT Key32 hkdfSha256(const std::uint8_t *ikm, std::size_t ikmSize,

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <sodium.h>
 
+#include "globals/engine/CryptoStart.h"
+#include "globals/engine/ScryptMemory.h"
+
 namespace age {
 
 namespace {
@@ -29,6 +32,7 @@ ScryptIdentity::~ScryptIdentity() { sodium_memzero(m_passphrase.data(), m_passph
 
 std::optional<Key32> scryptWrapKey(const std::string &passphrase, const Bytes &salt, int workFactor)
 {
+    startCrypto(); // so that the fastest scrypt is chosen, whoever calls
     Bytes fullSalt(saltLabel.begin(), saltLabel.end());
     fullSalt.insert(fullSalt.end(), salt.begin(), salt.end());
     Key32 key;
@@ -61,8 +65,10 @@ std::optional<FileKey> ScryptIdentity::unwrap(const std::vector<Stanza> &stanzas
                                   std::to_string(m_maxWorkFactor),
                               0},
                    std::nullopt;
-        if (stanza.body.size() != sizeof(FileKey) + crypto_aead_chacha20poly1305_IETF_ABYTES)
+        if (stanza.body.size() != FileKey::size() + crypto_aead_chacha20poly1305_IETF_ABYTES)
             return failure = Failure::header("bad scrypt stanza body length"), std::nullopt;
+        if (Failure f = scryptMemoryCheck(*workFactor))
+            return failure = f, std::nullopt;
         const auto wrapKey = m_keys ? m_keys->keyForSalt(*salt, *workFactor)
                                     : scryptWrapKey(m_passphrase, *salt, *workFactor);
         if (!wrapKey)
@@ -83,10 +89,10 @@ Bytes freshScryptSalt()
 Stanza scryptStanza(const FileKey &fileKey, const std::string &passphrase, int workFactor)
 {
     const Bytes salt = freshScryptSalt();
-    const auto wrapKey = scryptWrapKey(passphrase, salt, workFactor);
+    auto wrapKey = scryptWrapKey(passphrase, salt, workFactor);
     if (!wrapKey)
         return {};
-    return scryptStanza(fileKey, SaltedWrapKey{salt, *wrapKey}, workFactor);
+    return scryptStanza(fileKey, SaltedWrapKey{salt, std::move(*wrapKey)}, workFactor);
 }
 
 Stanza scryptStanza(const FileKey &fileKey, const SaltedWrapKey &key, int workFactor)

@@ -7,7 +7,10 @@
 
 namespace age {
 
+// The largest work factor read (what other age tools read too; 2^22 takes 4 GiB), and the
+// range offered to users when writing: below 2^10 a key falls to guessing too cheaply.
 inline constexpr int maxReadWorkFactor = 22;
+inline constexpr int minOfferedWorkFactor = 10;
 
 // Opens the scrypt stanza with a passphrase. A work factor above `maxWorkFactor` is
 // refused before any memory is set aside for the derivation. With `keys` given, wrap keys come

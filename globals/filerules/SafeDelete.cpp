@@ -46,6 +46,11 @@ SafeDeleteResult deleteSourceSafely(const age::RunRecord &run,
     if (!source->unchangedFrom(run.sourceIdentity))
         return kept(SafeDeleteEnd::SourceKept,
                     run.source.path + " was replaced or changed since it was read", run);
+    // The output may have been removed or replaced while it was read back: it must still be
+    // the file that was checked at the moment the source goes.
+    if (!stillAsWritten(run))
+        return kept(SafeDeleteEnd::SourceKept,
+                    run.output.path + " was removed or replaced while it was checked", run);
     if (::unlink(run.source.path.c_str()) != 0)
         return {SafeDeleteEnd::DeleteFailed,
                 "could not delete " + run.source.path + ": " + std::strerror(errno)};

@@ -56,8 +56,9 @@ TEST(CliArguments, WrongUsageIsNamed)
     EXPECT_EQ(usageError({"encrypt", "a", "--delete=yes"}), "option --delete takes no value");
     EXPECT_EQ(usageError({"encrypt", "a", "--key-stdin", "--key-file", "k"}),
               "use --key-file or --key-stdin, not both");
-    EXPECT_EQ(usageError({"encrypt", "a", "--work-factor", "23"}),
-              "work factor must be a whole number from 1 to 22");
+    for (const char *outside : {"1", "9", "23"})
+        EXPECT_EQ(usageError({"encrypt", "a", "--work-factor", outside}),
+                  "work factor must be a whole number from 10 to 22");
     EXPECT_EQ(usageError({"decrypt", "a", "--work-factor", "10"}),
               "--work-factor applies to encryption only");
 }

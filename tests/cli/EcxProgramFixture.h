@@ -89,7 +89,7 @@ protected:
     }
 
     QTemporaryDir dir, streams;
-    const QByteArrayList fast{"--work-factor", "4"};
+    const QByteArrayList fast{"--work-factor", "10"};
 };
 
 // Failures show text, not code units.

@@ -35,6 +35,8 @@ TEST_F(EcxProgram, FailuresExitOneWithAOneLineReason)
     EXPECT_EQ(ecx({"decrypt", "mail", "--key-file", "key"}).err,
               "ecx: no file name left after dropping four characters: mail (name the output "
               "with -o)");
+    EXPECT_EQ(ecx({"encrypt", "plain.txt", "-o", "sub/", "--key-file", "key"}).err,
+              "ecx: -o sub/ names a folder: -o takes the output file's name");
     EXPECT_EQ(ecx({"encrypt", "plain.txt", "-o", "no/dir/x", "--key-file", "key"}).err,
               "ecx: folder missing: no/dir");
     const Outcome empty = ecx({"encrypt", "-f", "plain.txt", "--key-stdin"}, "\n");
@@ -77,7 +79,7 @@ TEST_F(EcxProgram, AsksForTheKeyTwiceOnTheTerminalWithoutEcho)
 {
     std::string transcript;
     const int status = runWithPassphrase(
-        {EC_ECX_PROGRAM, "encrypt", "--work-factor", "4", path("plain.txt").toStdString()},
+        {EC_ECX_PROGRAM, "encrypt", "--work-factor", "10", path("plain.txt").toStdString()},
         "hunter2", &transcript, "ey");
     ASSERT_EQ(status, 0) << transcript;
     EXPECT_NE(transcript.find("Key: "), std::string::npos) << transcript;

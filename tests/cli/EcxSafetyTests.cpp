@@ -182,7 +182,7 @@ TEST_F(EcxProgram, OnATerminalAsksBeforeReplacing)
 {
     write("plain.txt.ECX", "newer work");
     const auto ask = [&](const std::string &answer, std::string *transcript) {
-        return runWithPassphrase({EC_ECX_PROGRAM, "encrypt", "--work-factor", "4", "--key-file",
+        return runWithPassphrase({EC_ECX_PROGRAM, "encrypt", "--work-factor", "10", "--key-file",
                                   path("key").toStdString(), path("plain.txt").toStdString()},
                                  answer, transcript, "Replace it");
     };

@@ -110,4 +110,27 @@ TEST_F(SafeDelete, AnOutputChangedAfterItWasWrittenProvesNothing)
     EXPECT_TRUE(exists("plain"));
 }
 
+TEST_F(SafeDelete, AnOutputRemovedOrReplacedDuringItsCheckKeepsTheSource)
+{
+    for (const bool replace : {false, true}) {
+        write("plain", "version one\n");
+        write("newer.ECX", "someone else's file");
+        const age::RunRecord run = encrypted();
+        const SafeDeleteResult result = deleteSourceSafely(run, [&] {
+            const age::Failure verified = verifier(run)();
+            // Another process takes the output away once the check has opened it.
+            if (replace)
+                ::rename(path("newer.ECX").c_str(), path("plain.ECX").c_str());
+            else
+                ::unlink(path("plain.ECX").c_str());
+            return verified;
+        });
+        EXPECT_EQ(result.end, SafeDeleteEnd::SourceKept) << replace;
+        EXPECT_EQ(result.message, path("plain.ECX") +
+                                      " was removed or replaced while it was checked; " +
+                                      path("plain") + " kept");
+        EXPECT_TRUE(exists("plain"));
+    }
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <sys/resource.h>
 
 #include "globals/engine/EncDec.h"
 #include "globals/filerules/KeyString.h"
@@ -156,6 +157,29 @@ TEST_F(HostileFiles, WorkFactorClaimsAboveTheLimitAreRefusedBeforeAnyMemoryIsTak
     writeFile(at("claim.ECX"), mutants.front());
     EXPECT_EQ(engine.DecryptFile(at("claim.ECX"), at("claim"), {}), VFalse);
     EXPECT_TRUE(engine.lastError().contains("limit")) << engine.lastError().toStdString();
+}
+
+TEST_F(HostileFiles, AWorkFactorTooLargeForThisMemoryIsRefusedWithBothFigures)
+{
+    const qsizetype argumentsEnd = valid.indexOf('\n', valid.indexOf("-> scrypt"));
+    const qsizetype factorStart = valid.lastIndexOf(' ', argumentsEnd) + 1;
+    QByteArray claim = valid;
+    writeFile(at("claim.ECX"), claim.replace(factorStart, argumentsEnd - factorStart, "22"));
+    const ChildRun run = runInChild([&] {
+        // 512 MiB more address space than the process has: 2^22 (4 GiB) plainly cannot fit.
+        QFile statm("/proc/self/statm");
+        statm.open(QIODevice::ReadOnly);
+        const rlim_t limit =
+            rlim_t(statm.readAll().split(' ').front().toLong()) * 4096 + (512 << 20);
+        const rlimit addressSpace{limit, limit};
+        if (::setrlimit(RLIMIT_AS, &addressSpace) != 0)
+            return 2;
+        const bool refused = engine.VerifyFile(at("claim.ECX")) == false;
+        return refused && engine.lastError().contains("work factor 2^22 needs 4096 MiB of memory")
+                   ? 0
+                   : 1;
+    });
+    EXPECT_EQ(run.status, 0) << "not refused with the memory it needs and the memory there is";
 }
 
 } // namespace

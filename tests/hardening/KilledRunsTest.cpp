@@ -48,7 +48,7 @@ protected:
                               "--quiet", "--key-file", keyFile()};
         if (verb == "encrypt")
             arguments << "--work-factor"
-                      << "1";
+                      << "10";
         return arguments;
     }
 

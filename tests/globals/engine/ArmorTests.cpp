@@ -80,6 +80,8 @@ TEST(Armor, MalformedArmorIsRefused)
         {begin + "AA==\n" + end, ""},
         {begin + "AA\n" + end, "bad line length"},
         {begin + "\n" + end, "bad line length"},
+        // Wrapped at 76 columns, as MIME does: the format and the age tool take 64 only.
+        {begin + std::string(76, 'A') + "\n" + end, "a line longer than 64 columns"},
         {"-----BEGIN AGE ENCRYPTED FILE----- \n" + end, "bad begin line"},
     };
     for (const Case &c : cases) {

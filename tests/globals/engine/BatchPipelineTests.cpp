@@ -4,6 +4,7 @@
 
 #include <mutex>
 #include <numeric>
+#include <stdexcept>
 #include <thread>
 
 #include "globals/engine/BatchPipeline.h"
@@ -16,8 +17,9 @@ namespace {
 // which they are written.
 class CountingJob final : public BatchJob {
 public:
-    CountingJob(std::uint64_t batches, std::uint64_t failingWrite)
-        : m_batches(batches), m_failingWrite(failingWrite)
+    CountingJob(std::uint64_t batches, std::uint64_t failingWrite,
+                std::uint64_t throwingTransform = UINT64_MAX)
+        : m_batches(batches), m_failingWrite(failingWrite), m_throwingTransform(throwingTransform)
     {
     }
 
@@ -33,6 +35,8 @@ public:
     void transform(Batch &batch) override
     {
         std::this_thread::sleep_for(std::chrono::microseconds(batch.firstChunk * 37 % 300));
+        if (batch.firstChunk == m_throwingTransform)
+            throw std::runtime_error("transform failed");
     }
     bool write(Batch &batch) override
     {
@@ -45,7 +49,7 @@ public:
     std::vector<std::uint64_t> written;
 
 private:
-    const std::uint64_t m_batches, m_failingWrite;
+    const std::uint64_t m_batches, m_failingWrite, m_throwingTransform;
     std::uint64_t m_read = 0; // only the lane whose turn it is reads
     std::mutex m_mutex;
 };
@@ -78,4 +82,15 @@ TEST(BatchPipeline, AFailedWriteStopsReadingAndWriting)
         // Lanes may have read ahead, one batch each at most.
         EXPECT_LE(job.batchesRead(), 8u + lanes) << lanes << " lanes";
     }
+}
+
+TEST(BatchPipeline, AnExceptionInAnyLaneReachesTheCallerAfterEveryLaneStopped)
+{
+    for (unsigned lanes : {1u, 2u, 3u})
+        for (std::uint64_t throwing : {0u, 1u, 2u}) {
+            CountingJob job(1000, UINT64_MAX, throwing);
+            EXPECT_THROW(runBatches(job, lanes, [] {}), std::runtime_error)
+                << lanes << " lanes, batch " << throwing;
+            EXPECT_LE(job.written.size(), throwing) << lanes << " lanes, batch " << throwing;
+        }
 }

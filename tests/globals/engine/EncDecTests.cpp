@@ -4,8 +4,12 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <dlfcn.h>
 #include <fcntl.h>
+#include <sodium.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -14,6 +18,8 @@
 
 #include "globals/engine/AtomicFile.h"
 #include "globals/engine/EncDec.h"
+#include "globals/engine/FileEngine.h"
+#include "globals/engine/ScryptIdentity.h"
 #include "globals/filerules/KeyString.h"
 #include "tests/globals/engine/EngineTestFiles.h"
 
@@ -73,6 +79,54 @@ void expectSteadyRiseTo100(const QList<qint16> &values)
     EXPECT_EQ(values.last(), 100);
     for (qsizetype i = 1; i < values.size(); ++i)
         EXPECT_GT(values[i], values[i - 1]);
+}
+
+bool failLocks = false;
+
+} // namespace
+
+// Lets a test make every lock fail, as some network file systems do.
+extern "C" __attribute__((visibility("default"))) int flock(int fd, int operation)
+{
+    using Real = int (*)(int, int);
+    static const auto real = reinterpret_cast<Real>(::dlsym(RTLD_NEXT, "flock"));
+    if (failLocks)
+        return errno = ENOLCK, -1;
+    return real(fd, operation);
+}
+
+namespace {
+
+TEST_F(EngineFiles, NothingIsWrittenThroughATemporaryThatCannotBeLocked)
+{
+    // Unlocked, the temporary would look like a dead run's leftover to another run's sweep.
+    writeFile(path("plain.bin"), "data");
+    failLocks = true;
+    const VBool result = engine.EncryptFile(path("plain.bin"), path("plain.bin.ECX"), QString());
+    failLocks = false;
+    EXPECT_EQ(result, VFalse);
+    EXPECT_TRUE(engine.lastError().contains("cannot lock")) << engine.lastError().toStdString();
+    EXPECT_EQ(folderEntries(dir.path()), QStringList{"plain.bin"});
+}
+
+TEST(CryptoStart, EveryUserOfTheEngineGetsTheCryptographyLibraryStarted)
+{
+    // A fresh process each: whoever started the library earlier in this one proves nothing.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            age::FileEngine engine;
+            std::_Exit(sodium_init() == 1 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "")
+        << "the file engine";
+    EXPECT_EXIT(
+        {
+            (void)age::scryptWrapKey("key", age::Bytes(16), 1);
+            std::_Exit(sodium_init() == 1 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "")
+        << "the key derivation alone";
 }
 
 TEST_F(EngineFiles, RoundTripsAtEverySizeThatMatters)

@@ -117,7 +117,7 @@ TEST(AgeVectors, EverySupportedVectorGivesItsExpectedOutcomeAndPlaintext)
         for (const QString &text : v.fields.values("identity")) {
             auto identity = age::X25519Identity::fromBech32(text.toStdString());
             ASSERT_TRUE(identity.has_value());
-            owned.push_back(std::make_unique<age::X25519Identity>(*identity));
+            owned.push_back(std::make_unique<age::X25519Identity>(std::move(*identity)));
         }
         for (const QString &passphrase : v.fields.values("passphrase"))
             owned.push_back(std::make_unique<age::ScryptIdentity>(passphrase.toStdString()));

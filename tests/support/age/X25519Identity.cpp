@@ -17,15 +17,13 @@ std::optional<X25519Identity> X25519Identity::fromBech32(std::string_view text)
         return std::nullopt;
     Key32 secret;
     std::copy(decoded->data.begin(), decoded->data.end(), secret.begin());
-    return X25519Identity(secret);
+    return X25519Identity(std::move(secret));
 }
 
-X25519Identity::X25519Identity(const Key32 &secret) : m_secret(secret)
+X25519Identity::X25519Identity(Key32 secret) : m_secret(std::move(secret))
 {
     crypto_scalarmult_base(m_recipient.data(), m_secret.data());
 }
-
-X25519Identity::~X25519Identity() { sodium_memzero(m_secret.data(), m_secret.size()); }
 
 std::optional<FileKey> X25519Identity::unwrap(const std::vector<Stanza> &stanzas,
                                               Failure &failure) const
@@ -36,7 +34,7 @@ std::optional<FileKey> X25519Identity::unwrap(const std::vector<Stanza> &stanzas
         const auto share = stanza.args.size() == 2 ? base64Decode(stanza.args[1]) : std::nullopt;
         if (!share || share->size() != 32)
             return failure = Failure::header("bad X25519 stanza arguments"), std::nullopt;
-        if (stanza.body.size() != sizeof(FileKey) + crypto_aead_chacha20poly1305_IETF_ABYTES)
+        if (stanza.body.size() != FileKey::size() + crypto_aead_chacha20poly1305_IETF_ABYTES)
             return failure = Failure::header("bad X25519 stanza body length"), std::nullopt;
         Key32 shared;
         // libsodium refuses a result of all zero bytes, which a low-order share produces.
@@ -46,7 +44,6 @@ std::optional<FileKey> X25519Identity::unwrap(const std::vector<Stanza> &stanzas
         salt.insert(salt.end(), m_recipient.begin(), m_recipient.end());
         const Key32 wrapKey =
             hkdfSha256(shared.data(), shared.size(), salt.data(), salt.size(), wrapLabel);
-        sodium_memzero(shared.data(), shared.size());
         if (auto key = openFileKey(wrapKey, stanza.body))
             return key;
     }

@@ -10,13 +10,12 @@ namespace age {
 class X25519Identity final : public Identity {
 public:
     static std::optional<X25519Identity> fromBech32(std::string_view text);
-    ~X25519Identity() override;
-    X25519Identity(const X25519Identity &) = default;
+    X25519Identity(X25519Identity &&) noexcept = default;
     std::optional<FileKey> unwrap(const std::vector<Stanza> &stanzas,
                                   Failure &failure) const override;
 
 private:
-    explicit X25519Identity(const Key32 &secret);
+    explicit X25519Identity(Key32 secret);
     Key32 m_secret;
     Key32 m_recipient;
 };
