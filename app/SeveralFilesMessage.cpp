@@ -23,9 +23,9 @@ QString doneText(batch::Action action, batch::Packing packing, const batch::Batc
 {
     if (packing == batch::Packing::Extract && summary.handled == 1) {
         const batch::FileOutcome &archive = summary.outcomes.front();
-        return QStringLiteral("Decrypt File is Done! The folder %1 was given back from %2. It "
-                              "was checked whole before it appeared, and nothing outside it was "
-                              "written or replaced.")
+        return QStringLiteral("Decrypt File is Done! The folder %1 was given back from %2, "
+                              "extracted safely: the archive was checked whole before the folder "
+                              "appeared, and nothing outside it was written or replaced.")
             .arg(fromSystem(archive.output), QFileInfo(fromSystem(archive.path)).fileName());
     }
     if (packing == batch::Packing::Archive && summary.handled > 0)
