@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
 
 namespace {
 
@@ -19,7 +20,8 @@ QString detailLine(const batch::FileOutcome &outcome)
         .arg(what, fromSystem(outcome.path), QString::fromStdString(outcome.reason));
 }
 
-QString doneText(batch::Action action, batch::Packing packing, const batch::BatchSummary &summary)
+QString doneText(batch::Action action, batch::Packing packing, const batch::BatchSummary &summary,
+                 std::size_t planned)
 {
     if (packing == batch::Packing::Extract && summary.handled == 1) {
         const batch::FileOutcome &archive = summary.outcomes.front();
@@ -32,7 +34,7 @@ QString doneText(batch::Action action, batch::Packing packing, const batch::Batc
         return QStringLiteral("Encrypted %1 into one archive, %2.")
             .arg(QFileInfo(fromSystem(summary.outcomes.front().path)).fileName(),
                  fromSystem(summary.outcomes.front().output));
-    const std::size_t total = summary.handled + summary.skipped + summary.failed;
+    const std::size_t total = std::max(planned, summary.handled + summary.skipped + summary.failed);
     if (total == 0)
         return action == batch::Action::Encrypt ? QStringLiteral("No file to encrypt was found.")
                                                 : QStringLiteral("No .ECX file was found.");
@@ -48,13 +50,13 @@ QString doneText(batch::Action action, batch::Packing packing, const batch::Batc
 } // namespace
 
 SeveralFilesMessage severalFilesMessage(batch::Action action, batch::Packing packing,
-                                        const batch::BatchSummary &summary)
+                                        const batch::BatchSummary &summary, std::size_t planned)
 {
     SeveralFilesMessage message;
-    message.text = doneText(action, packing, summary);
+    message.text = doneText(action, packing, summary, planned);
     if (summary.stopped)
-        message.text += QStringLiteral(" Stopped before the last file: every finished file is "
-                                       "whole.");
+        message.text += QStringLiteral(" Stopped on request: every finished file is whole, and "
+                                       "the files not reached were left as they were.");
     QStringList details;
     for (const batch::FileOutcome &outcome : summary.outcomes)
         if (outcome.result != batch::FileResult::Handled)

@@ -18,10 +18,11 @@ struct SeveralFilesMessage {
     QString details;
 };
 
-// "Encrypted 11 of 12 files." and the like; an archive given back says where its folder is and
-// that it was extracted safely.
+// "Encrypted 11 of 12 files." and the like, counted against the `planned` files (a stopped run
+// did not reach them all); an archive given back says where its folder is and that it was
+// extracted safely.
 SeveralFilesMessage severalFilesMessage(batch::Action action, batch::Packing packing,
-                                        const batch::BatchSummary &summary);
+                                        const batch::BatchSummary &summary, std::size_t planned);
 
 // The question before a folder is encrypted: "Encrypt the folder photos (1,204 files, 3.1 GB)
 // as one archive, photos.tar.ECX, or each file on its own?"

@@ -33,6 +33,8 @@ QString progressLabel(const batch::BatchProgress &progress)
         return QStringLiteral("Checking %1…").arg(name);
     case batch::Stage::Extracting:
         return QStringLiteral("Extracting %1…").arg(name);
+    case batch::Stage::Archiving:
+        return QStringLiteral("Archiving %1…").arg(name);
     default:
         return progress.fileCount > 1 ? QStringLiteral("%1 (%2 of %3)")
                                             .arg(name)
@@ -62,10 +64,12 @@ std::optional<SeveralFilesMessage> SeveralFilesRun::run()
     options.deleteSources = m_request.deleteSources;
     options.workFactor = m_request.workFactor;
     batch::BatchRun run(options, systemPaths(m_request.paths));
-    return severalFilesMessage(m_request.action, *packing, work(run));
+    std::size_t planned = 0;
+    const batch::BatchSummary &summary = work(run, planned);
+    return severalFilesMessage(m_request.action, *packing, summary, planned);
 }
 
-const batch::BatchSummary &SeveralFilesRun::work(batch::BatchRun &run)
+const batch::BatchSummary &SeveralFilesRun::work(batch::BatchRun &run, std::size_t &planned)
 {
     {
         const std::lock_guard lock(m_stopMutex);
@@ -73,7 +77,10 @@ const batch::BatchSummary &SeveralFilesRun::work(batch::BatchRun &run)
         if (m_stopRequested)
             run.requestStop();
     }
-    if (run.plan(*this) > 0) {
+    planned = run.plan(*this);
+    // What plan() already skipped or failed is in the summary.
+    planned += run.summary().outcomes.size();
+    if (run.fileCount() > 0) {
         run.setKey(keyStringFor(m_request.key).toStdString());
         run.run(*this);
     }

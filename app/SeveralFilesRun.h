@@ -44,7 +44,8 @@ private:
     // The packing, asked for when one folder is encrypted; empty when the user cancelled.
     std::optional<batch::Packing> choosePacking();
     std::optional<batch::Packing> askFolderPacking();
-    const batch::BatchSummary &work(batch::BatchRun &run);
+    // Plans and runs; `planned` is set to the number of files the run was to handle or report.
+    const batch::BatchSummary &work(batch::BatchRun &run, std::size_t &planned);
     void showOnWindow(int percent, const QString &label);
 
     QWidget &m_window;

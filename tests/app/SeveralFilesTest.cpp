@@ -38,7 +38,17 @@ TEST_F(SeveralFiles, ThreeFilesTakeOneKeyAndEndInOneMessage)
     EXPECT_EQ(encrypt()->fileBox()->text().toStdString(),
               "3 files, 315.0 kB: IMG_0001.jpg, IMG_0002.jpg, IMG_0003.jpg");
     encrypt()->keyBox()->setText("secret");
+    // The bar covers the whole run and names the file in hand.
+    std::vector<std::pair<int, QString>> shown;
+    QObject::connect(bar(), &QProgressBar::valueChanged, window.get(),
+                     [&](int value) { shown.emplace_back(value, bar()->text()); });
     press(encrypt());
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.back().first, 0);
+    EXPECT_EQ(std::max_element(shown.begin(), shown.end())->first, 100);
+    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const auto &step) {
+        return step.second == "IMG_0002.jpg (2 of 3)";
+    }));
     EXPECT_EQ(onlyMessage().text, "Encrypted 3 of 3 files.");
     EXPECT_TRUE(choices.empty()) << "no question and no details";
     EXPECT_EQ(bar()->value(), 0);
@@ -121,7 +131,9 @@ TEST_F(SeveralFiles, AStoppedRunLeavesEveryFinishedFileWholeAndNoPartialFile)
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0].text, "Stop after the current file?");
     const QString message = onlyMessage().text;
-    EXPECT_TRUE(message.contains("Stopped")) << message.toStdString();
+    EXPECT_TRUE(message.endsWith(" of 8 files. Stopped on request: every finished file is whole, "
+                                 "and the files not reached were left as they were."))
+        << message.toStdString();
     const QStringList left = QDir(pathOf("many")).entryList(QDir::Files | QDir::Hidden);
     const QStringList encrypted = left.filter(".ECX");
     EXPECT_GE(encrypted.size(), 2);
