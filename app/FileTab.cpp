@@ -6,6 +6,7 @@
 #include "app/RunProgressBar.h"
 #include "platform/core/Twips.h"
 
+#include <QApplication>
 #include <QLabel>
 
 FileTab::FileTab(QTabWidget *tabs, FileRunner &runner, WorkerThread &worker)
@@ -37,6 +38,7 @@ void FileTab::beginRun(const QString &label, const QString &checkLabel, std::fun
     m_running = true;
     m_checkLabel = checkLabel;
     m_stop = std::move(stop);
+    m_focusBefore = QApplication::focusWidget();
     m_encrypt->setEnabled(false);
     m_decrypt->setEnabled(false);
     window()->setCursor(Qt::BusyCursor);
@@ -50,6 +52,8 @@ void FileTab::endRun()
     m_progress->setLabel({});
     m_encrypt->setEnabled(true);
     m_decrypt->setEnabled(true);
+    if (m_focusBefore && m_focusBefore->isEnabled())
+        m_focusBefore->setFocus();
     window()->unsetCursor();
     emit runEnded();
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/TabPage.h"
 
+#include <QPointer>
 #include <functional>
 
 class CipherFrame;
@@ -52,4 +53,6 @@ private:
     bool m_running = false;
     QString m_checkLabel;
     std::function<void()> m_stop;
+    // Where the keyboard focus was when the run began: disabling the frames moves it away.
+    QPointer<QWidget> m_focusBefore;
 };

@@ -62,6 +62,8 @@ TEST_F(FileWorkflow, EncryptsAndDecryptsThroughTheEngineWithRisingProgressBackAt
     EXPECT_EQ(readFile("report.txt"), plaintext) << "without the delete box the source stays";
     EXPECT_TRUE(encrypt()->keyBox()->text().isEmpty());
     EXPECT_TRUE(encrypt()->fileBox()->text().isEmpty());
+    EXPECT_TRUE(encrypt()->actionButton()->hasFocus()) << "the focus comes back after the run";
+    EXPECT_TRUE(encrypt()->isEnabled());
     ASSERT_FALSE(shown.empty());
     EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end() - 1))
         << "the bar only rises during a run";
