@@ -84,6 +84,12 @@ private:
             return &m_command.armor;
         if (name == "--key-stdin")
             return &m_command.keyStdin;
+        if (name == "-r" || name == "--recursive")
+            return &m_command.recursive;
+        if (name == "--archive")
+            return &m_command.archive;
+        if (name == "--extract")
+            return &m_command.extract;
         return nullptr;
     }
 
@@ -159,8 +165,22 @@ private:
         if (verify && (!c.output.isEmpty() || c.deleteInput || c.force))
             return fail(QStringLiteral("verify writes and deletes nothing: no -o, --force or "
                                        "--delete"));
-        if (!c.output.isEmpty() && c.inputs.size() > 1)
+        if (c.archive && c.action != Action::Encrypt)
+            return fail(QStringLiteral("--archive applies to encryption only; --extract gives "
+                                       "an archive's folder back"));
+        if (c.extract && c.action != Action::Decrypt)
+            return fail(QStringLiteral("--extract applies to decryption only"));
+        if (c.recursive && (c.archive || c.extract))
+            return fail(QStringLiteral("-r handles each file on its own: not with --archive or "
+                                       "--extract"));
+        if (!c.output.isEmpty() && !c.archive && (c.inputs.size() > 1 || c.recursive))
             return fail(QStringLiteral("-o takes one FILE at a time"));
+        if ((c.recursive || c.archive || c.extract) && streamIn)
+            return fail(QStringLiteral("-r, --archive and --extract work on files and folders, "
+                                       "not on standard input"));
+        if (c.extract && (c.deleteInput || c.output == standardStreamName))
+            return fail(QStringLiteral("--extract writes a folder and keeps the archive: no "
+                                       "--delete or -o -"));
         if (c.inputs.count(standardStreamName) > 1)
             return fail(QStringLiteral("standard input can be read once"));
         if (streamIn && c.keyStdin)

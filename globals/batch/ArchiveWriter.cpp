@@ -59,7 +59,12 @@ void ArchiveWriter::write()
 {
     struct archive *archive = archive_write_new();
     m_links = archive_entry_linkresolver_new();
-    std::string failure = writeAll(archive);
+    std::string failure;
+    try {
+        failure = writeAll(archive);
+    } catch (const std::exception &error) {
+        failure = error.what();
+    }
     archive_entry_linkresolver_free(m_links);
     archive_write_free(archive);
     m_channel.closeWriting(failure);
