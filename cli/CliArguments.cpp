@@ -1,5 +1,6 @@
 #include "cli/CliArguments.h"
 
+#include "cli/CliOptions.h"
 #include "cli/PathText.h"
 #include "globals/engine/ScryptIdentity.h"
 
@@ -84,6 +85,12 @@ private:
             return &m_command.armor;
         if (name == "--key-stdin")
             return &m_command.keyStdin;
+        if (name == "-r" || name == "--recursive")
+            return &m_command.recursive;
+        if (name == "--archive")
+            return &m_command.archive;
+        if (name == "--extract")
+            return &m_command.extract;
         return nullptr;
     }
 
@@ -159,8 +166,22 @@ private:
         if (verify && (!c.output.isEmpty() || c.deleteInput || c.force))
             return fail(QStringLiteral("verify writes and deletes nothing: no -o, --force or "
                                        "--delete"));
-        if (!c.output.isEmpty() && c.inputs.size() > 1)
+        if (c.archive && c.action != Action::Encrypt)
+            return fail(QStringLiteral("--archive applies to encryption only; --extract gives "
+                                       "an archive's folder back"));
+        if (c.extract && c.action != Action::Decrypt)
+            return fail(QStringLiteral("--extract applies to decryption only"));
+        if (c.recursive && (c.archive || c.extract))
+            return fail(QStringLiteral("-r handles each file on its own: not with --archive or "
+                                       "--extract"));
+        if (!c.output.isEmpty() && !c.archive && (c.inputs.size() > 1 || c.recursive))
             return fail(QStringLiteral("-o takes one FILE at a time"));
+        if ((c.recursive || c.archive || c.extract) && streamIn)
+            return fail(QStringLiteral("-r, --archive and --extract work on files and folders, "
+                                       "not on standard input"));
+        if (c.extract && (c.deleteInput || c.output == standardStreamName))
+            return fail(QStringLiteral("--extract writes a folder and keeps the archive: no "
+                                       "--delete or -o -"));
         if (c.inputs.count(standardStreamName) > 1)
             return fail(QStringLiteral("standard input can be read once"));
         if (streamIn && c.keyStdin)
@@ -195,33 +216,35 @@ CliParseResult parseArguments(const QByteArrayList &arguments) { return Parser(a
 QString usageText()
 {
     return QStringLiteral(
-        "Usage: ecx encrypt [OPTIONS] FILE...   writes FILE.ECX for each FILE\n"
-        "       ecx decrypt [OPTIONS] FILE...   writes FILE without its last four characters\n"
-        "       ecx verify [OPTIONS] FILE...    checks that each FILE opens with the key\n"
-        "\n"
-        "The key is asked once on the terminal (twice when encrypting) unless given by\n"
-        "--key-file or --key-stdin. It is never taken from the command line.\n"
-        "FILE may be - for standard input (encrypt and decrypt then need -o). Armored files\n"
-        "are read like binary ones.\n"
-        "\n"
-        "Options:\n"
-        "  -o, --output PATH     write to PATH instead (one FILE only); - is standard output\n"
-        "  -f, --force           replace an existing output file without asking\n"
-        "  -a, --armor           write the encrypted file as text (encrypt only)\n"
-        "      --delete          remove FILE after success, only if it is still the file\n"
-        "                        that was read; an encrypted copy is read back and\n"
-        "                        checked completely first\n"
-        "      --key-file PATH   read the key from PATH (one trailing newline is dropped)\n"
-        "      --key-stdin       read the key from standard input (the same)\n"
-        "      --work-factor N   scrypt work factor 2^N when encrypting (10-22, default 18)\n"
-        "  -q, --quiet           no progress bar and no report of each file\n"
-        "  -h, --help            show this help\n"
-        "      --version         show the version\n"
-        "\n"
-        "An existing output file is replaced only with --force or when you say yes on the\n"
-        "terminal. Output files appear only when complete: a failed run leaves the old file\n"
-        "or none. Standard output cannot be undone: a failed run leaves there what was\n"
-        "written before the failure (when decrypting, only data that authenticated).\n"
-        "\n"
-        "Exit status: 0 success, 1 failure (the worst of all FILEs), 2 wrong usage.\n");
+               "Usage: ecx encrypt [OPTIONS] FILE...   writes FILE.ECX for each FILE\n"
+               "       ecx decrypt [OPTIONS] FILE...   writes FILE without its last four "
+               "characters\n"
+               "       ecx verify [OPTIONS] FILE...    checks that each FILE opens with the key\n"
+               "       ecx encrypt -r PATH...          each file in folders; decrypt -r and verify "
+               "-r\n"
+               "                                       take each .ECX file\n"
+               "       ecx encrypt --archive PATH...   one archive: photos becomes photos.tar.ECX\n"
+               "       ecx decrypt --extract FILE...   photos.tar.ECX gives the folder photos "
+               "back\n"
+               "\n"
+               "The key is asked once on the terminal (twice when encrypting) unless given by\n"
+               "--key-file or --key-stdin. It is never taken from the command line.\n"
+               "FILE may be - for standard input (encrypt and decrypt then need -o). Armored "
+               "files\n"
+               "are read like binary ones.\n"
+               "\n"
+               "Options:\n") +
+           optionsHelp() +
+           QStringLiteral(
+               "\n"
+               "An existing output file is replaced only with --force or when you say yes on the\n"
+               "terminal. Output files appear only when complete: a failed run leaves the old "
+               "file\n"
+               "or none. Standard output cannot be undone: a failed run leaves there what was\n"
+               "written before the failure (when decrypting, only data that authenticated).\n"
+               "-r follows no symbolic link and skips FIFOs, sockets and devices; encrypting\n"
+               "leaves .ECX and age files alone. It ends with a line of what was handled, skipped\n"
+               "and failed. --extract shows the folder only when the whole archive authenticated.\n"
+               "\n"
+               "Exit status: 0 success, 1 failure (the worst of all FILEs), 2 wrong usage.\n");
 }

@@ -16,6 +16,9 @@ struct CliCommand {
     bool quiet = false;
     bool force = false;
     bool armor = false;
+    bool recursive = false; // each file in the folders given
+    bool archive = false;   // all inputs as one archive
+    bool extract = false;   // an archive's folder given back
     int workFactor = 18;
 };
 

@@ -7,6 +7,7 @@
 
 #include "globals/batch/ArchiveWriter.h"
 #include "globals/batch/BatchContext.h"
+#include "globals/batch/Guarded.h"
 #include "globals/batch/OutputPaths.h"
 #include "globals/batch/RunProgress.h"
 #include "globals/batch/SkipRules.h"
@@ -61,6 +62,10 @@ public:
                                        ? archiveOutputFor(paths.front())
                                        : m_context.options.output;
         m_context.archive.source.path = paths.front();
+        if (m_context.options.standardStreams && output == "-") {
+            m_context.archive.output = age::FileEnd::standardOutput();
+            return;
+        }
         m_context.archive.output = age::FileEnd::file(output);
         if (!m_context.mayWrite(paths.front(), output, m_context.archive.replaceExisting))
             return abandon();
@@ -160,9 +165,11 @@ private:
     {
         std::thread writer([this] { m_writer.write(); });
         ChannelSource source(m_channel, [this](std::uint64_t bytes) {
-            m_progress.report(Stage::Archiving, m_writer.currentPath(), 0, bytes);
+            m_progress.report(Stage::Archiving, m_writer.currentPath(), 0, bytes,
+                              m_progress.total());
         });
-        const age::Failure failure = m_engine.encrypt(source, 0, m_context.archive.output);
+        const age::Failure failure =
+            guarded([&] { return m_engine.encrypt(source, 0, m_context.archive.output); });
         m_channel.closeReading();
         writer.join();
         return failure;
@@ -173,13 +180,13 @@ private:
     bool deleteSources()
     {
         const age::RunRecord &run = m_engine.lastRun();
-        if (const age::Failure failure = m_engine.verify(
-                run.output,
-                [this, &run](std::int16_t percent) {
-                    m_progress.report(Stage::Checking, run.output.path, 0,
-                                      m_progress.total() * std::uint64_t(percent) / 100);
-                },
-                run.outputIdentity)) {
+        const auto progress = [this, &run](std::int16_t percent) {
+            m_progress.report(Stage::Checking, run.output.path, 0,
+                              m_progress.total() * std::uint64_t(percent) / 100,
+                              m_progress.total());
+        };
+        if (const age::Failure failure = guarded(
+                [&] { return m_engine.verify(run.output, progress, run.outputIdentity); })) {
             m_context.failed(m_context.archive.source.path, run.output.path + " did not verify (" +
                                                                 failure.message() +
                                                                 "); nothing was deleted");

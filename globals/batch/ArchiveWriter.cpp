@@ -59,7 +59,12 @@ void ArchiveWriter::write()
 {
     struct archive *archive = archive_write_new();
     m_links = archive_entry_linkresolver_new();
-    std::string failure = writeAll(archive);
+    std::string failure;
+    try {
+        failure = writeAll(archive);
+    } catch (const std::exception &error) {
+        failure = error.what();
+    }
     archive_entry_linkresolver_free(m_links);
     archive_write_free(archive);
     m_channel.closeWriting(failure);
@@ -67,9 +72,8 @@ void ArchiveWriter::write()
 
 std::string ArchiveWriter::writeAll(struct archive *archive)
 {
-    // Names are stored as the bytes they are, whatever the locale.
+    // A name that is not text in the locale's encoding is stored as the bytes it is.
     if (archive_write_set_format_pax_restricted(archive) != ARCHIVE_OK ||
-        archive_write_set_format_option(archive, "pax", "hdrcharset", "BINARY") != ARCHIVE_OK ||
         archive_write_open2(archive, &m_channel, nullptr, toChannel, nullptr, nullptr) !=
             ARCHIVE_OK)
         return archiveError(archive);
@@ -112,7 +116,8 @@ std::string ArchiveWriter::writeEntry(struct archive *archive, std::size_t index
     archive_entry_linkify(m_links, &handle.entry, &spare);
     if (!handle.entry)
         return {};
-    if (archive_write_header(archive, handle.entry) != ARCHIVE_OK)
+    // A warning says a name went in as raw bytes, which is what it is meant to.
+    if (archive_write_header(archive, handle.entry) < ARCHIVE_WARN)
         return archiveError(archive);
     // A hard link to a file already in the archive carries no content.
     if (S_ISREG(status.st_mode) && archive_entry_size(handle.entry) > 0)

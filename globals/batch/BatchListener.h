@@ -26,8 +26,9 @@ enum class Stage {
 struct VANTRELGLOBALS_EXPORT BatchProgress {
     std::uint64_t doneBytes = 0, totalBytes = 0;
     Stage stage = Stage::Encrypting;
-    std::string currentPath;                  // the file being worked on
-    std::size_t fileIndex = 0, fileCount = 0; // fileIndex counts from 0
+    std::string currentPath;                        // the file being worked on
+    std::size_t fileIndex = 0, fileCount = 0;       // fileIndex counts from 0
+    std::uint64_t fileDoneBytes = 0, fileBytes = 0; // of the current file
 
     // Whole percent of the run, 0..100.
     int percent() const;

@@ -12,8 +12,9 @@ enum class FileResult { Handled, Skipped, Failed };
 // replace an existing output).
 enum class FailureCause {
     Other,
-    OutputExists, // the output exists and was kept, as the caller answered
-    IsFolder,     // a folder was given to a run that does not walk folders
+    OutputExists,       // the output exists and was kept, as the caller answered
+    IsFolder,           // a folder was given to a run that does not walk folders
+    OutputIsFolderName, // the one output path given ends in "/": it names no file
 };
 
 // What became of one file (or of a path that could not be handled, such as an unreadable

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "globals/batch/BatchContext.h"
+#include "globals/batch/Guarded.h"
 #include "globals/batch/KeyAhead.h"
 #include "globals/batch/OutputPaths.h"
 #include "globals/batch/RunProgress.h"
@@ -109,8 +110,13 @@ private:
     {
         if (action() == Action::Verify)
             return std::string();
-        if (!m_context.options.output.empty())
-            return m_context.options.output;
+        const std::string &given = m_context.options.output;
+        if (!given.empty() && given.back() == '/')
+            return m_context.failed(path, given + " names a folder",
+                                    FailureCause::OutputIsFolderName),
+                   std::nullopt;
+        if (!given.empty())
+            return given;
         if (action() == Action::Encrypt)
             return encryptedPath(path);
         const auto output = decryptedPath(path);
@@ -182,18 +188,16 @@ private:
                             : m_context.options.action == Action::Decrypt ? Stage::Decrypting
                                                                           : Stage::Verifying;
         const auto progress = m_progress.forFile(stage, file.source.path, index, file.size);
-        age::Failure failure;
-        switch (m_context.options.action) {
-        case Action::Encrypt:
-            failure = m_engine.encrypt(file.source, file.output, progress);
-            break;
-        case Action::Decrypt:
-            failure = m_engine.decrypt(file.source, file.output, progress);
-            break;
-        case Action::Verify:
-            failure = m_engine.verify(file.source, progress);
-            break;
-        }
+        const age::Failure failure = guarded([&] {
+            switch (m_context.options.action) {
+            case Action::Encrypt:
+                return m_engine.encrypt(file.source, file.output, progress);
+            case Action::Decrypt:
+                return m_engine.decrypt(file.source, file.output, progress);
+            default:
+                return m_engine.verify(file.source, progress);
+            }
+        });
         m_progress.fileEnded(file.size);
         if (failure) {
             m_context.failed(file.source.path, failure.message());

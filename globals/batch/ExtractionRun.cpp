@@ -3,6 +3,7 @@
 
 #include "globals/batch/BatchContext.h"
 #include "globals/batch/ExtractionFolder.h"
+#include "globals/batch/Guarded.h"
 #include "globals/batch/OutputPaths.h"
 #include "globals/batch/RunProgress.h"
 #include "globals/batch/SafeExtractor.h"
@@ -98,12 +99,14 @@ private:
         std::string extractorFailure;
         std::thread reader([&] { extractorFailure = extractor.extract(); });
         ChannelSink sink(channel);
-        const age::Failure failure = m_engine.decrypt(file.source, sink, [&](std::int16_t percent) {
+        const auto progress = [&](std::int16_t percent) {
             if (m_context.stopRequested)
                 channel.closeReading();
             m_progress.report(Stage::Extracting, extractor.currentName(), index,
-                              file.size * std::uint64_t(percent) / 100);
-        });
+                              file.size * std::uint64_t(percent) / 100, file.size);
+        };
+        const age::Failure failure =
+            guarded([&] { return m_engine.decrypt(file.source, sink, progress); });
         channel.closeWriting(failure ? failure.message() : std::string());
         reader.join();
         if (m_context.stopRequested && (failure || !extractorFailure.empty()))

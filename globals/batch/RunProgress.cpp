@@ -13,12 +13,12 @@ age::FileEngine::Progress RunProgress::forFile(Stage stage, const std::string &p
                                                std::size_t index, std::uint64_t size)
 {
     return [=, this](std::int16_t percent) {
-        report(stage, path, index, size * std::uint64_t(percent) / 100);
+        report(stage, path, index, size * std::uint64_t(percent) / 100, size);
     };
 }
 
 void RunProgress::report(Stage stage, const std::string &path, std::size_t index,
-                         std::uint64_t doneInFile)
+                         std::uint64_t doneInFile, std::uint64_t fileSize)
 {
     if (!m_context.listener)
         return;
@@ -29,6 +29,8 @@ void RunProgress::report(Stage stage, const std::string &path, std::size_t index
     progress.currentPath = path;
     progress.fileIndex = index;
     progress.fileCount = m_count;
+    progress.fileDoneBytes = doneInFile;
+    progress.fileBytes = fileSize;
     m_context.listener->progress(progress);
 }
 

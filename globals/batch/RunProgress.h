@@ -14,8 +14,9 @@ public:
     // The engine's progress function for file `index` of `size` bytes.
     age::FileEngine::Progress forFile(Stage stage, const std::string &path, std::size_t index,
                                       std::uint64_t size);
-    // Tells where the run is: `doneInFile` bytes of the current file.
-    void report(Stage stage, const std::string &path, std::size_t index, std::uint64_t doneInFile);
+    // Tells where the run is: `doneInFile` bytes of the current file of `fileSize` bytes.
+    void report(Stage stage, const std::string &path, std::size_t index, std::uint64_t doneInFile,
+                std::uint64_t fileSize);
     // The current file is over: its bytes count as done.
     void fileEnded(std::uint64_t size);
     std::uint64_t total() const { return m_total; }

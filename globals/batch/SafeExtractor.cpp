@@ -91,7 +91,12 @@ std::size_t SafeExtractor::nextPiece(const void **data)
 std::string SafeExtractor::extract()
 {
     struct archive *archive = archive_read_new();
-    std::string failure = extractAll(archive);
+    std::string failure;
+    try {
+        failure = extractAll(archive);
+    } catch (const std::exception &error) {
+        failure = error.what();
+    }
     archive_read_free(archive);
     if (failure.empty()) {
         // What follows the archive's end is read too, so that the whole stream authenticates.

@@ -154,7 +154,8 @@ TEST_F(EcxProgram, InputsAreCheckedBeforeTheKeyIsAsked)
     // Nothing can answer a key prompt here: the file's fault must come first.
     EXPECT_EQ(ecx({"encrypt", "missing.txt"}).err, "ecx: file not found: missing.txt");
     QDir(dir.path()).mkdir("box.ECX");
-    EXPECT_EQ(ecx({"decrypt", "box.ECX"}).err, "ecx: box.ECX is a folder");
+    EXPECT_EQ(ecx({"decrypt", "box.ECX"}).err,
+              "ecx: box.ECX is a folder (-r takes each .ECX file in it)");
 }
 
 TEST_F(EcxProgram, AnExistingFileIsReplacedOnlyWhenForced)
