@@ -116,11 +116,14 @@ void CipherFrame::dropSelectionIfEdited()
 
 bool CipherFrame::eventFilter(QObject *watched, QEvent *event)
 {
-    // A key typed into a summary starts a new path instead of editing the summary's text.
-    if (watched == m_fileBox && event->type() == QEvent::KeyPress && !m_selection.isEmpty() &&
-        !static_cast<QKeyEvent *>(event)->text().isEmpty() &&
-        static_cast<QKeyEvent *>(event)->text().front().isPrint())
-        m_fileBox->clear();
+    // Typing into a summary, or deleting from it, starts a new path instead of editing the
+    // summary's text.
+    if (watched == m_fileBox && event->type() == QEvent::KeyPress && !m_selection.isEmpty()) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete ||
+            (!key->text().isEmpty() && key->text().front().isPrint()))
+            m_fileBox->clear();
+    }
     return QGroupBox::eventFilter(watched, event);
 }
 

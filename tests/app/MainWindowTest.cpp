@@ -181,6 +181,9 @@ TEST_F(MainWindow, DroppedFilesAndFoldersLandInTheFrameTheyWereDroppedOn)
     EXPECT_EQ(encrypt()->fileBox()->accessibleDescription(), paths.join('\n'));
     EXPECT_EQ(encrypt()->paths(), paths);
     encrypt()->fileBox()->setFocus();
+    QTest::keyClick(encrypt()->fileBox(), Qt::Key_Backspace);
+    EXPECT_TRUE(encrypt()->fileBox()->text().isEmpty());
+    encrypt()->setPaths(paths);
     QTest::keyClicks(encrypt()->fileBox(), "/tmp/x");
     EXPECT_EQ(encrypt()->fileBox()->text(), "/tmp/x");
     EXPECT_EQ(encrypt()->paths(), QStringList{"/tmp/x"});
