@@ -116,20 +116,23 @@ void frmMain::askToStopRun()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (!m_fileTab->running()) {
-        QWidget::closeEvent(event);
-        return;
-    }
-    event->ignore();
     if (m_fileTab->stoppable()) {
         if (!platform::askYesNo(this,
                                 QStringLiteral("Files are being worked on. Stop after the "
                                                "current file and close Ember Coffer?"),
-                                QStringLiteral("Ember Coffer")))
+                                QStringLiteral("Ember Coffer"))) {
+            event->ignore();
             return;
+        }
         m_fileTab->stopAfterCurrentFile();
     }
-    m_closeAfterRun = true;
+    // The run may have ended while the question was open.
+    if (m_fileTab->running()) {
+        event->ignore();
+        m_closeAfterRun = true;
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 VBool frmMain::lastResult() const { return m_runner->lastResult(); }

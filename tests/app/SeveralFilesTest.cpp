@@ -120,28 +120,42 @@ TEST_F(SeveralFiles, AStoppedRunLeavesEveryFinishedFileWholeAndNoPartialFile)
     encrypt()->setPaths(paths);
     encrypt()->keyBox()->setText("secret");
     questionAnswer = true;
-    // A costlier key per file keeps the run long enough for the window to answer Esc (once the
-    // second file is under way) well before the last file.
+    // A costlier key per file keeps the run long enough for the window to answer (once the
+    // second file is under way) well before the last file: first Esc, then closing the window.
     window->engine().setWorkFactor(14);
-    QObject::connect(bar(), &QProgressBar::valueChanged, window.get(), [this] {
+    bool closing = false;
+    QObject::connect(bar(), &QProgressBar::valueChanged, window.get(), [&] {
         if (questions.empty() && bar()->text().contains("(2 of 8)"))
-            QTest::keyClick(window.get(), Qt::Key_Escape);
+            closing ? (void)window->close() : QTest::keyClick(window.get(), Qt::Key_Escape);
     });
-    press(encrypt());
-    ASSERT_EQ(questions.size(), 1u);
-    EXPECT_EQ(questions[0].text, "Stop after the current file?");
-    const QString message = onlyMessage().text;
-    EXPECT_TRUE(message.endsWith(" of 8 files. Stopped on request: every finished file is whole, "
-                                 "and the files not reached were left as they were."))
-        << message.toStdString();
-    const QStringList left = QDir(pathOf("many")).entryList(QDir::Files | QDir::Hidden);
-    const QStringList encrypted = left.filter(".ECX");
-    EXPECT_GE(encrypted.size(), 2);
-    EXPECT_LT(encrypted.size(), 8);
-    EXPECT_EQ(left.size(), 8 + encrypted.size()) << left.join(' ').toStdString();
-    window->engine().setKey(keyStringFor("secret"));
-    for (const QString &name : encrypted)
-        EXPECT_TRUE(window->engine().VerifyFile(pathOf("many/" + name))) << name.toStdString();
+    for (const QString &question :
+         {QString("Stop after the current file?"),
+          QString("Files are being worked on. Stop after the current file and close Ember "
+                  "Coffer?")}) {
+        SCOPED_TRACE(question.toStdString());
+        questions.clear();
+        press(encrypt());
+        ASSERT_EQ(questions.size(), 1u);
+        EXPECT_EQ(questions[0].text, question);
+        const QString message = onlyMessage().text;
+        EXPECT_TRUE(message.endsWith(" of 8 files. Stopped on request: every finished file is "
+                                     "whole, and the files not reached were left as they were."))
+            << message.toStdString();
+        const QStringList left = QDir(pathOf("many")).entryList(QDir::Files | QDir::Hidden);
+        const QStringList encrypted = left.filter(".ECX");
+        EXPECT_GE(encrypted.size(), 2);
+        EXPECT_LT(encrypted.size(), 8);
+        EXPECT_EQ(left.size(), 8 + encrypted.size()) << left.join(' ').toStdString();
+        window->engine().setKey(keyStringFor("secret"));
+        for (const QString &name : encrypted) {
+            EXPECT_TRUE(window->engine().VerifyFile(pathOf("many/" + name))) << name.toStdString();
+            QFile::remove(pathOf("many/" + name));
+        }
+        encrypt()->setPaths(paths);
+        encrypt()->keyBox()->setText("secret");
+        closing = true;
+    }
+    EXPECT_FALSE(window->isVisible()) << "the window closed once the run had stopped";
 }
 
 } // namespace
