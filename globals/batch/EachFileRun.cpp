@@ -49,6 +49,7 @@ private:
     {
         struct stat status;
         const bool exists = isStream(m_context, path) || ::stat(path.c_str(), &status) == 0;
+        const bool missing = !exists && errno == ENOENT;
         if (exists && !isStream(m_context, path) && S_ISDIR(status.st_mode)) {
             if (!m_context.options.recursive)
                 m_context.failed(path, path + " is a folder", FailureCause::IsFolder);
@@ -59,7 +60,7 @@ private:
         const std::optional<std::string> output = outputFor(path);
         if (!output)
             return;
-        if (!exists && errno == ENOENT) {
+        if (missing) {
             m_context.failed(path, "file not found: " + path);
             return;
         }

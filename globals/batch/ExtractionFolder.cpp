@@ -1,7 +1,6 @@
 #include "globals/batch/ExtractionFolder.h"
 
 #include <cerrno>
-#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
@@ -9,6 +8,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "globals/batch/FolderWalk.h"
 #include "globals/batch/OutputPaths.h"
 #include "globals/batch/SkipRules.h"
 #include "globals/batch/TreeRemoval.h"
@@ -17,26 +17,6 @@
 namespace batch {
 
 namespace {
-
-std::vector<std::string> entriesOf(int fd)
-{
-    std::vector<std::string> names;
-    const int listFd = ::dup(fd);
-    DIR *dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
-    if (!dir) {
-        if (listFd >= 0)
-            ::close(listFd);
-        return names;
-    }
-    ::rewinddir(dir);
-    while (const dirent *entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    }
-    ::closedir(dir);
-    return names;
-}
 
 age::Failure systemFailure(const std::string &path, int error = errno)
 {
@@ -60,7 +40,7 @@ void removeIfAbandonedFolder(int dirFd, const std::string &name, ino_t claimed)
 
 void removeStaleExtractionFolders(int dirFd)
 {
-    for (const std::string &name : entriesOf(dirFd))
+    for (const std::string &name : namesInFolder(dirFd))
         if (const auto claimed = age::temporaryInodeOf(name.c_str()))
             removeIfAbandonedFolder(dirFd, name, *claimed);
 }
@@ -108,7 +88,7 @@ age::Failure ExtractionFolder::create(const std::string &destination)
 
 std::pair<int, std::string> ExtractionFolder::content() const
 {
-    const std::vector<std::string> names = entriesOf(m_fd);
+    const std::vector<std::string> names = namesInFolder(m_fd);
     struct stat status;
     if (names.size() == 1 &&
         ::fstatat(m_fd, names.front().c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&

@@ -11,25 +11,6 @@ namespace batch {
 
 namespace {
 
-// The names in the open folder `fd` (which the listing consumes), in byte order.
-std::vector<std::string> sortedNames(int fd)
-{
-    std::vector<std::string> names;
-    DIR *dir = ::fdopendir(fd);
-    if (!dir) {
-        ::close(fd);
-        return names;
-    }
-    while (const dirent *entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    }
-    ::closedir(dir);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class Walker {
 public:
     explicit Walker(const std::function<void(const FoundEntry &)> &visit) : m_visit(visit) {}
@@ -42,10 +23,7 @@ public:
         m_visit(entry);
         if (fd < 0)
             return;
-        const int listFd = ::dup(fd);
-        const std::vector<std::string> names =
-            listFd < 0 ? std::vector<std::string>{} : sortedNames(listFd);
-        for (const std::string &name : names)
+        for (const std::string &name : namesInFolder(fd))
             child(fd, entry, name);
         ::close(fd);
     }
@@ -70,6 +48,28 @@ private:
 };
 
 } // namespace
+
+std::vector<std::string> namesInFolder(int fd)
+{
+    std::vector<std::string> names;
+    const int listFd = ::dup(fd);
+    DIR *dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
+    if (!dir) {
+        if (listFd >= 0)
+            ::close(listFd);
+        return names;
+    }
+    // The copy shares its position with `fd`: start from the beginning whatever came before.
+    ::rewinddir(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 std::string joinPath(const std::string &parent, const std::string &name)
 {

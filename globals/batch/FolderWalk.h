@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 #include <sys/stat.h>
+#include <vector>
 
 namespace batch {
 
@@ -20,6 +21,9 @@ struct FoundEntry {
 // its parent without following a link, so a link put in a folder's place is not entered.
 void walkFolder(const std::string &root, const std::string &rootName,
                 const std::function<void(const FoundEntry &)> &visit);
+
+// The names in the open folder `fd` ("." and ".." left out), in byte order; `fd` stays open.
+std::vector<std::string> namesInFolder(int fd);
 
 // `parent` and `name` joined with one slash.
 std::string joinPath(const std::string &parent, const std::string &name);

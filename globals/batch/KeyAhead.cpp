@@ -144,7 +144,13 @@ void KeyAhead::work()
             index = m_next++;
             m_slots[index].state = State::Deriving;
         }
-        derive(index);
+        try {
+            derive(index);
+        } catch (const std::exception &) {
+            // The file's key is then derived on the spot, where a failure is reported.
+            const std::lock_guard lock(m_mutex);
+            m_slots[index].state = State::None;
+        }
         m_changed.notify_all();
     }
 }
@@ -168,7 +174,12 @@ void KeyAhead::derive(std::size_t index)
     const std::uint64_t cost = derivationCost(parameters->workFactor);
     admit(cost, lock);
     lock.unlock();
-    auto key = age::scryptWrapKey(m_passphrase, parameters->salt, parameters->workFactor);
+    std::optional<age::Key32> key;
+    try {
+        key = age::scryptWrapKey(m_passphrase, parameters->salt, parameters->workFactor);
+    } catch (const std::exception &) {
+        // Left to the engine, which derives on the spot and reports what fails.
+    }
     lock.lock();
     m_costInFlight -= cost;
     slot.salt = std::move(parameters->salt);
