@@ -1,6 +1,9 @@
 // Not a test: shows the real window on the current display (Xvfb under scripts/screenshot)
 // and saves what the display shows of the File tab, the Password tab and the About window,
-// then the start-up password prompt and the Password tab with a stored password.
+// then the start-up password prompt and the Password tab with a stored password, and the File
+// tab holding several files.
+#include "app/CipherFrame.h"
+#include "app/FileTab.h"
 #include "app/frmAbout.h"
 #include "app/frmMain.h"
 #include "tests/apppassword/PasswordScreenshots.h"
@@ -9,6 +12,7 @@
 #include <QDir>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 
@@ -48,5 +52,19 @@ int main(int argc, char **argv)
         return 1;
     saved = saveWindow(about, folder.filePath("about.png")) && saved;
     saved = savePasswordScreenshots(folder, saveWindow) && saved;
+
+    // Three photos given together: the file box sums them up.
+    QTemporaryDir photos;
+    QStringList paths;
+    for (const char *name : {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0003.jpg"}) {
+        QFile photo(photos.filePath(name));
+        if (!photo.open(QIODevice::WriteOnly) || !photo.resize(1'200'000))
+            return 1;
+        paths << photo.fileName();
+    }
+    about->close();
+    window.raise();
+    window.fileTab()->encryptFrame()->setPaths(paths);
+    saved = saveWindow(&window, folder.filePath("file-tab-several.png")) && saved;
     return saved ? 0 : 1;
 }
