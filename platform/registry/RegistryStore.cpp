@@ -117,8 +117,10 @@ LONG statusForStoreFailure(int sqliteCode)
         return ERROR_ACCESS_DENIED;
     case SQLITE_NOMEM:
         return ERROR_OUTOFMEMORY;
+    case SQLITE_TOOBIG:
+        return ERROR_NOT_ENOUGH_MEMORY;
     case SQLITE_FULL:
-        return ERROR_CANTWRITE;
+        return ERROR_DISK_FULL;
     default:
         return ERROR_REGISTRY_IO_FAILED;
     }
