@@ -311,6 +311,11 @@ LONG RegistryStore::transact(bool write, const std::function<LONG()> &work)
         if (statusForStoreFailure(error.code()) == ERROR_BADDB)
             leaveFileAsItIs();
         return statusForStoreFailure(error.code());
+    } catch (...) {
+        // Anything else (running out of memory) ends the transaction too: the connection is
+        // shared by every later call.
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
     }
 }
 

@@ -45,7 +45,8 @@ public:
     std::optional<KeyId> rootKey(PredefinedRoot root) const;
 
     // Runs `work` as one transaction (a write transaction takes the store's write lock at
-    // once); a failure status or a store error rolls everything back.
+    // once); a failure status, a store error or any exception rolls everything back (the
+    // exception goes on to the caller).
     LONG transact(bool write, const std::function<LONG()> &work);
 
     bool keyExists(KeyId key);
