@@ -105,16 +105,21 @@ LONG findKeyToDelete(RegistryCall &call, LPCSTR lpSubKey, KeyId &target)
 }
 
 // What create and open hand back: a new handle to the key found, the predefined handle itself
-// when no key below it was named, or null on any failure (a null handle is refused before the
-// result is touched).
+// when no key below it was named, or null on any failure, running out of handles included (a
+// null handle is refused before the result is touched).
 LONG handOut(RegistryCall &call, LONG status, const std::optional<KeyId> &target, REGSAM access,
              PHKEY phkResult)
 {
+    *phkResult = nullptr;
     if (status != ERROR_SUCCESS)
-        *phkResult = nullptr;
-    else
-        *phkResult = target ? call.newHandle(*target, access) : call.handle();
-    return status;
+        return status;
+    if (!target) {
+        *phkResult = call.handle();
+        return ERROR_SUCCESS;
+    }
+    *phkResult = call.newHandle(*target, access);
+    // Every handle value has been handed out once; none may be handed out again.
+    return *phkResult != nullptr ? ERROR_SUCCESS : ERROR_NO_SYSTEM_RESOURCES;
 }
 
 } // namespace
@@ -200,9 +205,15 @@ LSTATUS WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Reserved*/,
     return guarded([&]() -> LONG {
         if (lpData == nullptr && cbData > 0)
             return ERROR_NOACCESS;
+        // Refused before anything is copied: the size comes from the caller.
+        if (cbData > MaxValueSize)
+            return ERROR_NOT_ENOUGH_MEMORY;
         const std::string name = valueName(lpValueName);
         std::vector<std::uint8_t> data(lpData, lpData + cbData);
-        // A string given without its terminator, but followed by one, is stored with it.
+        // A string given without its terminator, but followed by one, is stored with it. This
+        // reads the byte after the `cbData` given, as Windows does, because callers count a
+        // string without its terminator and rely on it being stored; a caller whose buffer
+        // ends exactly there gets the same read from Windows.
         if (isStringType(dwType) && cbData > 0 && lpData[cbData - 1] != 0 && lpData[cbData] == 0)
             data.push_back(0);
         RegistryCall call(hKey);

@@ -135,6 +135,7 @@ void RegistryStore::close()
     m_path.clear();
     m_roots = {};
     m_writerTurn.reset({});
+    m_valueOrder.reset();
 }
 
 // Closing the last connection normally copies the write-ahead log into the file; for a file
@@ -297,6 +298,9 @@ void RegistryStore::begin(bool write)
 
 LONG RegistryStore::transact(bool write, const std::function<LONG()> &work)
 {
+    // Another process's commit shows in the data version; this connection's own writes do not.
+    if (write)
+        m_valueOrder.reset();
     try {
         begin(write);
     } catch (const StoreError &error) {
@@ -407,11 +411,29 @@ std::optional<StoredValue> RegistryStore::findValue(KeyId key, const std::string
     return valueFromRow(statement);
 }
 
+// Read once per version of the store: listing a key's values one index after another would
+// otherwise walk past every value before each one.
+const std::vector<std::int64_t> &RegistryStore::valueOrder(KeyId key)
+{
+    const std::int64_t version = pragmaNumber(m_db, "PRAGMA data_version");
+    if (m_valueOrder && m_valueOrder->key == key && m_valueOrder->dataVersion == version)
+        return m_valueOrder->ids;
+    m_valueOrder.reset();
+    ValueOrder order{key, version, {}};
+    SqliteStatement statement(m_db, "SELECT id FROM registry_values WHERE key = ? ORDER BY id");
+    statement.bind(1, key);
+    while (statement.step())
+        order.ids.push_back(statement.integer(0));
+    return m_valueOrder.emplace(std::move(order)).ids;
+}
+
 std::optional<StoredValue> RegistryStore::valueAt(KeyId key, DWORD index)
 {
-    SqliteStatement statement(m_db, "SELECT name, type, data FROM registry_values WHERE key = ? "
-                                    "ORDER BY id LIMIT 1 OFFSET ?");
-    statement.bind(1, key).bind(2, static_cast<std::int64_t>(index));
+    const std::vector<std::int64_t> &ids = valueOrder(key);
+    if (index >= ids.size())
+        return std::nullopt;
+    SqliteStatement statement(m_db, "SELECT name, type, data FROM registry_values WHERE id = ?");
+    statement.bind(1, ids[index]);
     if (!statement.step())
         return std::nullopt;
     return valueFromRow(statement);

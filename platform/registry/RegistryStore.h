@@ -23,6 +23,11 @@ struct StoredValue {
     std::vector<std::uint8_t> data;
 };
 
+// The largest value the store takes, in bytes: well inside what the database holds in one row
+// (a billion bytes) beside the longest names. Windows bounds a value by memory only; a larger
+// one is refused as Windows refuses a value that memory cannot hold.
+inline constexpr DWORD MaxValueSize = 512u * 1024 * 1024;
+
 // The registry kept in one SQLite file. Keys and values keep the spelling they were created
 // with and are found through their folded names. The key and value operations run inside
 // `transact`.
@@ -60,6 +65,8 @@ public:
     void deleteTree(KeyId key, bool keepKey);
 
     std::optional<StoredValue> findValue(KeyId key, const std::string &name);
+    // The value at `index` in creation order. Walking through the indexes one after another
+    // costs one lookup each, as long as the store does not change meanwhile.
     std::optional<StoredValue> valueAt(KeyId key, DWORD index);
     // Stores a value; a value that exists keeps its spelling and its place in the order.
     void setValue(KeyId key, const std::string &name, DWORD type,
@@ -67,6 +74,14 @@ public:
     bool deleteValue(KeyId key, const std::string &name);
 
 private:
+    // The ids of one key's values in creation order, as of one version of the store.
+    struct ValueOrder {
+        KeyId key = 0;
+        std::int64_t dataVersion = 0;
+        std::vector<std::int64_t> ids;
+    };
+
+    const std::vector<std::int64_t> &valueOrder(KeyId key);
     void close();
     void begin(bool write);
     void leaveFileAsItIs();
@@ -83,6 +98,8 @@ private:
     WriterTurn m_writerTurn;
     std::chrono::steady_clock::time_point m_waitingSince;
     std::array<std::optional<KeyId>, AllPredefinedRoots.size()> m_roots;
+    // Kept between calls while neither this connection wrote nor another one committed.
+    std::optional<ValueOrder> m_valueOrder;
 };
 
 // The status a SQLite result code stands for.
