@@ -135,7 +135,13 @@ void RegistryStore::close()
     m_path.clear();
     m_roots = {};
     m_writerTurn.reset({});
-    m_valueOrder.reset();
+    forgetListings();
+}
+
+void RegistryStore::forgetListings()
+{
+    m_values.reset();
+    m_subkeys.reset();
 }
 
 // Closing the last connection normally copies the write-ahead log into the file; for a file
@@ -300,7 +306,7 @@ LONG RegistryStore::transact(bool write, const std::function<LONG()> &work)
 {
     // Another process's commit shows in the data version; this connection's own writes do not.
     if (write)
-        m_valueOrder.reset();
+        forgetListings();
     try {
         begin(write);
     } catch (const StoreError &error) {
@@ -352,11 +358,31 @@ bool RegistryStore::hasChildren(KeyId key)
     return statement.bind(1, key).step();
 }
 
+// Read once per version of the store: listing a key one index after another would otherwise
+// walk past every entry before each one. `sql` selects the ids of the key's entries in order.
+const std::vector<std::int64_t> &RegistryStore::listing(std::optional<Listing> &kept, KeyId key,
+                                                        const char *sql)
+{
+    const std::int64_t version = pragmaNumber(m_db, "PRAGMA data_version");
+    if (kept && kept->key == key && kept->dataVersion == version)
+        return kept->ids;
+    kept.reset();
+    Listing fresh{key, version, {}};
+    SqliteStatement statement(m_db, sql);
+    statement.bind(1, key);
+    while (statement.step())
+        fresh.ids.push_back(statement.integer(0));
+    return kept.emplace(std::move(fresh)).ids;
+}
+
 std::optional<std::string> RegistryStore::childNameAt(KeyId parent, DWORD index)
 {
-    SqliteStatement statement(m_db, "SELECT name FROM registry_keys WHERE parent = ? "
-                                    "ORDER BY folded LIMIT 1 OFFSET ?");
-    statement.bind(1, parent).bind(2, static_cast<std::int64_t>(index));
+    const std::vector<std::int64_t> &ids =
+        listing(m_subkeys, parent, "SELECT id FROM registry_keys WHERE parent = ? ORDER BY folded");
+    if (index >= ids.size())
+        return std::nullopt;
+    SqliteStatement statement(m_db, "SELECT name FROM registry_keys WHERE id = ?");
+    statement.bind(1, ids[index]);
     if (!statement.step())
         return std::nullopt;
     return statement.text(0);
@@ -411,25 +437,10 @@ std::optional<StoredValue> RegistryStore::findValue(KeyId key, const std::string
     return valueFromRow(statement);
 }
 
-// Read once per version of the store: listing a key's values one index after another would
-// otherwise walk past every value before each one.
-const std::vector<std::int64_t> &RegistryStore::valueOrder(KeyId key)
-{
-    const std::int64_t version = pragmaNumber(m_db, "PRAGMA data_version");
-    if (m_valueOrder && m_valueOrder->key == key && m_valueOrder->dataVersion == version)
-        return m_valueOrder->ids;
-    m_valueOrder.reset();
-    ValueOrder order{key, version, {}};
-    SqliteStatement statement(m_db, "SELECT id FROM registry_values WHERE key = ? ORDER BY id");
-    statement.bind(1, key);
-    while (statement.step())
-        order.ids.push_back(statement.integer(0));
-    return m_valueOrder.emplace(std::move(order)).ids;
-}
-
 std::optional<StoredValue> RegistryStore::valueAt(KeyId key, DWORD index)
 {
-    const std::vector<std::int64_t> &ids = valueOrder(key);
+    const std::vector<std::int64_t> &ids =
+        listing(m_values, key, "SELECT id FROM registry_values WHERE key = ? ORDER BY id");
     if (index >= ids.size())
         return std::nullopt;
     SqliteStatement statement(m_db, "SELECT name, type, data FROM registry_values WHERE id = ?");

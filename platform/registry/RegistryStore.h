@@ -58,6 +58,8 @@ public:
     std::optional<KeyId> findChild(KeyId parent, const std::string &name);
     KeyId createChild(KeyId parent, const std::string &name);
     bool hasChildren(KeyId key);
+    // The name of the subkey at `index`, sorted by folded name; one lookup per call while the
+    // store does not change, as for values.
     std::optional<std::string> childNameAt(KeyId parent, DWORD index);
     void deleteKey(KeyId key);
     // Deletes every key below `key` and all their values, and the values of `key` itself; the
@@ -74,14 +76,17 @@ public:
     bool deleteValue(KeyId key, const std::string &name);
 
 private:
-    // The ids of one key's values in creation order, as of one version of the store.
-    struct ValueOrder {
+    // The ids of one key's values or subkeys in the order they are listed, as of one version
+    // of the store.
+    struct Listing {
         KeyId key = 0;
         std::int64_t dataVersion = 0;
         std::vector<std::int64_t> ids;
     };
 
-    const std::vector<std::int64_t> &valueOrder(KeyId key);
+    const std::vector<std::int64_t> &listing(std::optional<Listing> &kept, KeyId key,
+                                             const char *sql);
+    void forgetListings();
     void close();
     void begin(bool write);
     void leaveFileAsItIs();
@@ -99,7 +104,8 @@ private:
     std::chrono::steady_clock::time_point m_waitingSince;
     std::array<std::optional<KeyId>, AllPredefinedRoots.size()> m_roots;
     // Kept between calls while neither this connection wrote nor another one committed.
-    std::optional<ValueOrder> m_valueOrder;
+    std::optional<Listing> m_values;
+    std::optional<Listing> m_subkeys;
 };
 
 // The status a SQLite result code stands for.

@@ -123,8 +123,20 @@ TEST_F(RegistryEnumeration, ValueDataIsCheckedBeforeTheName)
 
 // Each index means what it means in the store at the time of the call, whoever changed the
 // key since the last one; a size beyond what the store holds is refused before it is read.
-TEST_F(RegistryEnumeration, ValuesListRightWhileTheKeyChangesAndHugeSizesAreRefused)
+TEST_F(RegistryEnumeration, ListsStayRightWhileTheKeyChangesAndHugeSizesAreRefused)
 {
+    for (const char *name : {"k1", "k2", "k3"})
+        RegCloseKey(createKey(name, key));
+    char subkey[8];
+    ASSERT_EQ(RegEnumKeyA(key, 0, subkey, sizeof subkey), ERROR_SUCCESS);
+    ASSERT_EQ(RegDeleteKeyA(key, "k1"), ERROR_SUCCESS);
+    EXPECT_EQ(RegEnumKeyA(key, 0, subkey, sizeof subkey), ERROR_SUCCESS);
+    EXPECT_STREQ(subkey, "k2");
+    editStore("DELETE FROM registry_keys WHERE name = 'k2'"); // another process
+    EXPECT_EQ(RegEnumKeyA(key, 0, subkey, sizeof subkey), ERROR_SUCCESS);
+    EXPECT_STREQ(subkey, "k3");
+    EXPECT_EQ(RegEnumKeyA(key, 1, subkey, sizeof subkey), ERROR_NO_MORE_ITEMS);
+
     for (const char *name : {"a", "b", "c", "d"})
         ASSERT_EQ(setString(key, name, name), ERROR_SUCCESS);
     auto nameAt = [this](DWORD index) {
