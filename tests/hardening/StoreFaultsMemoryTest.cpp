@@ -19,11 +19,7 @@ namespace {
 // While positive, counts down with every allocation; the one that takes it to zero fails.
 std::atomic<long> allocationsBeforeFailure{0};
 
-} // namespace
-
-// This program's allocator, which the libraries it loads use too: a test makes the n-th
-// allocation from now fail.
-void *operator new(std::size_t size)
+void *allocate(std::size_t size)
 {
     if (allocationsBeforeFailure.load() > 0 && allocationsBeforeFailure.fetch_sub(1) == 1)
         throw std::bad_alloc();
@@ -31,8 +27,32 @@ void *operator new(std::size_t size)
         return memory;
     throw std::bad_alloc();
 }
+
+} // namespace
+
+// This program's allocator, which the libraries it loads use too: a test makes the n-th
+// allocation from now fail. Every plain and array form is replaced, so that whatever was taken
+// with malloc goes back with free, also under a sanitizer's own allocator.
+void *operator new(std::size_t size) { return allocate(size); }
+void *operator new[](std::size_t size) { return allocate(size); }
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept
+{
+    try {
+        return allocate(size);
+    } catch (const std::bad_alloc &) {
+        return nullptr;
+    }
+}
+void *operator new[](std::size_t size, const std::nothrow_t &tag) noexcept
+{
+    return operator new(size, tag);
+}
 void operator delete(void *memory) noexcept { std::free(memory); }
+void operator delete[](void *memory) noexcept { std::free(memory); }
 void operator delete(void *memory, std::size_t) noexcept { std::free(memory); }
+void operator delete[](void *memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void *memory, const std::nothrow_t &) noexcept { std::free(memory); }
+void operator delete[](void *memory, const std::nothrow_t &) noexcept { std::free(memory); }
 
 namespace {
 
