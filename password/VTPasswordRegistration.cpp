@@ -2,6 +2,7 @@
 
 #include "password/VTPasswordTypeLibrary.h"
 #include "password/VantrelPasswordExports.h"
+#include "platform/com/BoundaryCall.h"
 #include "platform/registry/winreg.h"
 
 #include <QFileInfo>
@@ -159,22 +160,26 @@ std::vector<RegistrationEntry> registrationEntries(const QString &libraryPath)
 
 HRESULT DllRegisterServer()
 {
-    const QString path = thisLibraryPath();
-    if (path.isEmpty())
-        return SELFREG_E_CLASS;
-    const std::vector<RegistrationEntry> entries = registrationEntries(path);
-    for (const RegistrationEntry &entry : entries) {
-        if (!writeEntry(entry)) {
-            // Leave no half registration behind.
-            removeEntries(entries);
+    return boundaryCall([] {
+        const QString path = thisLibraryPath();
+        if (path.isEmpty())
             return SELFREG_E_CLASS;
+        const std::vector<RegistrationEntry> entries = registrationEntries(path);
+        for (const RegistrationEntry &entry : entries) {
+            if (!writeEntry(entry)) {
+                // Leave no half registration behind.
+                removeEntries(entries);
+                return SELFREG_E_CLASS;
+            }
         }
-    }
-    return S_OK;
+        return S_OK;
+    });
 }
 
 HRESULT DllUnregisterServer()
 {
-    removeEntries(registrationEntries(thisLibraryPath()));
-    return S_OK;
+    return boundaryCall([] {
+        removeEntries(registrationEntries(thisLibraryPath()));
+        return S_OK;
+    });
 }

@@ -7,11 +7,12 @@
 // exports them.
 extern "C" {
 // Writes the class, its program id, type library and interfaces into the registry store.
-VANTRELPASSWORD_EXPORT HRESULT DllRegisterServer();
+[[nodiscard]] VANTRELPASSWORD_EXPORT HRESULT DllRegisterServer();
 // Removes exactly what DllRegisterServer wrote.
-VANTRELPASSWORD_EXPORT HRESULT DllUnregisterServer();
+[[nodiscard]] VANTRELPASSWORD_EXPORT HRESULT DllUnregisterServer();
 // Hands out the class factory of VTPassword (CLASS_E_CLASSNOTAVAILABLE for any other class).
-VANTRELPASSWORD_EXPORT HRESULT DllGetClassObject(const CLSID &clsid, const IID &iid, void **object);
+[[nodiscard]] VANTRELPASSWORD_EXPORT HRESULT DllGetClassObject(const CLSID &clsid, const IID &iid,
+                                                               void **object);
 // S_OK when no object and no lock of the library is alive, S_FALSE otherwise.
-VANTRELPASSWORD_EXPORT HRESULT DllCanUnloadNow();
+[[nodiscard]] VANTRELPASSWORD_EXPORT HRESULT DllCanUnloadNow();
 }

@@ -1,5 +1,7 @@
 #include "platform/com/ClassFactory.h"
 
+#include "platform/com/BoundaryCall.h"
+
 ClassFactory::ClassFactory(ModuleCounter &module, Creator create)
     : ComObject(&module), m_module(module), m_create(std::move(create))
 {
@@ -12,7 +14,14 @@ HRESULT ClassFactory::CreateInstance(IUnknown *outer, const IID &iid, void **obj
     *object = nullptr;
     if (outer)
         return CLASS_E_NOAGGREGATION;
-    IUnknown *created = m_create();
+    // The creator runs the control's own code, which must not throw into the host.
+    IUnknown *created = nullptr;
+    if (const HRESULT hr = boundaryCall([&] {
+            created = m_create();
+            return S_OK;
+        });
+        FAILED(hr))
+        return hr;
     if (!created)
         return E_OUTOFMEMORY;
     const HRESULT hr = created->QueryInterface(iid, object);

@@ -10,8 +10,9 @@ struct IClassFactory : IUnknown {
 
     // `outer` must be null: objects are not aggregated. On success `*object` holds interface
     // `iid` of a new object.
-    virtual HRESULT CreateInstance(IUnknown *outer, const IID &iid, void **object) = 0;
-    virtual HRESULT LockServer(bool lock) = 0;
+    [[nodiscard]] virtual HRESULT CreateInstance(IUnknown *outer, const IID &iid,
+                                                 void **object) = 0;
+    [[nodiscard]] virtual HRESULT LockServer(bool lock) = 0;
 };
 
 class PLATFORMCOM_EXPORT ClassFactory final : public ComObject<IClassFactory> {
@@ -21,8 +22,8 @@ public:
 
     ClassFactory(ModuleCounter &module, Creator create);
 
-    HRESULT CreateInstance(IUnknown *outer, const IID &iid, void **object) override;
-    HRESULT LockServer(bool lock) override;
+    [[nodiscard]] HRESULT CreateInstance(IUnknown *outer, const IID &iid, void **object) override;
+    [[nodiscard]] HRESULT LockServer(bool lock) override;
 
 private:
     void *findInterface(const IID &iid) override;

@@ -20,7 +20,8 @@ PLATFORMCOM_EXPORT std::string registeredLibrary(const CLSID &clsid);
 // REGDB_E_CLASSNOTREG when the class is not registered, CO_E_DLLNOTFOUND when its library
 // cannot be loaded, CO_E_ERRORINDLL when the library has no DllGetClassObject; otherwise
 // what the library answers.
-PLATFORMCOM_EXPORT HRESULT getClassObject(const CLSID &clsid, const IID &iid, void **object);
+[[nodiscard]] PLATFORMCOM_EXPORT HRESULT getClassObject(const CLSID &clsid, const IID &iid,
+                                                        void **object);
 
 // Unloads the libraries loaded by getClassObject whose DllCanUnloadNow allows it; returns
 // how many were unloaded.

@@ -19,7 +19,7 @@ public:
     ComObject(const ComObject &) = delete;
     ComObject &operator=(const ComObject &) = delete;
 
-    HRESULT QueryInterface(const IID &iid, void **object) override
+    [[nodiscard]] HRESULT QueryInterface(const IID &iid, void **object) override
     {
         if (!object)
             return E_POINTER;

@@ -11,7 +11,7 @@ public:
     ControlSurface(IEmbeddedControl *control, QWidget *form);
 
     // The result of the last paint the control was asked for.
-    HRESULT lastPaintResult() const { return m_lastPaint; }
+    [[nodiscard]] HRESULT lastPaintResult() const { return m_lastPaint; }
     // Stops painting: the control is going away.
     void detach() { m_control.reset(); }
 

@@ -129,7 +129,7 @@ public:
 
     const InterfaceDesc &description() const { return m_interface; }
 
-    HRESULT idsOfNames(const QStringList &names, std::vector<DispId> *ids) const
+    [[nodiscard]] HRESULT idsOfNames(const QStringList &names, std::vector<DispId> *ids) const
     {
         if (!ids)
             return E_POINTER;
@@ -143,8 +143,8 @@ public:
         return hr;
     }
 
-    HRESULT invoke(I &target, DispId id, std::uint16_t flags, std::vector<Variant> &args,
-                   Variant *result) const
+    [[nodiscard]] HRESULT invoke(I &target, DispId id, std::uint16_t flags,
+                                 std::vector<Variant> &args, Variant *result) const
     {
         const int index = indexFor(id, flags);
         if (index < 0)

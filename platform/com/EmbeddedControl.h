@@ -21,10 +21,10 @@ struct IEmbeddedControl : IUnknown {
         0x0E8D4B17, 0x2C6A, 0x4F3E, {0x9D, 0x41, 0x7B, 0x25, 0xE0, 0x8C, 0x13, 0xA6}};
 
     // The control keeps a reference to its site; null detaches it.
-    virtual HRESULT SetClientSite(IControlSite *site) = 0;
-    virtual HRESULT GetMiscStatus(std::uint32_t *status) = 0;
+    [[nodiscard]] virtual HRESULT SetClientSite(IControlSite *site) = 0;
+    [[nodiscard]] virtual HRESULT GetMiscStatus(std::uint32_t *status) = 0;
     // Draws the control's surface with its top-left corner at the painter's origin.
-    virtual HRESULT Draw(QPainter &painter) = 0;
+    [[nodiscard]] virtual HRESULT Draw(QPainter &painter) = 0;
     // The container changed the control's extent (for example the developer dragged it).
-    virtual HRESULT ExtentChanged() = 0;
+    [[nodiscard]] virtual HRESULT ExtentChanged() = 0;
 };

@@ -64,8 +64,15 @@ HRESULT FormContainer::create(const QString &name, const CLSID &clsid, IClassFac
     const auto embedded = queryInterface<IEmbeddedControl>(hosted.control.get());
     std::uint32_t misc = 0;
     if (embedded) {
-        embedded->GetMiscStatus(&misc);
-        embedded->SetClientSite(hosted.site.get());
+        // A control that cannot say how it wants to be shown, or refuses its site, is not
+        // hosted: it would be shown wrongly, or could never tell the form of its changes.
+        hr = embedded->GetMiscStatus(&misc);
+        if (SUCCEEDED(hr))
+            hr = embedded->SetClientSite(hosted.site.get());
+        if (FAILED(hr)) {
+            release(hosted);
+            return hr;
+        }
         hosted.surface = new ControlSurface(embedded.get(), m_form);
         hosted.surface->setObjectName(name);
         hosted.surface->setVisible(!(userMode() && (misc & OLEMISC_INVISIBLEATRUNTIME)));
@@ -118,8 +125,9 @@ void FormContainer::release(Hosted &hosted)
         delete hosted.surface;
     }
     hosted.site->detach();
+    // Detaching cannot be refused in any way that matters: the control is released next.
     if (const auto embedded = queryInterface<IEmbeddedControl>(hosted.control.get()))
-        embedded->SetClientSite(nullptr);
+        static_cast<void>(embedded->SetClientSite(nullptr));
     hosted.control.reset();
 }
 
@@ -148,8 +156,8 @@ QSize FormContainer::extent(const QString &name) const
 {
     const Hosted *hosted = find(name);
     int width = 0, height = 0;
-    if (hosted)
-        hosted->site->GetExtent(&width, &height);
+    if (!hosted || FAILED(hosted->site->GetExtent(&width, &height)))
+        return {0, 0};
     return {width, height};
 }
 

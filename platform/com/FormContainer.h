@@ -50,19 +50,19 @@ public:
 
     // Places a new control named `name` of class `clsid`, created by `factory`, with nothing
     // saved. Fails when the name is taken or the control refuses.
-    HRESULT place(const QString &name, const CLSID &clsid, IClassFactory *factory);
+    [[nodiscard]] HRESULT place(const QString &name, const CLSID &clsid, IClassFactory *factory);
     // Creates a control from its saved form.
-    HRESULT load(const SavedControl &saved, IClassFactory *factory);
+    [[nodiscard]] HRESULT load(const SavedControl &saved, IClassFactory *factory);
     // Asks every control to write its properties; the first failure stops and is returned.
-    HRESULT save(std::vector<SavedControl> *controls);
+    [[nodiscard]] HRESULT save(std::vector<SavedControl> *controls);
     // Removes a control from the form and releases it.
-    HRESULT remove(const QString &name);
+    [[nodiscard]] HRESULT remove(const QString &name);
 
     // The control's identity interface, or null when no control has that name.
     ComPtr<IUnknown> control(const QString &name) const;
     QWidget *surface(const QString &name) const;
     // What dragging the control's edges in a designer does: sets the extent from pixels.
-    HRESULT resizeControl(const QString &name, QSize pixels);
+    [[nodiscard]] HRESULT resizeControl(const QString &name, QSize pixels);
     // The control's extent in twips.
     QSize extent(const QString &name) const;
     QStringList controlNames() const;
@@ -85,8 +85,8 @@ private:
     };
     using Initialiser = std::function<HRESULT(IUnknown *control)>;
 
-    HRESULT create(const QString &name, const CLSID &clsid, IClassFactory *factory,
-                   const Initialiser &initialise);
+    [[nodiscard]] HRESULT create(const QString &name, const CLSID &clsid, IClassFactory *factory,
+                                 const Initialiser &initialise);
     const Hosted *find(const QString &name) const;
     static void release(Hosted &hosted);
 

@@ -15,12 +15,12 @@ class FormControlSite final : public ComObject<IControlSite> {
 public:
     FormControlSite(FormContainer *container, QString name);
 
-    HRESULT OnChanged(DispId id) override;
-    HRESULT OnRequestEdit(DispId id) override;
-    HRESULT GetAmbientUserMode(VBool *userMode) override;
-    HRESULT GetDisplayResolution(int *dotsPerInchX, int *dotsPerInchY) override;
-    HRESULT SetExtent(int widthTwips, int heightTwips) override;
-    HRESULT GetExtent(int *widthTwips, int *heightTwips) override;
+    [[nodiscard]] HRESULT OnChanged(DispId id) override;
+    [[nodiscard]] HRESULT OnRequestEdit(DispId id) override;
+    [[nodiscard]] HRESULT GetAmbientUserMode(VBool *userMode) override;
+    [[nodiscard]] HRESULT GetDisplayResolution(int *dotsPerInchX, int *dotsPerInchY) override;
+    [[nodiscard]] HRESULT SetExtent(int widthTwips, int heightTwips) override;
+    [[nodiscard]] HRESULT GetExtent(int *widthTwips, int *heightTwips) override;
 
     // Set by the container once the control and its surface exist.
     void attach(IEmbeddedControl *control, ControlSurface *surface);

@@ -10,10 +10,11 @@ struct IPropertyBag : IUnknown {
         0x9A3E61C4, 0x5B72, 0x4E08, {0xA1, 0x6D, 0x28, 0xF4, 0x0B, 0x97, 0xC3, 0x5E}};
 
     // The saved value of `name`, or `defaultValue` when nothing is saved under it.
-    virtual HRESULT Read(const QString &name, Variant *value, const Variant &defaultValue) = 0;
+    [[nodiscard]] virtual HRESULT Read(const QString &name, Variant *value,
+                                       const Variant &defaultValue) = 0;
     // Saves `value` under `name`; a value equal to `defaultValue` is left out of the saved form.
-    virtual HRESULT Write(const QString &name, const Variant &value,
-                          const Variant &defaultValue) = 0;
+    [[nodiscard]] virtual HRESULT Write(const QString &name, const Variant &value,
+                                        const Variant &defaultValue) = 0;
 };
 
 // A control that keeps its properties with the host form.
@@ -22,7 +23,7 @@ struct IPersistPropertyBag : IUnknown {
         0x4F70C2A8, 0xD915, 0x4B6C, {0x8E, 0x02, 0x5A, 0x3B, 0x71, 0xC9, 0x64, 0xF1}};
 
     // A newly placed control with nothing saved: take the defaults.
-    virtual HRESULT InitNew() = 0;
-    virtual HRESULT Load(IPropertyBag *bag) = 0;
-    virtual HRESULT Save(IPropertyBag *bag) = 0;
+    [[nodiscard]] virtual HRESULT InitNew() = 0;
+    [[nodiscard]] virtual HRESULT Load(IPropertyBag *bag) = 0;
+    [[nodiscard]] virtual HRESULT Save(IPropertyBag *bag) = 0;
 };

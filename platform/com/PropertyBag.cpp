@@ -21,8 +21,7 @@ bool isSavableName(const QString &name)
 Variant byValue(const Variant &value)
 {
     Variant plain;
-    changeType(value, value.type(), &plain);
-    return plain;
+    return SUCCEEDED(changeType(value, value.type(), &plain)) ? plain : Variant();
 }
 
 } // namespace
@@ -31,8 +30,10 @@ bool equalsDefault(const Variant &value, const Variant &defaultValue)
 {
     if (isNumeric(value.type()) && isNumeric(defaultValue.type())) {
         Variant a, b;
-        changeType(value, VarType::I4, &a);
-        changeType(defaultValue, VarType::I4, &b);
+        // A value that cannot be compared is kept rather than taken for its default.
+        if (FAILED(changeType(value, VarType::I4, &a)) ||
+            FAILED(changeType(defaultValue, VarType::I4, &b)))
+            return false;
         return a.int32Value() == b.int32Value();
     }
     return value.type() == defaultValue.type() && value.stringValue() == defaultValue.stringValue();

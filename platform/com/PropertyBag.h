@@ -13,10 +13,12 @@ class PLATFORMCOM_EXPORT PropertyBag final : public ComObject<IPropertyBag> {
 public:
     explicit PropertyBag(PropertyValues values = {});
 
-    HRESULT Read(const QString &name, Variant *value, const Variant &defaultValue) override;
+    [[nodiscard]] HRESULT Read(const QString &name, Variant *value,
+                               const Variant &defaultValue) override;
     // Fails with E_INVALIDARG for a name that the saved form cannot hold (empty, with a line
     // break, a colon or surrounding blanks). References are saved as the values they refer to.
-    HRESULT Write(const QString &name, const Variant &value, const Variant &defaultValue) override;
+    [[nodiscard]] HRESULT Write(const QString &name, const Variant &value,
+                                const Variant &defaultValue) override;
 
     const PropertyValues &values() const { return m_values; }
 

@@ -11,7 +11,7 @@ struct IUnknown {
     static constexpr IID iid{0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
     // On success `*object` holds an added reference; on failure it is set to null.
-    virtual HRESULT QueryInterface(const IID &iid, void **object) = 0;
+    [[nodiscard]] virtual HRESULT QueryInterface(const IID &iid, void **object) = 0;
     virtual std::uint32_t AddRef() = 0;
     virtual std::uint32_t Release() = 0;
 

@@ -8,4 +8,4 @@
 // "True"/"False", and the empty value becomes zero, False or "". Fails with
 // DISP_E_TYPEMISMATCH for text that is not a value of the type and DISP_E_OVERFLOW for a
 // number out of range; `*out` is untouched on failure. The result is always held by value.
-PLATFORMCOM_EXPORT HRESULT changeType(const Variant &from, VarType to, Variant *out);
+[[nodiscard]] PLATFORMCOM_EXPORT HRESULT changeType(const Variant &from, VarType to, Variant *out);

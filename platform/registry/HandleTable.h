@@ -24,6 +24,7 @@ struct OpenKey {
 // because callers pass handles around as 32-bit integers, and so never look predefined.
 class HandleTable {
 public:
+    // A new handle, or null once every handle value has been handed out.
     HKEY add(const OpenKey &key);
     std::optional<OpenKey> find(HKEY handle) const;
     bool remove(HKEY handle);

@@ -117,8 +117,10 @@ LONG statusForStoreFailure(int sqliteCode)
         return ERROR_ACCESS_DENIED;
     case SQLITE_NOMEM:
         return ERROR_OUTOFMEMORY;
+    case SQLITE_TOOBIG:
+        return ERROR_NOT_ENOUGH_MEMORY;
     case SQLITE_FULL:
-        return ERROR_CANTWRITE;
+        return ERROR_DISK_FULL;
     default:
         return ERROR_REGISTRY_IO_FAILED;
     }
@@ -133,6 +135,13 @@ void RegistryStore::close()
     m_path.clear();
     m_roots = {};
     m_writerTurn.reset({});
+    forgetListings();
+}
+
+void RegistryStore::forgetListings()
+{
+    m_values.reset();
+    m_subkeys.reset();
 }
 
 // Closing the last connection normally copies the write-ahead log into the file; for a file
@@ -295,6 +304,9 @@ void RegistryStore::begin(bool write)
 
 LONG RegistryStore::transact(bool write, const std::function<LONG()> &work)
 {
+    // Another process's commit shows in the data version; this connection's own writes do not.
+    if (write)
+        forgetListings();
     try {
         begin(write);
     } catch (const StoreError &error) {
@@ -309,6 +321,11 @@ LONG RegistryStore::transact(bool write, const std::function<LONG()> &work)
         if (statusForStoreFailure(error.code()) == ERROR_BADDB)
             leaveFileAsItIs();
         return statusForStoreFailure(error.code());
+    } catch (...) {
+        // Anything else (running out of memory) ends the transaction too: the connection is
+        // shared by every later call.
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
     }
 }
 
@@ -341,11 +358,31 @@ bool RegistryStore::hasChildren(KeyId key)
     return statement.bind(1, key).step();
 }
 
+// Read once per version of the store: listing a key one index after another would otherwise
+// walk past every entry before each one. `sql` selects the ids of the key's entries in order.
+const std::vector<std::int64_t> &RegistryStore::listing(std::optional<Listing> &kept, KeyId key,
+                                                        const char *sql)
+{
+    const std::int64_t version = pragmaNumber(m_db, "PRAGMA data_version");
+    if (kept && kept->key == key && kept->dataVersion == version)
+        return kept->ids;
+    kept.reset();
+    Listing fresh{key, version, {}};
+    SqliteStatement statement(m_db, sql);
+    statement.bind(1, key);
+    while (statement.step())
+        fresh.ids.push_back(statement.integer(0));
+    return kept.emplace(std::move(fresh)).ids;
+}
+
 std::optional<std::string> RegistryStore::childNameAt(KeyId parent, DWORD index)
 {
-    SqliteStatement statement(m_db, "SELECT name FROM registry_keys WHERE parent = ? "
-                                    "ORDER BY folded LIMIT 1 OFFSET ?");
-    statement.bind(1, parent).bind(2, static_cast<std::int64_t>(index));
+    const std::vector<std::int64_t> &ids =
+        listing(m_subkeys, parent, "SELECT id FROM registry_keys WHERE parent = ? ORDER BY folded");
+    if (index >= ids.size())
+        return std::nullopt;
+    SqliteStatement statement(m_db, "SELECT name FROM registry_keys WHERE id = ?");
+    statement.bind(1, ids[index]);
     if (!statement.step())
         return std::nullopt;
     return statement.text(0);
@@ -402,9 +439,12 @@ std::optional<StoredValue> RegistryStore::findValue(KeyId key, const std::string
 
 std::optional<StoredValue> RegistryStore::valueAt(KeyId key, DWORD index)
 {
-    SqliteStatement statement(m_db, "SELECT name, type, data FROM registry_values WHERE key = ? "
-                                    "ORDER BY id LIMIT 1 OFFSET ?");
-    statement.bind(1, key).bind(2, static_cast<std::int64_t>(index));
+    const std::vector<std::int64_t> &ids =
+        listing(m_values, key, "SELECT id FROM registry_values WHERE key = ? ORDER BY id");
+    if (index >= ids.size())
+        return std::nullopt;
+    SqliteStatement statement(m_db, "SELECT name, type, data FROM registry_values WHERE id = ?");
+    statement.bind(1, ids[index]);
     if (!statement.step())
         return std::nullopt;
     return valueFromRow(statement);

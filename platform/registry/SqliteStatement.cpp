@@ -1,5 +1,7 @@
 #include "platform/registry/SqliteStatement.h"
 
+#include <limits>
+
 namespace registry {
 
 StoreError::StoreError(int code, const std::string &message)
@@ -10,6 +12,14 @@ StoreError::StoreError(int code, const std::string &message)
 namespace {
 
 [[noreturn]] void fail(sqlite3 *db, int code) { throw StoreError(code, sqlite3_errmsg(db)); }
+
+// The database takes lengths as an int: anything longer would arrive negative.
+int checkedLength(std::size_t size)
+{
+    if (size > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+        throw StoreError(SQLITE_TOOBIG, "too long for the store");
+    return static_cast<int>(size);
+}
 
 } // namespace
 
@@ -32,8 +42,8 @@ SqliteStatement &SqliteStatement::bind(int index, std::int64_t value)
 
 SqliteStatement &SqliteStatement::bind(int index, std::string_view text)
 {
-    const int code = sqlite3_bind_text(m_statement, index, text.data(),
-                                       static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    const int code = sqlite3_bind_text(m_statement, index, text.data(), checkedLength(text.size()),
+                                       SQLITE_TRANSIENT);
     if (code != SQLITE_OK)
         fail(m_db, code);
     return *this;
@@ -44,7 +54,7 @@ SqliteStatement &SqliteStatement::bindBlob(int index, const std::vector<std::uin
     // An empty blob is bound as a zero-length blob, not as NULL.
     static const std::uint8_t nothing = 0;
     const int code = sqlite3_bind_blob(m_statement, index, bytes.empty() ? &nothing : bytes.data(),
-                                       static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+                                       checkedLength(bytes.size()), SQLITE_TRANSIENT);
     if (code != SQLITE_OK)
         fail(m_db, code);
     return *this;

@@ -35,11 +35,16 @@ std::string configFolder()
 
 } // namespace
 
+bool storePathVariableIsEmpty()
+{
+    const char *value = std::getenv(StorePathVariable);
+    return value != nullptr && *value == '\0';
+}
+
 std::string registryStorePath()
 {
-    const std::string chosen = environment(StorePathVariable);
-    if (!chosen.empty())
-        return chosen;
+    if (std::getenv(StorePathVariable) != nullptr)
+        return environment(StorePathVariable);
     const std::string config = configFolder();
     return config.empty() ? std::string() : config + "/EmberCoffer/registry.db";
 }

@@ -133,7 +133,7 @@ TEST(ClassFactory, CreatesCountedObjectsRefusesAggregationAndHoldsLocks)
     EXPECT_FALSE(refused);
     EXPECT_EQ(module.objects(), 2); // the refused object is gone again
 
-    factory->LockServer(true);
+    EXPECT_EQ(factory->LockServer(true), S_OK);
     object.reset();
     factory.reset();
     EXPECT_EQ(module.objects(), 0);

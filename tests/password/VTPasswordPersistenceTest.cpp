@@ -231,7 +231,7 @@ TEST_F(VTPasswordPersistence, DesignTimeChangesMarkTheFormChanged)
     EXPECT_TRUE(design.isDirty());
     EXPECT_EQ(seen, (std::vector<std::pair<QString, DispId>>{{"VTPass", Id::CaptionOK}}));
     std::vector<SavedControl> saved;
-    design.save(&saved);
+    EXPECT_EQ(design.save(&saved), S_OK);
     EXPECT_FALSE(design.isDirty());
 }
 

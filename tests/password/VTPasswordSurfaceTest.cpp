@@ -52,7 +52,7 @@ TEST_F(VTPasswordSurface, TheDialogSizeDoesNotChangeTheSurface)
     ASSERT_EQ(designer.place("VTPass", VTPasswordIds::control, factory.get()), S_OK);
     const auto vt = queryInterface<IVTPassword>(designer.control("VTPass").get());
     EXPECT_EQ(vt->put_Size(vtrExtraLarge), S_OK);
-    designer.resizeControl("VTPass", {64, 64});
+    EXPECT_EQ(designer.resizeControl("VTPass", {64, 64}), S_OK);
     EXPECT_EQ(designer.extent("VTPass"), QSize(480, 480));
 }
 

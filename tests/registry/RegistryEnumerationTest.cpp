@@ -1,4 +1,5 @@
 // Enumeration: order, the end, and the buffer rules of both enumerators.
+#include "platform/registry/RegistryStore.h"
 #include "tests/registry/TemporaryRegistry.h"
 
 #include <cstring>
@@ -118,6 +119,49 @@ TEST_F(RegistryEnumeration, ValueDataIsCheckedBeforeTheName)
     EXPECT_EQ(RegEnumValueA(key, 0, name, &nameLength, nullptr, nullptr,
                             reinterpret_cast<LPBYTE>(data), nullptr),
               ERROR_INVALID_PARAMETER);
+}
+
+// Each index means what it means in the store at the time of the call, whoever changed the
+// key since the last one; a size beyond what the store holds is refused before it is read.
+TEST_F(RegistryEnumeration, ListsStayRightWhileTheKeyChangesAndHugeSizesAreRefused)
+{
+    for (const char *name : {"k1", "k2", "k3"})
+        RegCloseKey(createKey(name, key));
+    char subkey[8];
+    ASSERT_EQ(RegEnumKeyA(key, 0, subkey, sizeof subkey), ERROR_SUCCESS);
+    ASSERT_EQ(RegDeleteKeyA(key, "k1"), ERROR_SUCCESS);
+    EXPECT_EQ(RegEnumKeyA(key, 0, subkey, sizeof subkey), ERROR_SUCCESS);
+    EXPECT_STREQ(subkey, "k2");
+    editStore("DELETE FROM registry_keys WHERE name = 'k2'"); // another process
+    EXPECT_EQ(RegEnumKeyA(key, 0, subkey, sizeof subkey), ERROR_SUCCESS);
+    EXPECT_STREQ(subkey, "k3");
+    EXPECT_EQ(RegEnumKeyA(key, 1, subkey, sizeof subkey), ERROR_NO_MORE_ITEMS);
+
+    for (const char *name : {"a", "b", "c", "d"})
+        ASSERT_EQ(setString(key, name, name), ERROR_SUCCESS);
+    auto nameAt = [this](DWORD index) {
+        char name[8];
+        DWORD length = sizeof name;
+        return RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) ==
+                       ERROR_SUCCESS
+                   ? std::string(name)
+                   : std::string("<end>");
+    };
+    EXPECT_EQ(nameAt(0), "a");
+    EXPECT_EQ(nameAt(1), "b");
+    ASSERT_EQ(RegDeleteValueA(key, "a"), ERROR_SUCCESS);
+    EXPECT_EQ(nameAt(1), "c");
+    editStore("DELETE FROM registry_values WHERE name = 'c'"); // another process
+    EXPECT_EQ(nameAt(1), "d");
+    ASSERT_EQ(setString(key, "e", "e"), ERROR_SUCCESS);
+    EXPECT_EQ(nameAt(2), "e");
+    EXPECT_EQ(nameAt(3), "<end>");
+
+    const BYTE few[4] = {};
+    for (const DWORD size : {registry::MaxValueSize + 1, DWORD{0x80000000u}, DWORD{0xFFFFFFFFu}})
+        EXPECT_EQ(RegSetValueExA(key, "huge", 0, REG_BINARY, few, size), ERROR_NOT_ENOUGH_MEMORY)
+            << size;
+    EXPECT_EQ(nameAt(3), "<end>");
 }
 
 } // namespace

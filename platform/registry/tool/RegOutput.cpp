@@ -95,7 +95,13 @@ std::string dataText(DWORD type, const std::vector<BYTE> &data)
 
 std::string storeProblem(const std::string &problem)
 {
-    return "ERROR: The registry store " + registry::registryStorePath() + " " + problem;
+    if (registry::storePathVariableIsEmpty())
+        return std::string("ERROR: ") + registry::StorePathVariable +
+               " is set but empty: name the store file, or unset it to use your own store.";
+    const std::string path = registry::registryStorePath();
+    if (path.empty())
+        return "ERROR: There is no registry store: no home folder was found.";
+    return "ERROR: The registry store " + path + " " + problem;
 }
 
 } // namespace
@@ -125,7 +131,10 @@ std::string statusMessage(LONG status)
         return storeProblem("cannot be opened.");
     case ERROR_BUSY:
         return storeProblem("is busy; try again.");
+    case ERROR_DISK_FULL:
+        return storeProblem("could not be written: there is not enough space on the disk.");
     case ERROR_OUTOFMEMORY:
+    case ERROR_NOT_ENOUGH_MEMORY:
         return "ERROR: Not enough memory.";
     default:
         return storeProblem("could not be read or written (status " + std::to_string(status) +
