@@ -211,7 +211,8 @@ private:
 
     BatchContext &m_context;
     RunProgress m_progress;
-    ByteChannel m_channel;
+    // Room for many small files: the writer reads them while the key is derived.
+    ByteChannel m_channel{16 * 1024 * 1024};
     ArchiveWriter m_writer;
     age::FileEngine m_engine;
 };
