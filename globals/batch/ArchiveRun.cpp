@@ -116,8 +116,11 @@ private:
             return;
         m_context.archiveEntries.push_back(entry);
         if (S_ISREG(mode))
-            m_context.files.push_back(
-                {age::FileEnd::file(entry.path), {}, std::uint64_t(entry.status.st_size), false});
+            m_context.files.push_back({age::FileEnd::file(entry.path),
+                                       {},
+                                       std::uint64_t(entry.status.st_size),
+                                       false,
+                                       std::nullopt});
     }
 
     bool readable(const FoundEntry &entry)
