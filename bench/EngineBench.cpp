@@ -1,5 +1,6 @@
-// Measures how fast the engine protects a file next to cp and other encryption tools, and how
-// much memory ecx needs for a small and for a large file. Every contender runs once per round
+// Measures how fast the engine protects a file next to cp and other encryption tools, what a
+// whole ecx run costs beyond its key derivation, and how much memory ecx needs for a small and
+// for a large file. Every contender runs once per round
 // on the same files, in an order that rotates from round to round, so that a disturbance from
 // elsewhere on the machine spreads over all of them; the report gives medians and ranges.
 #include <cmath>
@@ -13,6 +14,7 @@
 #include "bench/ContenderFigures.h"
 #include "bench/PeakMemory.h"
 #include "bench/SealSpeed.h"
+#include "bench/StartupCost.h"
 
 namespace {
 
@@ -243,8 +245,12 @@ int main(int argc, char **argv)
     Samples sealing;
     if (!runRounds(*options, files, figures, sealing))
         return 1;
+    const auto startup = measureStartupCost(EC_ECX_PROGRAM, scratch.path, options->rounds);
+    if (!startup)
+        return 1;
     printPayloadSpeeds(figures, sealing, double(options->sizeMiB));
     printWholeRuns(figures);
+    printStartupCost(*startup);
 
     if (options->memorySizeMiB > 0) {
         const auto peaks = measurePeakMemory(EC_ECX_PROGRAM, scratch.path, options->memorySizeMiB);

@@ -116,8 +116,11 @@ private:
             return;
         m_context.archiveEntries.push_back(entry);
         if (S_ISREG(mode))
-            m_context.files.push_back(
-                {age::FileEnd::file(entry.path), {}, std::uint64_t(entry.status.st_size), false});
+            m_context.files.push_back({age::FileEnd::file(entry.path),
+                                       {},
+                                       std::uint64_t(entry.status.st_size),
+                                       false,
+                                       std::nullopt});
     }
 
     bool readable(const FoundEntry &entry)
@@ -211,7 +214,8 @@ private:
 
     BatchContext &m_context;
     RunProgress m_progress;
-    ByteChannel m_channel;
+    // Room for many small files: the writer reads them while the key is derived.
+    ByteChannel m_channel{16 * 1024 * 1024};
     ArchiveWriter m_writer;
     age::FileEngine m_engine;
 };

@@ -16,6 +16,9 @@ struct PlannedFile {
     age::FileEnd source, output; // output is empty when verifying
     std::uint64_t size = 0;
     bool replaceExisting = false;
+    // For a file found in a folder: the regular file listed there, which it must still be
+    // when its turn comes (nothing else is opened in its place, a FIFO least of all).
+    std::optional<age::FileIdentity> listed;
 };
 
 // The state of one run, shared by its planning and its work.

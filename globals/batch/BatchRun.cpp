@@ -10,63 +10,63 @@ namespace batch {
 class BatchRun::Private : public BatchContext {};
 
 BatchRun::BatchRun(BatchOptions options, std::vector<std::string> paths)
-    : d(std::make_unique<Private>())
+    : m_state(std::make_unique<Private>())
 {
     age::startCrypto();
-    d->options = std::move(options);
-    d->paths = std::move(paths);
+    m_state->options = std::move(options);
+    m_state->paths = std::move(paths);
 }
 
-BatchRun::~BatchRun() { sodium_memzero(d->key.data(), d->key.size()); }
+BatchRun::~BatchRun() { sodium_memzero(m_state->key.data(), m_state->key.size()); }
 
 std::size_t BatchRun::plan(BatchListener &listener)
 {
-    d->listener = &listener;
-    switch (d->options.packing) {
+    m_state->listener = &listener;
+    switch (m_state->options.packing) {
     case Packing::EachFile:
-        planEachFile(*d);
+        planEachFile(*m_state);
         break;
     case Packing::Archive:
-        planArchive(*d);
+        planArchive(*m_state);
         break;
     case Packing::Extract:
-        planExtraction(*d);
+        planExtraction(*m_state);
         break;
     }
-    d->listener = nullptr;
-    return d->files.size();
+    m_state->listener = nullptr;
+    return m_state->files.size();
 }
 
-std::size_t BatchRun::fileCount() const { return d->files.size(); }
+std::size_t BatchRun::fileCount() const { return m_state->files.size(); }
 
-std::uint64_t BatchRun::totalBytes() const { return d->totalBytes(); }
+std::uint64_t BatchRun::totalBytes() const { return m_state->totalBytes(); }
 
 void BatchRun::setKey(const std::string &key)
 {
-    sodium_memzero(d->key.data(), d->key.size());
-    d->key = key;
+    sodium_memzero(m_state->key.data(), m_state->key.size());
+    m_state->key = key;
 }
 
 const BatchSummary &BatchRun::run(BatchListener &listener)
 {
-    d->listener = &listener;
-    switch (d->options.packing) {
+    m_state->listener = &listener;
+    switch (m_state->options.packing) {
     case Packing::EachFile:
-        runEachFile(*d);
+        runEachFile(*m_state);
         break;
     case Packing::Archive:
-        runArchive(*d);
+        runArchive(*m_state);
         break;
     case Packing::Extract:
-        runExtraction(*d);
+        runExtraction(*m_state);
         break;
     }
-    d->listener = nullptr;
-    return d->summary;
+    m_state->listener = nullptr;
+    return m_state->summary;
 }
 
-void BatchRun::requestStop() { d->stopRequested = true; }
+void BatchRun::requestStop() { m_state->stopRequested = true; }
 
-const BatchSummary &BatchRun::summary() const { return d->summary; }
+const BatchSummary &BatchRun::summary() const { return m_state->summary; }
 
 } // namespace batch

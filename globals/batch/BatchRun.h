@@ -56,7 +56,7 @@ public:
 
 private:
     class Private;
-    std::unique_ptr<Private> d;
+    std::unique_ptr<Private> m_state;
 };
 
 } // namespace batch

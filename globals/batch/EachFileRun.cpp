@@ -104,7 +104,8 @@ private:
             return;
         }
         if (const auto output = outputFor(entry.path))
-            add(entry.path, *output, std::uint64_t(entry.status.st_size));
+            add(entry.path, *output, std::uint64_t(entry.status.st_size),
+                age::FileIdentity::of(entry.status));
     }
 
     std::optional<std::string> outputFor(const std::string &path)
@@ -131,9 +132,10 @@ private:
         return output;
     }
 
-    void add(const std::string &path, const std::string &output, std::uint64_t size)
+    void add(const std::string &path, const std::string &output, std::uint64_t size,
+             std::optional<age::FileIdentity> listed = std::nullopt)
     {
-        PlannedFile file{endFor(m_context, path, true), {}, size, false};
+        PlannedFile file{endFor(m_context, path, true), {}, size, false, listed};
         if (action() != Action::Verify) {
             file.output = endFor(m_context, output, false);
             if (!file.output.standardStream &&
@@ -184,6 +186,14 @@ private:
 
     void runFile(std::size_t index, const PlannedFile &file)
     {
+        if (file.listed) {
+            const auto now = age::identityAt(file.source.path);
+            if (!now || !now->isRegular() || !now->sameFileAs(*file.listed)) {
+                m_context.failed(file.source.path,
+                                 file.source.path + " was replaced since its folder was listed");
+                return;
+            }
+        }
         m_engine.setReplaceExisting(file.replaceExisting);
         const Stage stage = encrypting()                                  ? Stage::Encrypting
                             : m_context.options.action == Action::Decrypt ? Stage::Decrypting

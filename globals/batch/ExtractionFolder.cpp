@@ -18,7 +18,7 @@ namespace batch {
 
 namespace {
 
-age::Failure systemFailure(const std::string &path, int error = errno)
+age::Failure folderFailure(const std::string &path, int error = errno)
 {
     return age::Failure::io(systemReason(path, error));
 }
@@ -68,20 +68,20 @@ age::Failure ExtractionFolder::create(const std::string &destination)
     m_dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_dirFd < 0)
         return errno == ENOENT ? age::Failure::io("folder missing: " + folder)
-                               : systemFailure(folder);
+                               : folderFailure(folder);
     removeStaleExtractionFolders(m_dirFd);
     // Made under a name no sweep claims, locked, then named after its inode.
     const std::string initial = age::temporaryNameFor(0);
     if (::mkdirat(m_dirFd, initial.c_str(), S_IRWXU) != 0)
-        return systemFailure(folder);
+        return folderFailure(folder);
     m_temporaryName = initial;
     m_fd = ::openat(m_dirFd, initial.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     struct stat status;
     if (m_fd < 0 || ::flock(m_fd, LOCK_EX) != 0 || ::fstat(m_fd, &status) != 0)
-        return systemFailure(folder);
+        return folderFailure(folder);
     const std::string named = age::temporaryNameFor(status.st_ino);
     if (::renameat(m_dirFd, initial.c_str(), m_dirFd, named.c_str()) != 0)
-        return systemFailure(folder);
+        return folderFailure(folder);
     m_temporaryName = named;
     return {};
 }
@@ -105,7 +105,7 @@ age::Failure ExtractionFolder::place(bool replace)
     if (::renameat2(fromFd, fromName.c_str(), m_dirFd, m_name.c_str(), RENAME_NOREPLACE) == 0)
         return {};
     if (errno != EEXIST)
-        return systemFailure(m_destination);
+        return folderFailure(m_destination);
     const auto existing = age::identityAt(m_dirFd, m_name);
     if (!replace)
         return age::Failure::io(m_destination + " exists; not replaced");
@@ -113,7 +113,7 @@ age::Failure ExtractionFolder::place(bool replace)
         return age::Failure::io(m_destination + " is not a regular file; it is left as it is");
     // The old destination takes the new content's place and goes with the temporary folder.
     if (::renameat2(fromFd, fromName.c_str(), m_dirFd, m_name.c_str(), RENAME_EXCHANGE) != 0)
-        return systemFailure(m_destination);
+        return folderFailure(m_destination);
     return {};
 }
 

@@ -55,7 +55,7 @@ private:
             return;
         }
         PlannedFile file{age::FileEnd::file(path), age::FileEnd::file(*folder),
-                         std::uint64_t(status.st_size), false};
+                         std::uint64_t(status.st_size), false, std::nullopt};
         if (m_context.mayWrite(path, *folder, file.replaceExisting, true))
             m_context.files.push_back(std::move(file));
     }

@@ -8,6 +8,7 @@
 #include "globals/engine/Armor.h"
 #include "globals/engine/ScryptIdentity.h"
 #include "globals/engine/ScryptMemory.h"
+#include "globals/engine/SecretArray.h"
 
 namespace batch {
 
@@ -82,6 +83,7 @@ KeyAhead::~KeyAhead()
         thread.join();
     for (Slot &slot : m_slots)
         wipe(slot);
+    age::wipeSecret(m_passphrase.data(), m_passphrase.size());
 }
 
 void KeyAhead::startFile(std::size_t index)

@@ -55,7 +55,7 @@ private:
     Slot &currentSlot(std::unique_lock<std::mutex> &lock);
     void wipe(Slot &slot);
 
-    const std::string m_passphrase;
+    std::string m_passphrase; // wiped when the object goes
     const int m_workFactor;
     std::vector<Slot> m_slots;
     std::size_t m_current = 0, m_next = 0, m_ahead;

@@ -10,6 +10,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "globals/engine/OutputMode.h"
+
 namespace age {
 
 namespace {
@@ -128,6 +130,7 @@ Failure AtomicFile::create(const std::string &destination, const FileIdentity &s
     m_folder = path.has_parent_path() ? path.parent_path().string() : ".";
     m_name = path.filename().string();
     m_destination = destination;
+    m_source = source;
     m_replaceExisting = replaceExisting;
     if (m_name.empty() || m_name == "." || m_name == "..")
         return Failure::io(destination + " is a folder");
@@ -237,13 +240,18 @@ Failure AtomicFile::placeWithoutReplacing()
 
 Failure AtomicFile::commit()
 {
-    struct stat written;
-    if (::fsync(m_fd) != 0 || ::fstat(m_fd, &written) != 0)
+    if (::fsync(m_fd) != 0)
         return systemFailure(m_destination);
     // Whatever appeared under the name meanwhile is checked again: only a regular file is
-    // ever replaced.
-    if (Failure f = refuseSpecial(identityAt(m_dirFd, m_name)))
+    // ever replaced, and the file it replaces lends it its permissions (flushed too, a
+    // quick second flush of the inode alone).
+    const auto existing = identityAt(m_dirFd, m_name);
+    if (Failure f = refuseSpecial(existing))
         return f;
+    struct stat written;
+    if (::fchmod(m_fd, outputMode(m_replaceExisting ? existing : std::nullopt, m_source)) != 0 ||
+        ::fsync(m_fd) != 0 || ::fstat(m_fd, &written) != 0)
+        return systemFailure(m_destination);
     if (!m_replaceExisting) {
         if (Failure f = placeWithoutReplacing())
             return f;

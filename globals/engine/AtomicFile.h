@@ -18,6 +18,9 @@ namespace age {
 // link is never replaced. With `replaceExisting` false an existing file is not replaced either,
 // even one that appears while the file is being written.
 //
+// The temporary is readable by its owner only while it is written; the file appears with the
+// permissions outputMode() gives.
+//
 // Each temporary is locked while its writer lives and carries its own inode number in its
 // name, so temporaries that a killed run left behind are recognised (unlocked, and the name
 // matches the file) and removed by the next run in that folder.
@@ -51,7 +54,7 @@ private:
     std::string m_destination, m_folder, m_name, m_temporaryName;
     int m_dirFd = -1, m_fd = -1;
     bool m_named = false, m_replaceExisting = true;
-    FileIdentity m_identity;
+    FileIdentity m_identity, m_source;
 };
 
 // The name under which a temporary with this inode number is kept.

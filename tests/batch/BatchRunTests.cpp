@@ -97,4 +97,17 @@ TEST_F(BatchRunTree, ToAllAnswersAreAskedOnceAndAStopEndsAfterTheCurrentFile)
     EXPECT_FALSE(exists(at("c.ECX")));
 }
 
+TEST_F(BatchRunTree, AFileReplacedByAFifoAfterTheListingIsNotOpened)
+{
+    ASSERT_EQ(::mkdir(at("box").c_str(), 0755), 0);
+    writeFile(at("box/soon a pipe"), "data");
+    RecordingListener listener;
+    batch::BatchRun run(options(Action::Encrypt, Packing::EachFile, true), {at("box")});
+    ASSERT_EQ(run.plan(listener), 1u);
+    ASSERT_EQ(::unlink(at("box/soon a pipe").c_str()), 0);
+    ASSERT_EQ(::mkfifo(at("box/soon a pipe").c_str(), 0600), 0);
+    run.setKey("Corvantidekey");
+    EXPECT_EQ(run.run(listener).failed, 1u); // instead of waiting forever in open()
+}
+
 } // namespace

@@ -97,6 +97,28 @@ extern "C" __attribute__((visibility("default"))) int flock(int fd, int operatio
 
 namespace {
 
+TEST_F(EngineFiles, ANewFileTakesTheUmaskAndAReplacedFileKeepsItsMode)
+{
+    const auto modeOf = [&](const char *name) {
+        struct stat status {};
+        ::stat(QFile::encodeName(path(name)).constData(), &status);
+        return status.st_mode & 07777;
+    };
+    const mode_t previous = ::umask(022);
+    writeFile(path("plain.bin"), "data");
+    ::chmod(QFile::encodeName(path("plain.bin")).constData(), 0664);
+    EXPECT_EQ(engine.EncryptFile(path("plain.bin"), path("new.ECX"), QString()), VTrue);
+    EXPECT_EQ(modeOf("new.ECX"), 0644u) << "a new file: 0666 less the umask";
+    writeFile(path("out"), "older");
+    ::chmod(QFile::encodeName(path("out")).constData(), 0640);
+    EXPECT_EQ(engine.DecryptFile(path("new.ECX"), path("out"), QString()), VTrue);
+    EXPECT_EQ(modeOf("out"), 0640u) << "a replaced file keeps its mode";
+    ::chmod(QFile::encodeName(path("plain.bin")).constData(), 0600);
+    EXPECT_EQ(engine.EncryptFile(path("plain.bin"), path("private.ECX"), QString()), VTrue);
+    EXPECT_EQ(modeOf("private.ECX"), 0600u) << "a private source's copy stays private";
+    ::umask(previous);
+}
+
 TEST_F(EngineFiles, NothingIsWrittenThroughATemporaryThatCannotBeLocked)
 {
     // Unlocked, the temporary would look like a dead run's leftover to another run's sweep.
