@@ -194,6 +194,8 @@ private:
                 return;
             }
         }
+        // A file found in a folder is opened only as a regular file, never waited on.
+        m_engine.setRegularSourcesOnly(file.listed.has_value());
         m_engine.setReplaceExisting(file.replaceExisting);
         const Stage stage = encrypting()                                  ? Stage::Encrypting
                             : m_context.options.action == Action::Decrypt ? Stage::Decrypting

@@ -23,7 +23,11 @@ age::FileEngine::Progress emitting(EncDec *engine, Signal signal)
 
 // A failure to start the cryptography library propagates from the engine's constructor, so
 // that the program's start-up can report it and end.
-EncDec::EncDec(QObject *parent) : QObject(parent), m_engine(std::make_unique<age::FileEngine>()) {}
+EncDec::EncDec(QObject *parent) : QObject(parent), m_engine(std::make_unique<age::FileEngine>())
+{
+    // The window reads files only: a FIFO under a file's name must not hold it up.
+    m_engine->setRegularSourcesOnly(true);
+}
 
 EncDec::~EncDec() = default;
 

@@ -14,9 +14,11 @@
 namespace age {
 
 namespace {
-Failure openSource(InputFile &input, const FileEnd &source)
+Failure openSource(InputFile &input, const FileEnd &source, bool regularOnly)
 {
-    return source.standardStream ? input.openStandardInput() : input.open(source.path);
+    if (source.standardStream)
+        return input.openStandardInput();
+    return regularOnly ? input.openRegular(source.path) : input.open(source.path);
 }
 
 PercentProgress percentOf(std::uint64_t size, const FileEngine::Progress &progress)
@@ -81,7 +83,7 @@ Failure FileEngine::transform(bool encrypt, const FileEnd &source, const FileEnd
     if (m_key.empty())
         return Failure::io("no key set");
     InputFile input;
-    if (Failure f = openSource(input, source))
+    if (Failure f = openSource(input, source, m_regularSourcesOnly))
         return f;
     if (!output.standardStream && input.isSameFileAs(output.path))
         return Failure::io("source and destination are the same file");
@@ -150,7 +152,7 @@ Failure FileEngine::read(const FileEnd &source, ByteSink &sink, const Progress &
     if (m_key.empty())
         return Failure::io("no key set");
     InputFile input;
-    if (Failure f = openSource(input, source))
+    if (Failure f = openSource(input, source, m_regularSourcesOnly))
         return f;
     if (expected.known() && !input.identity().unchangedFrom(expected))
         return Failure::io(source.path + " changed after it was written");

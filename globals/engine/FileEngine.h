@@ -52,6 +52,9 @@ public:
     // Whether an existing regular output file may be replaced (true unless changed).
     void setReplaceExisting(bool replace) { m_replaceExisting = replace; }
     bool replaceExisting() const { return m_replaceExisting; }
+    // With this on, a named source must be a regular file; it is opened without blocking, so
+    // a FIFO put under the name is refused instead of waiting for a writer for ever.
+    void setRegularSourcesOnly(bool only) { m_regularSourcesOnly = only; }
     // Where scrypt wrap keys come from; null (the default) derives each on the spot. The
     // engine does not own `keys`.
     void setScryptKeys(ScryptKeys *keys) { m_scryptKeys = keys; }
@@ -86,6 +89,7 @@ private:
     int m_workFactor = 18;
     bool m_armor = false;
     bool m_replaceExisting = true;
+    bool m_regularSourcesOnly = false;
     ScryptKeys *m_scryptKeys = nullptr;
     RunRecord m_lastRun;
 };

@@ -13,11 +13,25 @@ InputFile::~InputFile()
         ::close(m_fd);
 }
 
-Failure InputFile::open(const std::string &path)
+Failure InputFile::open(const std::string &path) { return openWith(path, O_RDONLY | O_CLOEXEC); }
+
+Failure InputFile::openRegular(const std::string &path)
+{
+    if (Failure f = openWith(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK))
+        return f;
+    if (!m_identity.isRegular())
+        return Failure::io(path + " is not a regular file");
+    // Reads from a regular file never block; the flag is cleared all the same.
+    if (::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        return Failure::io(path + ": " + std::strerror(errno));
+    return {};
+}
+
+Failure InputFile::openWith(const std::string &path, int flags)
 {
     if (path.empty())
         return Failure::io("empty source path");
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    m_fd = ::open(path.c_str(), flags);
     if (m_fd < 0)
         return Failure::io(errno == ENOENT ? "file not found: " + path
                                            : path + ": " + std::strerror(errno));

@@ -15,6 +15,8 @@ public:
     ~InputFile();
 
     Failure open(const std::string &path);
+    // Opens `path` only when it is a regular file; never waits on a FIFO.
+    Failure openRegular(const std::string &path);
     // Reads the process's standard input, which stays open when this object goes.
     Failure openStandardInput();
     int fd() const { return m_fd; }
@@ -25,6 +27,7 @@ public:
     bool isSameFileAs(const std::string &path) const;
 
 private:
+    Failure openWith(const std::string &path, int flags);
     Failure readStatus(const std::string &name);
 
     int m_fd = -1;

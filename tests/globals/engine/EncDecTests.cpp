@@ -356,6 +356,9 @@ TEST_F(EngineFiles, SpecialAndExistingDestinationsAreKeptWhenAsked)
     struct stat status;
     ASSERT_EQ(::lstat(QFile::encodeName(path("fifo")).constData(), &status), 0);
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    // A FIFO as the source is refused at once instead of waiting for a writer.
+    EXPECT_EQ(engine.EncryptFile(path("fifo"), path("fifo.ECX"), QString()), VFalse);
+    EXPECT_EQ(engine.lastError(), path("fifo") + " is not a regular file");
 
     writeFile(path("newer"), "keep");
     engine.setReplaceExisting(false);
