@@ -155,6 +155,7 @@ public:
         m_engine.setKey(context.key);
         m_engine.setWorkFactor(context.options.workFactor);
         m_engine.setArmor(context.options.armor);
+        m_engine.setSweptFolders(&m_sweptFolders);
         // One file keeps the engine's own derivation; several derive ahead.
         if (context.files.size() > 1) {
             std::vector<KeyAhead::Job> jobs;
@@ -239,6 +240,7 @@ private:
 
     BatchContext &m_context;
     RunProgress m_progress;
+    age::SweptFolders m_sweptFolders;
     age::FileEngine m_engine;
     std::unique_ptr<KeyAhead> m_keys;
 };

@@ -122,7 +122,7 @@ AtomicFile::~AtomicFile()
 }
 
 Failure AtomicFile::create(const std::string &destination, const FileIdentity &source,
-                           bool replaceExisting)
+                           bool replaceExisting, SweptFolders *swept)
 {
     if (destination.empty())
         return Failure::io("empty destination path");
@@ -147,8 +147,17 @@ Failure AtomicFile::create(const std::string &destination, const FileIdentity &s
             return Failure::io(m_destination + " already exists");
         keep.push_back(*existing);
     }
-    removeStaleTemporaries(m_dirFd, keep);
+    sweepOnce(keep, swept);
     return createTemporary();
+}
+
+void AtomicFile::sweepOnce(const std::vector<FileIdentity> &keep, SweptFolders *swept) const
+{
+    struct stat folder;
+    if (swept && ::fstat(m_dirFd, &folder) == 0 &&
+        !swept->emplace(folder.st_dev, folder.st_ino).second)
+        return;
+    removeStaleTemporaries(m_dirFd, keep);
 }
 
 Failure AtomicFile::refuseSpecial(const std::optional<FileIdentity> &existing) const

@@ -1,6 +1,8 @@
 #pragma once
 #include "globals/VantrelGlobalsExport.h"
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "globals/engine/AgeFailure.h"
@@ -24,6 +26,11 @@ namespace age {
 // Each temporary is locked while its writer lives and carries its own inode number in its
 // name, so temporaries that a killed run left behind are recognised (unlocked, and the name
 // matches the file) and removed by the next run in that folder.
+//
+// Folders already swept, by device and inode: a run over many files in one folder sweeps it
+// once, not once per file.
+using SweptFolders = std::set<std::pair<dev_t, ino_t>>;
+
 class VANTRELGLOBALS_EXPORT AtomicFile {
 public:
     AtomicFile() = default;
@@ -32,8 +39,9 @@ public:
     ~AtomicFile();
 
     // `source` is the file being read for this output: the leftover sweep never touches it.
+    // With `swept` given, a folder it lists is not swept again, and one swept is added.
     Failure create(const std::string &destination, const FileIdentity &source,
-                   bool replaceExisting = true);
+                   bool replaceExisting = true, SweptFolders *swept = nullptr);
     int fd() const { return m_fd; }
     Failure commit();
     // The file as committed.
@@ -44,6 +52,7 @@ public:
 private:
     // Refuses whatever stands under the destination's name unless it is a regular file.
     Failure refuseSpecial(const std::optional<FileIdentity> &existing) const;
+    void sweepOnce(const std::vector<FileIdentity> &keep, SweptFolders *swept) const;
     Failure createTemporary();
     Failure lockTemporary() const;
     int nameTemporary(const std::string &name);

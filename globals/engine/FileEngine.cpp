@@ -106,7 +106,7 @@ Failure FileEngine::write(bool encrypt, ByteSource &from, std::uint64_t size,
 {
     AtomicFile file;
     if (!output.standardStream)
-        if (Failure f = file.create(output.path, sourceIdentity, m_replaceExisting))
+        if (Failure f = file.create(output.path, sourceIdentity, m_replaceExisting, m_sweptFolders))
             return f;
 
     PercentProgress percent = percentOf(size, progress);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "globals/engine/AgeFailure.h"
+#include "globals/engine/AtomicFile.h"
 #include "globals/engine/ByteStream.h"
 #include "globals/engine/FileIdentity.h"
 #include "globals/engine/ScryptKeys.h"
@@ -55,6 +56,9 @@ public:
     // With this on, a named source must be a regular file; it is opened without blocking, so
     // a FIFO put under the name is refused instead of waiting for a writer for ever.
     void setRegularSourcesOnly(bool only) { m_regularSourcesOnly = only; }
+    // A run over many files shares one record of the folders it swept of leftovers, so each
+    // folder is swept once; without one, every output's folder is swept.
+    void setSweptFolders(SweptFolders *swept) { m_sweptFolders = swept; }
     // Where scrypt wrap keys come from; null (the default) derives each on the spot. The
     // engine does not own `keys`.
     void setScryptKeys(ScryptKeys *keys) { m_scryptKeys = keys; }
@@ -90,6 +94,7 @@ private:
     bool m_armor = false;
     bool m_replaceExisting = true;
     bool m_regularSourcesOnly = false;
+    SweptFolders *m_sweptFolders = nullptr;
     ScryptKeys *m_scryptKeys = nullptr;
     RunRecord m_lastRun;
 };
