@@ -1,7 +1,7 @@
-# ec_defaults: what every target of the project compiles and links with. The project's own
-# functions (ec_shared_library, ec_program, ec_add_test and the others) link it; nothing is set
-# for the whole folder, so a target that is not the project's (a host of the SDK built in a test)
-# gets none of it.
+# ec_defaults: the options and include folders that every target of the project compiles and
+# links with. The project's own functions (ec_shared_library, ec_program, ec_add_test and the
+# others) link it, and no such option is set for the whole tree: a target that does not link it
+# gets none of them (and the suite's check of the compile commands finds it).
 #   ec_warnings   the warnings the code is kept clean of;
 #   ec_hardening  the protections a Debian package expects (cmake/Hardening.cmake);
 #   ec_linker     the faster linker where there is one (cmake/BuildSpeed.cmake);
