@@ -11,7 +11,8 @@
 #   libraries  $ORIGIN
 #   plugin     $ORIGIN/<back to libdir>
 # A build for a distribution package turns the RPATH off (EC_INSTALL_RPATH=OFF): there the
-# libraries are on the system path, and that tree's binaries carry no search path at all.
+# libraries are on the system path, and that tree's binaries carry no search path at all, so
+# they run only once installed (scripts/package builds no tests there).
 include(GNUInstallDirs)
 
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/${CMAKE_INSTALL_BINDIR})
