@@ -1,6 +1,6 @@
 # What keeps a cold build of the three variants (main, sanitizers, fuzzing) short on two cores:
-# a compiler cache where one is installed, the gold linker, and precompiled headers shared by
-# every target of a kind (library code on Qt Widgets, test programs).
+# a compiler cache where one is installed, the gold linker where there is one, and precompiled
+# headers shared by every target of a kind (library code on Qt Widgets, test programs).
 
 find_program(EC_CCACHE ccache)
 if(EC_CCACHE)
@@ -8,7 +8,14 @@ if(EC_CCACHE)
   set(CMAKE_CXX_COMPILER_LAUNCHER ${EC_CCACHE})
 endif()
 
-add_link_options(-fuse-ld=gold)
+# The gold linker where the toolchain has it (ec_defaults links this target); the default
+# linker otherwise.
+include(CheckLinkerFlag)
+check_linker_flag(CXX -fuse-ld=gold EC_HAS_GOLD)
+add_library(ec_linker INTERFACE)
+if(EC_HAS_GOLD)
+  target_link_options(ec_linker INTERFACE -fuse-ld=gold)
+endif()
 
 # The normal tree compiles the shipped code in batches of files, which halves its cold build.
 # The sanitizer tree compiles file by file: every file proves that it includes what it uses,

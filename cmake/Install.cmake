@@ -31,13 +31,7 @@ install(TARGETS VantrelPassword EmberPlatformCom platform_core EmberPlatformRegi
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT sdk
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} ${EC_SDK_INCLUDE_DIR})
 
-# The Designer plugin, in Qt's plugin folder under the prefix; it finds the control library
-# from there like the programs do.
-file(RELATIVE_PATH EC_PLUGIN_TO_LIBDIR /${EC_DESIGNER_PLUGIN_DIR} /${CMAKE_INSTALL_LIBDIR})
-if(EC_INSTALL_RPATH)
-  set_target_properties(VantrelPasswordDesigner PROPERTIES
-    INSTALL_RPATH "$ORIGIN/${EC_PLUGIN_TO_LIBDIR}")
-endif()
+# The Designer plugin, in Qt's plugin folder under the prefix (cmake/InstallLayout.cmake).
 install(TARGETS VantrelPasswordDesigner LIBRARY DESTINATION ${EC_DESIGNER_PLUGIN_DIR}
   COMPONENT sdk)
 
@@ -83,11 +77,18 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/VantrelPasswordConfigVers
 install(FILES ${PROJECT_BINARY_DIR}/VantrelPasswordConfig.cmake
     ${PROJECT_BINARY_DIR}/VantrelPasswordConfigVersion.cmake
   DESTINATION ${EC_CMAKE_PACKAGE_DIR} COMPONENT sdk)
-# The prefix relative to the file's own folder, so that the installed tree can move.
-file(RELATIVE_PATH EC_PC_PREFIX_FROM_PCDIR /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
-configure_file(cmake/VantrelPassword.pc.in ${PROJECT_BINARY_DIR}/VantrelPassword.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/VantrelPassword.pc
-  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT sdk)
+# The pkg-config file names the prefix it is installed under, so its flags carry plain paths
+# (/usr/include, not /usr/lib/pkgconfig/../../include): the prefix is filled in at install time,
+# straight into the installed file, since installs of one build tree into several prefixes may
+# run at once.
+set(EC_PC_PREFIX "@EC_PC_PREFIX@")
+configure_file(cmake/VantrelPassword.pc.in ${PROJECT_BINARY_DIR}/VantrelPassword.pc.in @ONLY)
+install(CODE "
+  cmake_path(SET EC_PC_PREFIX NORMALIZE \"\${CMAKE_INSTALL_PREFIX}\")
+  string(REGEX REPLACE \"(.)/$\" \"\\\\1\" EC_PC_PREFIX \"\${EC_PC_PREFIX}\")
+  configure_file(\"${PROJECT_BINARY_DIR}/VantrelPassword.pc.in\"
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig/VantrelPassword.pc\"
+    @ONLY)" COMPONENT sdk)
 
 # --- desktop integration ----------------------------------------------------------------
 set(EC_APP_ID example.corvantide.EmberCoffer)

@@ -176,11 +176,11 @@ TEST_F(Archives, HostileArchivesChangeNothingOutsideTheNewFolder)
     encryptInto(tarOf({{"a", AE_IFREG, 0644, std::string(100000, 'a')}}), damaged);
     const int fd = ::open(damaged.c_str(), O_RDWR);
     struct stat status;
-    ::fstat(fd, &status);
+    ASSERT_EQ(::fstat(fd, &status), 0);
     char last = 0;
-    ::pread(fd, &last, 1, status.st_size - 1);
+    ASSERT_EQ(::pread(fd, &last, 1, status.st_size - 1), 1);
     last ^= 1;
-    ::pwrite(fd, &last, 1, status.st_size - 1);
+    ASSERT_EQ(::pwrite(fd, &last, 1, status.st_size - 1), 1);
     ::close(fd);
     EXPECT_EQ(extract(damaged).failed, 1u);
     EXPECT_FALSE(exists(at("work/damaged")));

@@ -105,6 +105,64 @@ QStringList installedBinaries(const QString &prefix)
     return binaries;
 }
 
+// One source file per installed header that includes only that header, in FOLDER: the header
+// must bring everything it needs.
+QStringList unitPerHeader(const QString &prefix, const QString &folder)
+{
+    QStringList units;
+    const QDir includes(prefix + "/include");
+    QDir().mkpath(folder);
+    QDirIterator headers(includes.path(), {"*.h"}, QDir::Files, QDirIterator::Subdirectories);
+    while (headers.hasNext()) {
+        const QString header = includes.relativeFilePath(headers.next());
+        QString name = header;
+        QFile unit(folder + '/' + name.replace('/', '_') + ".cpp");
+        if (!unit.open(QIODevice::WriteOnly) ||
+            unit.write("#include <" + header.toUtf8() + ">\n") <= 0)
+            return {};
+        units << unit.fileName();
+    }
+    return units;
+}
+
+TEST_F(InstalledSdkTest, EveryHeaderCompilesAloneWithOnlyThePkgConfigFlags)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PKG_CONFIG_PATH", installed("lib/pkgconfig"));
+    const Outcome flags = run("pkg-config", {"--cflags", "VantrelPassword"}, environment);
+    ASSERT_EQ(flags.status, 0) << flags.err.toStdString();
+    EXPECT_TRUE(flags.out.contains("-std=c++20")) << flags.out.toStdString();
+    EXPECT_TRUE(flags.out.contains("-I" + QDir::cleanPath(installed("include")) + ' '))
+        << flags.out.toStdString();
+    EXPECT_FALSE(flags.out.contains("/../")) << flags.out.toStdString();
+
+    const QStringList units = unitPerHeader(prefix(), folder->filePath("pkg-config-units"));
+    ASSERT_GE(units.size(), 10);
+    EXPECT_RUNS(
+        run("c++", QStringList{"-fsyntax-only"} + flags.out.simplified().split(' ') + units));
+}
+
+TEST_F(InstalledSdkTest, EveryHeaderCompilesAloneWithOnlyTheCMakeTarget)
+{
+    const QString project = folder->filePath("cmake-units");
+    const QStringList units = unitPerHeader(prefix(), project);
+    ASSERT_GE(units.size(), 10);
+    QFile lists(project + "/CMakeLists.txt");
+    ASSERT_TRUE(lists.open(QIODevice::WriteOnly));
+    lists.write("cmake_minimum_required(VERSION 3.25)\n"
+                "project(HeadersAlone LANGUAGES CXX)\n"
+                "find_package(VantrelPassword 3 REQUIRED)\n"
+                "add_library(headers OBJECT " +
+                units.join(' ').toUtf8() +
+                ")\n"
+                "target_link_libraries(headers PRIVATE VantrelPassword::VantrelPassword)\n");
+    lists.close();
+    const QString build = folder->filePath("cmake-units-build");
+    EXPECT_RUNS(run(
+        "cmake", {"-S", project, "-B", build, "-G", "Ninja", "-DCMAKE_PREFIX_PATH=" + prefix()}));
+    EXPECT_RUNS(run("cmake", {"--build", build, "-j2"}));
+}
+
 TEST_F(InstalledSdkTest, ProgramsAndLibrariesFindTheirLibrariesInThePrefixNotTheBuildTree)
 {
     EXPECT_TRUE(QFile::exists(installed("bin/EmberCoffer")));
@@ -229,7 +287,7 @@ TEST_F(InstalledSdkTest, PkgConfigFileBuildsAHost)
     const Outcome flags = run("pkg-config", {"--cflags", "--libs", "VantrelPassword"}, environment);
     ASSERT_EQ(flags.status, 0) << flags.err.toStdString();
     const QStringList arguments =
-        QStringList{"-std=c++20", "-fPIC", source.fileName(), "-o", folder->filePath("host")} +
+        QStringList{"-fPIC", source.fileName(), "-o", folder->filePath("host")} +
         flags.out.simplified().split(' ');
     EXPECT_RUNS(run("c++", arguments));
     environment.insert("LD_LIBRARY_PATH", installed("lib"));
