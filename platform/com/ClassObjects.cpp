@@ -44,7 +44,7 @@ std::string registeredLibrary(const CLSID &clsid)
             RegOpenKeyExA(HKEY_CLASSES_ROOT, path.constData(), 0, KEY_QUERY_VALUE, &key);
         status != ERROR_SUCCESS) {
         if (status != ERROR_FILE_NOT_FOUND)
-            qCWarning(lcCom, "The settings store could not be read for class %s (status %ld).",
+            qCWarning(lcCom, "The settings store could not be read at %s (status %ld).",
                       path.constData(), static_cast<long>(status));
         return {};
     }
