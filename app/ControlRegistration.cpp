@@ -1,19 +1,15 @@
 #include "app/ControlRegistration.h"
 
+#include "app/AppLogging.h"
 #include "password/VTPasswordIds.h"
 #include "password/VantrelPasswordExports.h"
 #include "platform/com/ClassObjects.h"
 
 #include <QFileInfo>
-#include <QLoggingCategory>
 
 #include <dlfcn.h>
 
 namespace {
-
-// Silent unless switched on (QT_LOGGING_RULES="embercoffer.registration.warning=true"): the
-// program does not need the registration, so its failure is not shown to the user.
-Q_LOGGING_CATEGORY(lcControlRegistration, "embercoffer.registration", QtCriticalMsg)
 
 // The control library's file as it registers itself: the absolute path it was loaded from.
 QString controlLibraryPath()
@@ -32,7 +28,7 @@ void registerPasswordControl()
     if (!registered.isEmpty() && registered == controlLibraryPath())
         return;
     if (const HRESULT hr = DllRegisterServer(); FAILED(hr))
-        qCWarning(lcControlRegistration,
+        qCWarning(lcApp,
                   "The password control could not be registered in the "
                   "settings store (0x%08X); other programs will not find it.",
                   static_cast<unsigned>(hr));

@@ -1,8 +1,11 @@
 #include "app/LinkLabel.h"
 
+#include "app/AccessibleRoles.h"
 #include "app/FormParts.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 
 LinkLabel::LinkLabel(const char *name, const QString &text, const QString &address, QWidget *parent)
     : QLabel(text, parent), m_address(address)
@@ -13,6 +16,8 @@ LinkLabel::LinkLabel(const char *name, const QString &text, const QString &addre
     setFont(font);
     setCursor(Qt::PointingHandCursor);
     setMouseTracking(true);
+    setFocusPolicy(Qt::TabFocus);
+    installAccessibleRoles();
     setHovered(false);
 }
 
@@ -46,4 +51,25 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
     if (click)
         emit clicked();
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    activate();
+}
+
+void LinkLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
 }

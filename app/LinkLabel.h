@@ -3,7 +3,8 @@
 
 // A label that stands for an address: underlined, dark blue at rest, bright blue once the
 // pointer moves over it. It raises `pointedAt` on every pointer move over it and `clicked`
-// on a left click; the owner decides when the colours change back.
+// on a left click, or on Enter once Tab brought the focus to it (a focus frame shows it);
+// the owner decides when the colours change back. Assistive technology reads it as a link.
 class LinkLabel : public QLabel {
     Q_OBJECT
 
@@ -13,6 +14,8 @@ public:
     QString address() const { return m_address; }
     void setHovered(bool hovered);
     QColor colour() const;
+    // Opens the link, as a click does.
+    void activate() { emit clicked(); }
 
     static QColor restColour() { return QColor(0, 0, 192); }
     static QColor hoverColour() { return QColor(0, 0, 255); }
@@ -25,6 +28,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QString m_address;

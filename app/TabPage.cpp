@@ -27,6 +27,13 @@ void TabPage::relayout()
     }
 }
 
+bool TabPage::focusNextPrevChild(bool next)
+{
+    if (!isVisible())
+        return true;
+    return QWidget::focusNextPrevChild(next);
+}
+
 void TabPage::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);

@@ -20,6 +20,10 @@ public:
     void place(QWidget *child, const QRect &geometry);
 
 protected:
+    // While the page is being hidden because another page comes to the front (Ctrl+Tab), the
+    // focus stays where it is until the tab control moves it into the new page, instead of
+    // passing through the controls after the tabs on its way.
+    bool focusNextPrevChild(bool next) override;
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;

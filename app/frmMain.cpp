@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/AccessibleRoles.h"
 #include "app/CipherFrame.h"
 #include "app/FileRun.h"
 #include "app/FileTab.h"
@@ -35,6 +36,7 @@ frmMain::frmMain(QWidget *parent)
       m_passwordControl(std::make_unique<WindowPasswordControl>(this))
 {
     registerFormFontSubstitutes();
+    installAccessibleRoles();
     setObjectName("frmMain");
     setWindowTitle("Ember Coffer 1.65");
     setWindowIcon(QIcon(":/embercoffer/program.png"));

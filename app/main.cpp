@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "app/frmMain.h"
 #include "globals/ProductVersion.h"
+#include "globals/utilities/ApplicationFont.h"
 
 #include <QApplication>
 
@@ -22,6 +23,7 @@ int main(int argc, char **argv)
     // Lets a Wayland compositor match the window to its desktop entry and icon.
     QGuiApplication::setDesktopFileName("example.corvantide.EmberCoffer");
     const CommandLine commandLine = readCommandLine(QApplication::arguments());
+    useProportionalApplicationFont();
 
     registerPasswordControl();
 

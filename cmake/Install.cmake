@@ -37,7 +37,9 @@ install(TARGETS VantrelPasswordDesigner LIBRARY DESTINATION ${EC_DESIGNER_PLUGIN
 
 # --- SDK headers ------------------------------------------------------------------------
 # The Qt-style class at the top; the component interface below it with the paths that the
-# library's own sources use, so that its headers find each other.
+# library's own sources use, so that its headers find each other. Only what a host calls, and
+# what those headers need: ComPtr.h stays because FormContainer hands out its controls in it;
+# the classes that implement objects (ComObject.h, ClassFactory.h, PropertyBag.h) stay inside.
 install(FILES password/sdk/PasswordControl.h DESTINATION ${EC_SDK_INCLUDE_DIR} COMPONENT sdk)
 install(FILES
     password/VTPasswordDispIds.h
@@ -46,17 +48,14 @@ install(FILES
     ${PROJECT_BINARY_DIR}/password/VantrelPasswordExport.h
   DESTINATION ${EC_SDK_INCLUDE_DIR}/password COMPONENT sdk)
 install(FILES
-    platform/com/ClassFactory.h
+    platform/com/ClassFactoryInterface.h
     platform/com/ClassObjects.h
-    platform/com/ComObject.h
     platform/com/ComPtr.h
     platform/com/Dispatch.h
     platform/com/FormContainer.h
     platform/com/Guid.h
     platform/com/HResult.h
-    platform/com/ModuleCounter.h
-    platform/com/PersistPropertyBag.h
-    platform/com/PropertyBag.h
+    platform/com/PropertyValues.h
     platform/com/SavedForm.h
     platform/com/TypeInfo.h
     platform/com/Unknown.h

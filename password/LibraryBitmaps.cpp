@@ -17,11 +17,27 @@ QString libraryBitmapPath(const QString &name)
     return QStringLiteral(":/VantrelPassword/") + name;
 }
 
-QPixmap loadLibraryBitmap(const QString &name)
+namespace {
+
+// Read through QImageReader rather than QPixmap::load, which would consult the pixmap cache.
+QImage readLibraryBitmap(const QString &name)
+{
+    QImageReader reader(libraryBitmapPath(name), "bmp");
+    return reader.read();
+}
+
+} // namespace
+
+QPixmap loadLibraryBitmap(const QString &name, qreal pixelRatio)
 {
     registerLibraryBitmaps();
-    // Read through QImageReader rather than QPixmap::load, which would consult the pixmap cache.
-    QImageReader reader(libraryBitmapPath(name), "bmp");
-    const QImage image = reader.read();
+    if (pixelRatio > 1.0) {
+        if (const QImage dense = readLibraryBitmap(name + QStringLiteral("@2x")); !dense.isNull()) {
+            QPixmap picture = QPixmap::fromImage(dense);
+            picture.setDevicePixelRatio(2.0);
+            return picture;
+        }
+    }
+    const QImage image = readLibraryBitmap(name);
     return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
 }

@@ -1,7 +1,8 @@
 #pragma once
 #include "platform/com/TypeInfo.h"
 
-// Dispatch ids of the members of _VTPassword.
+/// Dispatch ids of the members of _VTPassword.
+/// @since 3.5
 namespace VTPasswordDispId {
 
 inline constexpr DispId About = DISPID_ABOUTBOX;
@@ -32,8 +33,9 @@ inline constexpr DispId CaptionCancel = 0x6803000F;
 
 } // namespace VTPasswordDispId
 
-// The values of VantrelPasswordDialogSizes. `Size` stores any value; every value other than
-// 1 and 2 means the normal size.
+/// The values of VantrelPasswordDialogSizes. `Size` stores any value; every value other than
+/// 1 and 2 means the normal size.
+/// @since 3.5
 enum VantrelPasswordDialogSizes : std::int32_t {
     vtrNormal = 0,
     vtrLarge = 1,

@@ -1,15 +1,17 @@
 #pragma once
 #include "platform/com/Guid.h"
 
-// The fixed identifiers of the VTPassword control. Hosts bind to the class by these values;
-// they never change.
+/// The fixed identifiers of the VTPassword control. Hosts bind to the class by these values;
+/// they never change.
+/// @since 3.5
 namespace VTPasswordIds {
 
 inline constexpr Guid library{
     0xD44F8AAA, 0x41AC, 0x4B84, {0x90, 0xF0, 0x73, 0x7E, 0x16, 0x89, 0xD4, 0xCA}};
 inline constexpr CLSID control{
     0xDDA49181, 0x9B76, 0x4210, {0x80, 0x4A, 0x6E, 0x15, 0xD7, 0x87, 0xE3, 0xB9}};
-// The default interface _VTPassword and the event interface __VTPassword, version 1.3.
+/// The default interface _VTPassword and the event interface __VTPassword, version 1.3.
+/// @since 3.5
 inline constexpr IID defaultInterface{
     0x34D7E375, 0xA41D, 0x40A1, {0xB9, 0xF3, 0x4F, 0xB3, 0x21, 0xF7, 0x9E, 0xA7}};
 inline constexpr IID eventInterface{
@@ -17,7 +19,8 @@ inline constexpr IID eventInterface{
 inline constexpr Guid dialogSizes{
     0x27875E9A, 0x4402, 0x4A0E, {0x91, 0x1A, 0xD3, 0xCF, 0xFD, 0x80, 0x39, 0xA0}};
 
-// Earlier versions 1.0, 1.1 and 1.2, still answered with the current interfaces.
+/// Earlier versions 1.0, 1.1 and 1.2, still answered with the current interfaces.
+/// @since 3.5
 inline constexpr IID defaultInterfaceV0{
     0xD1ADC749, 0x9147, 0x43A7, {0x8D, 0x3C, 0x03, 0xB4, 0x06, 0x85, 0x0A, 0xEE}};
 inline constexpr IID eventInterfaceV0{

@@ -1,4 +1,5 @@
 #include "password/VTPasswordRegistration.h"
+#include "password/PasswordLogging.h"
 
 #include "password/VTPasswordTypeLibrary.h"
 #include "password/VantrelPasswordExports.h"
@@ -117,33 +118,55 @@ bool keyIsEmpty(const QByteArray &path)
     return empty;
 }
 
+// Done, or nothing there to remove.
+bool removedOrAbsent(LSTATUS status)
+{
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
 // Removes the entry's value, then its key and the keys above it for as long as nothing else
-// is left in them: what others keep there stays.
-void removeEntry(const RegistrationEntry &entry)
+// is left in them: what others keep there stays. ERROR_SUCCESS, or the status with which the
+// store refused a removal.
+LSTATUS removeEntry(const RegistrationEntry &entry)
 {
     if (entry.hasValue) {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, entry.key.toUtf8().constData(), 0, KEY_ALL_ACCESS,
-                          &key) != ERROR_SUCCESS)
-            return;
+        const QByteArray path = entry.key.toUtf8();
+        const LSTATUS opened =
+            RegOpenKeyExA(HKEY_CLASSES_ROOT, path.constData(), 0, KEY_ALL_ACCESS, &key);
+        if (opened != ERROR_SUCCESS)
+            return removedOrAbsent(opened) ? ERROR_SUCCESS : opened;
         const QByteArray name = entry.valueName.toUtf8();
-        RegDeleteValueA(key, name.isEmpty() ? nullptr : name.constData());
+        const LSTATUS deleted = RegDeleteValueA(key, name.isEmpty() ? nullptr : name.constData());
         RegCloseKey(key);
+        if (!removedOrAbsent(deleted))
+            return deleted;
     }
     for (QString path = entry.key; !path.isEmpty();
          path = path.left(std::max<qsizetype>(path.lastIndexOf(u'\\'), 0))) {
         const QByteArray bytes = path.toUtf8();
-        if (!keyIsEmpty(bytes) ||
-            RegDeleteKeyA(HKEY_CLASSES_ROOT, bytes.constData()) != ERROR_SUCCESS)
+        if (!keyIsEmpty(bytes))
             break;
+        if (const LSTATUS deleted = RegDeleteKeyA(HKEY_CLASSES_ROOT, bytes.constData());
+            !removedOrAbsent(deleted))
+            return deleted;
     }
+    return ERROR_SUCCESS;
 }
 
-// Children first, so that a parent is empty when its turn comes.
-void removeEntries(const std::vector<RegistrationEntry> &entries)
+// Children first, so that a parent is empty when its turn comes. Goes on past a refusal, so
+// that as much as possible goes; false (and one message) when anything was refused.
+bool removeEntries(const std::vector<RegistrationEntry> &entries)
 {
-    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
-        removeEntry(*it);
+    int refused = 0;
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        if (const LSTATUS status = removeEntry(*it); status != ERROR_SUCCESS && refused++ == 0)
+            qCWarning(lcPassword, "The registration entry %s could not be removed (status %ld).",
+                      qUtf8Printable(it->key), static_cast<long>(status));
+    }
+    if (refused > 1)
+        qCWarning(lcPassword, "%d registration entries could not be removed.", refused);
+    return refused == 0;
 }
 
 } // namespace
@@ -167,8 +190,10 @@ HRESULT DllRegisterServer()
         const std::vector<RegistrationEntry> entries = registrationEntries(path);
         for (const RegistrationEntry &entry : entries) {
             if (!writeEntry(entry)) {
-                // Leave no half registration behind.
-                removeEntries(entries);
+                qCWarning(lcPassword, "The registration entry %s could not be written.",
+                          qUtf8Printable(entry.key));
+                // Leave no half registration behind (as far as the store lets us).
+                static_cast<void>(removeEntries(entries));
                 return SELFREG_E_CLASS;
             }
         }
@@ -179,7 +204,6 @@ HRESULT DllRegisterServer()
 HRESULT DllUnregisterServer()
 {
     return boundaryCall([] {
-        removeEntries(registrationEntries(thisLibraryPath()));
-        return S_OK;
+        return removeEntries(registrationEntries(thisLibraryPath())) ? S_OK : SELFREG_E_CLASS;
     });
 }

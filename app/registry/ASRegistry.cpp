@@ -1,6 +1,7 @@
 #include "app/registry/ASRegistry.h"
 
 #include "app/registry/RegistryText.h"
+#include "app/registry/SettingsLogging.h"
 #include "platform/registry/ScopedKey.h"
 #include "platform/registry/WholeValue.h"
 
@@ -16,6 +17,14 @@ constexpr REGSAM FullAccess = KEY_ALL_ACCESS;
 HKEY toHandle(qint32 value) { return reinterpret_cast<HKEY>(static_cast<std::intptr_t>(value)); }
 
 QVariant status(LONG code) { return QVariant(static_cast<qint32>(code)); }
+
+// A failure that the caller sees only as "no such value": anything but a missing key or value.
+void logUnreadStore(LONG code, const QString &subKey)
+{
+    if (code != ERROR_SUCCESS && code != ERROR_FILE_NOT_FOUND)
+        qCWarning(lcSettings, "The settings store could not be read at %s (status %ld).",
+                  qUtf8Printable(subKey), static_cast<long>(code));
+}
 
 LONG setValue(HKEY key, const QByteArray &name, DWORD type, const QByteArray &data)
 {
@@ -56,16 +65,22 @@ VBool ASRegistry::KeyExist(qint32 &hKey, QString &SubKey)
     registry::ScopedKey key;
     const LONG opened =
         RegOpenKeyExA(toHandle(hKey), toAnsi(SubKey).constData(), 0, KEY_QUERY_VALUE, &key.handle);
+    logUnreadStore(opened, SubKey);
     return toVBool(opened == ERROR_SUCCESS);
 }
 
 VBool ASRegistry::ValueExist(qint32 &hKey, QString &SubKey, QString &ValueName)
 {
     registry::ScopedKey key;
-    RegOpenKeyExA(toHandle(hKey), toAnsi(SubKey).constData(), 0, KEY_QUERY_VALUE, &key.handle);
+    const LONG opened =
+        RegOpenKeyExA(toHandle(hKey), toAnsi(SubKey).constData(), 0, KEY_QUERY_VALUE, &key.handle);
+    logUnreadStore(opened, SubKey);
+    if (opened != ERROR_SUCCESS)
+        return VFalse;
     DWORD size = 0;
     const LONG queried = RegQueryValueExA(key.handle, toAnsi(ValueName).constData(), nullptr,
                                           nullptr, nullptr, &size);
+    logUnreadStore(queried, SubKey);
     return toVBool(queried == ERROR_SUCCESS);
 }
 

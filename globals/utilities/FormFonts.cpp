@@ -1,6 +1,10 @@
 #include "globals/utilities/FormFonts.h"
 
+#include "globals/utilities/WidgetsLogging.h"
+
 #include <QFont>
+#include <QFontInfo>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <utility>
@@ -17,7 +21,11 @@ void registerFormFontSubstitutes()
         {"Times New Roman", serif},
     };
     for (const auto &[family, substitutes] : families) {
-        if (QFont::substitutes(family).isEmpty())
-            QFont::insertSubstitutions(family, substitutes);
+        if (!QFont::substitutes(family).isEmpty())
+            continue;
+        QFont::insertSubstitutions(family, substitutes);
+        if (qGuiApp != nullptr)
+            qCInfo(lcWidgets, "%s is drawn with %s.", family,
+                   qUtf8Printable(QFontInfo(QFont(family)).family()));
     }
 }

@@ -5,6 +5,7 @@
 #include "password/sdk/PasswordControl.h"
 
 #include <QIcon>
+#include <QtDesigner/QDesignerFormWindowInterface>
 
 using VantrelPassword::PasswordControl;
 
@@ -41,9 +42,24 @@ QIcon PasswordControlPlugin::icon() const { return QIcon(PasswordControl::toolbo
 
 bool PasswordControlPlugin::isContainer() const { return false; }
 
+// Designer creates the control in three places: on a form being edited, inside the picture
+// that follows the mouse when it is dragged from the widget box (a tool-tip window of its
+// own), and in a form's preview, which is the form running.
+namespace {
+
+bool onFormBeingDesigned(QWidget *parent)
+{
+    if (parent == nullptr)
+        return false;
+    return QDesignerFormWindowInterface::findFormWindow(parent) != nullptr ||
+           parent->window()->windowType() == Qt::ToolTip;
+}
+
+} // namespace
+
 QWidget *PasswordControlPlugin::createWidget(QWidget *parent)
 {
-    if (!m_initialized)
+    if (!m_initialized || !onFormBeingDesigned(parent))
         return new PasswordControl(PasswordControl::Mode::Run, parent);
     m_defaultSettings->follow();
     return new PasswordControl(PasswordControl::Mode::Design, parent);

@@ -6,10 +6,11 @@
 class DefaultSettingsKeeper;
 
 // Puts VantrelPassword::PasswordControl into Qt Designer's widget box (group
-// "VantrelPassword"). Designer initialises its plugins, and the controls it then creates are in
-// design mode: they show the control's 32 x 32 picture at a fixed size and take their
-// properties in the property editor. A form loaded at run time (QUiLoader) does not initialise
-// the plugin, so the controls it creates run their dialogs and stay hidden.
+// "VantrelPassword"). Designer initialises its plugins, and the controls it then creates on a
+// form being edited (or dragged onto one) are in design mode: they show the control's 32 x 32
+// picture at a fixed size and take their properties in the property editor. A form's preview
+// in Designer runs the form, and a form loaded at run time (QUiLoader) does not initialise the
+// plugin: the controls they create run their dialogs and stay hidden.
 class PasswordControlPlugin : public QObject, public QDesignerCustomWidgetInterface {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QDesignerCustomWidgetInterface")

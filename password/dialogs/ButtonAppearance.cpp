@@ -24,7 +24,7 @@ void setImage(QPushButton &button, const char *property, const QString &bitmapNa
         button.setProperty(property, QPixmap());
         return;
     }
-    const QPixmap bitmap = loadLibraryBitmap(bitmapName);
+    const QPixmap bitmap = loadLibraryBitmap(bitmapName, button.devicePixelRatioF());
     if (!bitmap.isNull())
         button.setProperty(property, bitmap);
 }

@@ -13,12 +13,11 @@
 #include "password/dialogs/ButtonAppearance.h"
 #include "password/dialogs/DialogLabel.h"
 #include "password/dialogs/DialogLayout.h"
+#include "password/dialogs/KeyPicture.h"
 #include "password/dialogs/PasswordMatch.h"
 #include "platform/core/Twips.h"
 #include "platform/ui/AccessibleName.h"
 #include "platform/ui/MessageBox.h"
-
-#include "password/dialogs/resources/ImageKey.xpm"
 
 namespace {
 
@@ -69,7 +68,7 @@ void PasswordDialog::buildControls()
 
     m_key = new QLabel(this);
     m_key->setObjectName(QStringLiteral("ImageKey"));
-    m_key->setPixmap(QPixmap(ImageKey_xpm));
+    m_key->setPixmap(keyPicture(devicePixelRatioF()));
     m_key->setScaledContents(true);
     m_key->setGeometry(fromTwips(layout.key));
     m_key->setAccessibleName(QStringLiteral("Key"));

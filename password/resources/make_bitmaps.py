@@ -4,8 +4,11 @@
 Run from any folder: python3 make_bitmaps.py  (writes next to this script).
 All pictures use the standard 16-colour palette. The surface and toolbox pictures are
 stored uncompressed; the four button images are stored run-length compressed (4 bits per
-pixel), with magenta as the background that the buttons treat as transparent.
+pixel), with magenta as the background that the buttons treat as transparent. The button
+images are drawn a second time at twice the density ("@2x", 32 by 32 pixels) for
+high-density screens, from the strokes that the 16-pixel drawings follow.
 """
+import math
 import os
 import struct
 
@@ -55,6 +58,35 @@ CROSS = [
     "..oo........oo..",
     "................",
 ]
+
+
+# The centre lines of the two marks, in the coordinates of the 16-pixel drawings, and the
+# half width of their coloured inside; the outline around it is one such pixel wide.
+CHECK_STROKES = [((2.6, 7.6), (5.6, 10.6)), ((5.6, 10.6), (13.3, 2.9))]
+CROSS_STROKES = [((3.0, 3.0), (13.0, 13.0)), ((13.0, 3.0), (3.0, 13.0))]
+STROKE_HALF_WIDTH = 1.15
+
+
+def distance_to_segment(px, py, a, b):
+    (ax, ay), (bx, by) = a, b
+    dx, dy = bx - ax, by - ay
+    t = max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy)))
+    return math.hypot(px - (ax + t * dx), py - (ay + t * dy))
+
+
+def from_strokes(strokes, outline, inner, scale):
+    """The mark drawn at `scale` times the density of the 16-pixel drawings."""
+    size = 16 * scale
+    pixels = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            px, py = (x + 0.5) / scale, (y + 0.5) / scale
+            d = min(distance_to_segment(px, py, a, b) for a, b in strokes)
+            row.append(inner if d <= STROKE_HALF_WIDTH else
+                       outline if d <= STROKE_HALF_WIDTH + 1.0 else MAGENTA)
+        pixels.append(row)
+    return pixels
 
 
 def from_art(art, outline, inner):
@@ -177,6 +209,10 @@ def main():
         "BTN_CHECK_GRAY": (from_art(CHECK, GREY, SILVER), True),
         "BTN_X_COLOR": (from_art(CROSS, DARK_RED, RED), True),
         "BTN_X_GRAY": (from_art(CROSS, GREY, SILVER), True),
+        "BTN_CHECK_COLOR@2x": (from_strokes(CHECK_STROKES, DARK_GREEN, GREEN, 2), True),
+        "BTN_CHECK_GRAY@2x": (from_strokes(CHECK_STROKES, GREY, SILVER, 2), True),
+        "BTN_X_COLOR@2x": (from_strokes(CROSS_STROKES, DARK_RED, RED, 2), True),
+        "BTN_X_GRAY@2x": (from_strokes(CROSS_STROKES, GREY, SILVER, 2), True),
     }
     for name, (pixels, compressed) in pictures.items():
         with open(os.path.join(here, name + ".bmp"), "wb") as f:

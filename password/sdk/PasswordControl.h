@@ -7,21 +7,37 @@
 
 #include <memory>
 
+/// @file
+/// The password control for Qt programs: @c \#include <VantrelPassword/PasswordControl.h>,
+/// CMake target @c VantrelPassword::VantrelPassword, pkg-config module @c VantrelPassword.
+
 namespace VantrelPassword {
 
-// The VTPassword control for Qt programs: a widget that creates the control, hosts it and
-// forwards every property and method through the control's dispatch interface, so it behaves
-// exactly as the control does for any other host.
-//
-//     VantrelPassword::PasswordControl control;
-//     control.setPassword(expected);
-//     control.getPassword();            // shows the modal get-password dialog
-//     if (control.validated()) ...
-//
-// At run time the widget stays hidden; created for a form designer it shows the control's
-// fixed 32 x 32 picture. The properties carry the control's member names, so a form file
-// saves them under those names. A call that the control fails leaves its status code in
-// lastError(): for example writing Cancelled or Validated in design mode gives error 382.
+/// The VTPassword control for Qt programs: a widget that creates the control, hosts it and
+/// forwards every property and method through the control's dispatch interface, so it behaves
+/// exactly as the control does for any other host.
+///
+/// @code
+/// VantrelPassword::PasswordControl control;
+/// control.setPassword(expected);
+/// control.getPassword();            // shows the modal get-password dialog
+/// if (control.validated()) ...
+/// @endcode
+///
+/// At run time the widget stays hidden; created for a form designer it shows the control's
+/// fixed 32 x 32 picture. The properties carry the control's member names, so a form file
+/// saves them under those names.
+///
+/// No call throws. Every call sets lastError(): 0 when it succeeded, otherwise the status
+/// code of the failure, and a getter then returns 0, false or an empty text. The failures:
+/// - writing Cancelled or Validated in design mode: 0x800A017E (the control's error 382);
+/// - any call on a control that could not be created (lastError() right after construction
+///   says why, for example E_OUTOFMEMORY): that same status again;
+/// - a dialog whose form cannot be built: CLASS_E_CLASSNOTAVAILABLE or DISP_E_MEMBERNOTFOUND
+///   (never with the forms the library ships).
+/// Values out of range are kept as given: a Size other than the three sizes means vtrNormal,
+/// a MinLength of 0 or less no minimum, a MaxLength of 0 or less no maximum.
+/// @since 3.5
 class VANTRELPASSWORD_EXPORT PasswordControl : public QWidget {
     Q_OBJECT
     Q_PROPERTY(DialogSize Size READ dialogSize WRITE setSize)
@@ -49,32 +65,40 @@ class VANTRELPASSWORD_EXPORT PasswordControl : public QWidget {
     Q_PROPERTY(QString CaptionCancel READ captionCancel WRITE setCaptionCancel)
 
 public:
-    // The size of the dialogs (not of this widget). Any other value is kept and means vtrNormal.
+    /// The size of the dialogs (not of this widget). Any other value is kept and means
+    /// vtrNormal.
     enum DialogSize : int { vtrNormal = 0, vtrLarge = 1, vtrExtraLarge = 2 };
     Q_ENUM(DialogSize)
 
-    // Run: the control runs its dialogs and the widget stays hidden. Design: the control is
-    // on a form being designed; it shows its picture and refuses run-time-only writes.
+    /// Run: the control runs its dialogs and the widget stays hidden. Design: the control is
+    /// on a form being designed; it shows its picture and refuses run-time-only writes.
     enum class Mode { Run, Design };
 
+    /// A control in run mode, hidden.
     explicit PasswordControl(QWidget *parent = nullptr);
     PasswordControl(Mode mode, QWidget *parent);
     ~PasswordControl() override;
 
     Mode mode() const;
-    // The status code of the most recent call: 0 when it succeeded, negative when the
-    // control failed it (0x800A0000 + n for the control's numbered error n).
+    /// The status code of the most recent call: 0 when it succeeded, negative when the
+    /// control failed it (0x800A0000 + n for the control's numbered error n).
     int lastError() const;
 
-    // The three dialogs: each shows a modal dialog and returns what the user confirmed, or
-    // an empty text when the dialog was cancelled. Afterwards cancelled() tells how the
-    // dialog ended and validated() whether the entry matched (get) or was taken (create,
-    // change, which also store it as password()).
+    /// The three dialogs: each shows a modal dialog and returns what the user confirmed, or
+    /// an empty text when the dialog was cancelled. Afterwards cancelled() tells how the
+    /// dialog ended and validated() whether the entry matched (get) or was taken (create,
+    /// change, which also store it as password()). A cancelled dialog is no failure:
+    /// lastError() is 0.
     Q_INVOKABLE QString getPassword();
     Q_INVOKABLE QString createPassword();
     Q_INVOKABLE QString changePassword();
-    // The control library's About box.
+    /// The control library's About box (modal).
     Q_INVOKABLE void about();
+
+    /// @name Settings
+    /// Each getter and setter reads or writes the property of the same name; see the class
+    /// description for what they may fail with.
+    /// @{
 
     DialogSize dialogSize() const;
     void setSize(DialogSize size);
@@ -96,7 +120,7 @@ public:
     void setDialogTitleChangePassword(const QString &title);
     bool caseSensitive() const;
     void setCaseSensitive(bool caseSensitive);
-    // 0 allows any length.
+    /// 0 allows any length.
     int maxLength() const;
     void setMaxLength(int length);
     int minLength() const;
@@ -117,8 +141,9 @@ public:
     void setCaptionOK(const QString &caption);
     QString captionCancel() const;
     void setCaptionCancel(const QString &caption);
+    /// @}
 
-    // The control's 16 x 15 toolbox picture, for form designers.
+    /// The control's 16 x 15 toolbox picture, for form designers.
     static QPixmap toolboxPicture();
 
 private:

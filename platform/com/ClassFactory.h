@@ -1,20 +1,12 @@
 #pragma once
+#include "platform/com/ClassFactoryInterface.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/PlatformComExport.h"
 
 #include <functional>
 
-// Creates the objects of one class for hosts, and lets a host keep the library loaded.
-struct IClassFactory : IUnknown {
-    static constexpr IID iid{0x00000001, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-
-    // `outer` must be null: objects are not aggregated. On success `*object` holds interface
-    // `iid` of a new object.
-    [[nodiscard]] virtual HRESULT CreateInstance(IUnknown *outer, const IID &iid,
-                                                 void **object) = 0;
-    [[nodiscard]] virtual HRESULT LockServer(bool lock) = 0;
-};
-
+// A component library's class factory: creates its objects with a creator function and
+// counts them, and the hosts' locks, in the library's module counter.
 class PLATFORMCOM_EXPORT ClassFactory final : public ComObject<IClassFactory> {
 public:
     // `create` returns a new object holding one reference, or null when it cannot.

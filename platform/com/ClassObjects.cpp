@@ -1,5 +1,6 @@
 #include "platform/com/ClassObjects.h"
 
+#include "platform/com/ComLogging.h"
 #include "platform/registry/winreg.h"
 
 #include <QByteArray>
@@ -28,6 +29,8 @@ void *load(const std::string &file)
     void *handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle)
         libraries.emplace(file, handle);
+    else
+        qCWarning(lcCom, "The registered library %s cannot be loaded: %s", file.c_str(), dlerror());
     return handle;
 }
 
@@ -37,9 +40,14 @@ std::string registeredLibrary(const CLSID &clsid)
 {
     const QByteArray path = ("CLSID\\" + clsid.toString() + "\\InprocServer32").toUtf8();
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.constData(), 0, KEY_QUERY_VALUE, &key) !=
-        ERROR_SUCCESS)
+    if (const LSTATUS status =
+            RegOpenKeyExA(HKEY_CLASSES_ROOT, path.constData(), 0, KEY_QUERY_VALUE, &key);
+        status != ERROR_SUCCESS) {
+        if (status != ERROR_FILE_NOT_FOUND)
+            qCWarning(lcCom, "The settings store could not be read at %s (status %ld).",
+                      path.constData(), static_cast<long>(status));
         return {};
+    }
     DWORD type = 0, size = 0;
     std::string file;
     if (RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
@@ -66,7 +74,11 @@ HRESULT getClassObject(const CLSID &clsid, const IID &iid, void **object)
     if (!library)
         return CO_E_DLLNOTFOUND;
     const auto entry = reinterpret_cast<GetClassObject>(dlsym(library, "DllGetClassObject"));
-    return entry ? entry(clsid, iid, object) : CO_E_ERRORINDLL;
+    if (!entry) {
+        qCWarning(lcCom, "The registered library %s has no DllGetClassObject.", file.c_str());
+        return CO_E_ERRORINDLL;
+    }
+    return entry(clsid, iid, object);
 }
 
 int freeUnusedLibraries()

@@ -4,13 +4,14 @@
 #include <cstddef>
 #include <utility>
 
-// Holds one reference to an interface and releases it when it goes.
+/// Holds one reference to an interface and releases it when it goes.
+/// @since 3.5
 template <class T>
 class ComPtr {
 public:
     ComPtr() = default;
     ComPtr(std::nullptr_t) {}
-    // Takes an extra reference: the caller keeps its own.
+    /// Takes an extra reference: the caller keeps its own.
     explicit ComPtr(T *pointer) : m_pointer(pointer)
     {
         if (m_pointer)
@@ -26,7 +27,7 @@ public:
         return *this;
     }
 
-    // Takes over a reference that the caller already owns (for example a factory's result).
+    /// Takes over a reference that the caller already owns (for example a factory's result).
     static ComPtr adopt(T *pointer)
     {
         ComPtr result;
@@ -45,7 +46,7 @@ public:
     T &operator*() const { return *m_pointer; }
     explicit operator bool() const { return m_pointer != nullptr; }
 
-    // The slot for a call that hands out a new reference; anything held before is released.
+    /// The slot for a call that hands out a new reference; anything held before is released.
     void **put()
     {
         reset();
@@ -56,7 +57,8 @@ private:
     T *m_pointer = nullptr;
 };
 
-// Asks `source` for interface U by its identifier; null when it has none.
+/// Asks `source` for interface U by its identifier; null when it has none.
+/// @since 3.5
 template <class U>
 ComPtr<U> queryInterface(IUnknown *source)
 {

@@ -1,5 +1,7 @@
 #include "platform/com/ControlSurface.h"
 
+#include "platform/com/ComLogging.h"
+
 #include <QPainter>
 
 ControlSurface::ControlSurface(IEmbeddedControl *control, QWidget *form)
@@ -12,5 +14,6 @@ void ControlSurface::paintEvent(QPaintEvent *)
     if (!m_control)
         return;
     QPainter painter(this);
-    m_lastPaint = m_control->Draw(painter);
+    if (const HRESULT hr = m_control->Draw(painter); FAILED(hr))
+        qCWarning(lcCom, "A control failed to draw itself (0x%08X).", static_cast<unsigned>(hr));
 }

@@ -10,8 +10,6 @@ class ControlSurface final : public QWidget {
 public:
     ControlSurface(IEmbeddedControl *control, QWidget *form);
 
-    // The result of the last paint the control was asked for.
-    [[nodiscard]] HRESULT lastPaintResult() const { return m_lastPaint; }
     // Stops painting: the control is going away.
     void detach() { m_control.reset(); }
 
@@ -20,5 +18,4 @@ protected:
 
 private:
     ComPtr<IEmbeddedControl> m_control;
-    HRESULT m_lastPaint = S_OK;
 };

@@ -4,6 +4,7 @@
 #include "platform/com/EmbeddedControl.h"
 #include "platform/com/FormControlSite.h"
 #include "platform/com/PersistPropertyBag.h"
+#include "platform/com/PropertyBag.h"
 #include "platform/core/Twips.h"
 
 #include <QWidget>
@@ -161,24 +162,11 @@ QSize FormContainer::extent(const QString &name) const
     return {width, height};
 }
 
-QStringList FormContainer::controlNames() const
-{
-    QStringList names;
-    for (const Hosted &hosted : m_controls)
-        names << hosted.name;
-    return names;
-}
-
 void FormContainer::controlChanged(const QString &name, DispId id)
 {
     if (!userMode())
         setDirty(true);
     emit propertyChanged(name, id);
-}
-
-bool FormContainer::editAllowed(const QString &name, DispId id) const
-{
-    return !m_editDecider || m_editDecider(name, id);
 }
 
 const FormContainer::Hosted *FormContainer::find(const QString &name) const

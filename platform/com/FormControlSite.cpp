@@ -32,11 +32,12 @@ HRESULT FormControlSite::OnChanged(DispId id)
     return S_OK;
 }
 
-HRESULT FormControlSite::OnRequestEdit(DispId id)
+// The form lets every bound property change.
+HRESULT FormControlSite::OnRequestEdit(DispId)
 {
     if (!m_container)
         return E_UNEXPECTED;
-    return m_container->editAllowed(m_name, id) ? S_OK : S_FALSE;
+    return S_OK;
 }
 
 HRESULT FormControlSite::GetAmbientUserMode(VBool *userMode)

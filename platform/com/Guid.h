@@ -8,17 +8,18 @@
 #include <cstdint>
 #include <optional>
 
-// A 128-bit globally unique identifier in the usual four-part layout, written as
-// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}".
+/// A 128-bit globally unique identifier in the usual four-part layout, written as
+/// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}".
+/// @since 3.5
 struct PLATFORMCOM_EXPORT Guid {
     std::uint32_t data1 = 0;
     std::uint16_t data2 = 0;
     std::uint16_t data3 = 0;
     std::array<std::uint8_t, 8> data4{};
 
-    // Accepts the text with or without braces, in either letter case.
+    /// Accepts the text with or without braces, in either letter case.
     static std::optional<Guid> fromString(QStringView text);
-    // Upper-case hexadecimal with braces.
+    /// Upper-case hexadecimal with braces.
     QString toString() const;
     bool isNull() const { return *this == Guid{}; }
 

@@ -1,8 +1,9 @@
 #pragma once
 #include <cstdint>
 
-// Status codes returned by every component call, with the Windows values. Negative means
-// failure; S_FALSE is a success that answers "no".
+/// Status codes returned by every component call, with the Windows values. Negative means
+/// failure; S_FALSE is a success that answers "no".
+/// @since 3.5
 using HRESULT = std::int32_t;
 
 constexpr HRESULT makeHResult(std::uint32_t bits) { return static_cast<HRESULT>(bits); }
@@ -27,7 +28,8 @@ inline constexpr HRESULT CLASS_E_CLASSNOTAVAILABLE = makeHResult(0x80040111);
 inline constexpr HRESULT SELFREG_E_TYPELIB = makeHResult(0x80040200);
 inline constexpr HRESULT SELFREG_E_CLASS = makeHResult(0x80040201);
 
-// Numbered errors that a control raises towards its host travel in the control facility.
+/// Numbered errors that a control raises towards its host travel in the control facility.
+/// @since 3.5
 inline constexpr HRESULT controlError(std::uint16_t number)
 {
     return makeHResult(0x800A0000u | number);
@@ -40,7 +42,8 @@ inline constexpr int controlErrorNumber(HRESULT hr)
 {
     return isControlError(hr) ? int(hr & 0xFFFF) : 0;
 }
-// Error 382: a property that may only be set while the host runs was written while it is designed.
+/// Error 382: a property that may only be set while the host runs was written while it is designed.
+/// @since 3.5
 inline constexpr HRESULT CTL_E_RUNTIMEONLY = controlError(382);
 
 inline constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }

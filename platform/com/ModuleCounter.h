@@ -11,7 +11,6 @@ public:
     void unlock() { --m_locks; }
     bool canUnload() const { return m_objects == 0 && m_locks == 0; }
     int objects() const { return m_objects; }
-    int locks() const { return m_locks; }
 
 private:
     std::atomic<int> m_objects{0};

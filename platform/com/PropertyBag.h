@@ -2,11 +2,7 @@
 #include "platform/com/ComObject.h"
 #include "platform/com/PersistPropertyBag.h"
 #include "platform/com/PlatformComExport.h"
-
-#include <utility>
-#include <vector>
-
-using PropertyValues = std::vector<std::pair<QString, Variant>>;
+#include "platform/com/PropertyValues.h"
 
 // The container's property bag for one control: the saved values in the order written.
 class PLATFORMCOM_EXPORT PropertyBag final : public ComObject<IPropertyBag> {

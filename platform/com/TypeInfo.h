@@ -8,28 +8,33 @@
 #include <cstdint>
 #include <vector>
 
-// The readable description of a component library: what a type library records about its
-// classes, interfaces, members and enumerations.
+/// @file
+/// The readable description of a component library: what a type library records about its
+/// classes, interfaces, members and enumerations.
 
 using DispId = std::int32_t;
 
-// Standard dispatch ids.
+/// Standard dispatch ids.
+/// @since 3.5
 inline constexpr DispId DISPID_VALUE = 0;    // the default member
 inline constexpr DispId DISPID_UNKNOWN = -1; // a name that is not a member
 inline constexpr DispId DISPID_ABOUTBOX = -552;
 inline constexpr DispId DISPID_AMBIENT_USERMODE = -709;
 
-// How a member is called; a caller may combine method and property-get.
+/// How a member is called; a caller may combine method and property-get.
+/// @since 3.5
 enum InvokeKind : std::uint16_t {
     DISPATCH_METHOD = 1,
     DISPATCH_PROPERTYGET = 2,
     DISPATCH_PROPERTYPUT = 4,
 };
 
-// How a property write receives its value.
+/// How a property write receives its value.
+/// @since 3.5
 enum class ParamPassing { None, ByValue, ByReference };
 
-// Member attributes, with the values type libraries use.
+/// Member attributes, with the values type libraries use.
+/// @since 3.5
 enum FunctionFlags : std::uint32_t {
     FUNCFLAG_NONE = 0,
     FUNCFLAG_FBINDABLE = 0x4,
@@ -41,7 +46,8 @@ enum FunctionFlags : std::uint32_t {
     FUNCFLAG_FNONBROWSABLE = 0x400,
 };
 
-// One entry of an interface's function table: a method, or one accessor of a property.
+/// One entry of an interface's function table: a method, or one accessor of a property.
+/// @since 3.5
 struct PLATFORMCOM_EXPORT FunctionDesc {
     QString name;
     DispId id = DISPID_UNKNOWN;
@@ -60,7 +66,8 @@ struct PLATFORMCOM_EXPORT Version {
     friend bool operator==(const Version &, const Version &) = default;
 };
 
-// Interface attributes.
+/// Interface attributes.
+/// @since 3.5
 enum InterfaceFlags : std::uint32_t {
     TYPEFLAG_FHIDDEN = 0x10,
     TYPEFLAG_FDUAL = 0x40,
@@ -78,7 +85,7 @@ struct PLATFORMCOM_EXPORT InterfaceDesc {
     std::vector<FunctionDesc> functions; // in slot order
 
     const FunctionDesc *find(DispId id, InvokeKind kind) const;
-    // Names match without regard to letter case, as dispatch names do.
+    /// Names match without regard to letter case, as dispatch names do.
     DispId idOfName(const QString &name) const;
 };
 
@@ -94,8 +101,9 @@ struct PLATFORMCOM_EXPORT EnumDesc {
     std::vector<EnumValueDesc> values;
 };
 
-// An earlier version of a class's interfaces: the identifiers it used, still answered with
-// the current interfaces.
+/// An earlier version of a class's interfaces: the identifiers it used, still answered with
+/// the current interfaces.
+/// @since 3.5
 struct PLATFORMCOM_EXPORT VersionAliasDesc {
     QString name;
     Version version;
@@ -122,7 +130,7 @@ struct PLATFORMCOM_EXPORT ClassDesc {
     QString threadingModel;
     std::vector<VersionAliasDesc> earlierVersions;
 
-    // The current or any earlier identifier of the class's default (or event) interface.
+    /// The current or any earlier identifier of the class's default (or event) interface.
     bool isDefaultInterface(const IID &iid) const;
     bool isEventInterface(const IID &iid) const;
 };
@@ -145,8 +153,8 @@ struct PLATFORMCOM_EXPORT TypeLibraryDesc {
     std::vector<InterfaceDesc> interfaces;
     std::vector<EnumDesc> enums;
 
-    // The interface with this identifier; an identifier of an earlier version resolves to
-    // the current interface it stands for. Null when unknown.
+    /// The interface with this identifier; an identifier of an earlier version resolves to
+    /// the current interface it stands for. Null when unknown.
     const InterfaceDesc *findInterface(const IID &iid) const;
     const ClassDesc *findClass(const CLSID &clsid) const;
 };

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <variant>
 
-// The value types that cross component interfaces.
+/// The value types that cross component interfaces.
+/// @since 3.5
 enum class VarType : std::uint16_t {
     Empty = 0,
     I2 = 2,     // 16-bit integer
@@ -16,14 +17,15 @@ enum class VarType : std::uint16_t {
     Bool = 11,  // 16-bit Boolean, True = -1
 };
 
-// One value of a VarType, held either by value or as a reference to the caller's own
-// variable (a by-reference parameter: the callee may read it and write through it).
+/// One value of a VarType, held either by value or as a reference to the caller's own
+/// variable (a by-reference parameter: the callee may read it and write through it).
+/// @since 3.5
 class PLATFORMCOM_EXPORT Variant {
 public:
     Variant() = default;
     Variant(const QString &text) : m_type(VarType::String), m_value(text) {}
     Variant(const char16_t *text) : Variant(QString::fromUtf16(text)) {}
-    // Booleans keep their raw 16-bit value: no normalisation to -1.
+    /// Booleans keep their raw 16-bit value: no normalisation to -1.
     static Variant boolean(VBool value) { return Variant(VarType::Bool, value); }
     static Variant int16(std::int16_t value) { return Variant(VarType::I2, value); }
     static Variant int32(std::int32_t value) { return Variant(VarType::I4, value); }
@@ -31,23 +33,23 @@ public:
     static Variant int32Ref(std::int32_t *value) { return Variant(VarType::I4, value); }
     static Variant stringRef(QString *value) { return Variant(VarType::String, value); }
 
-    // The type of the value, whether held directly or by reference.
+    /// The type of the value, whether held directly or by reference.
     VarType type() const { return m_type; }
     bool isByRef() const;
     bool isEmpty() const { return m_type == VarType::Empty; }
 
-    // The value; each is meaningful only when type() matches (zero or empty otherwise).
+    /// The value; each is meaningful only when type() matches (zero or empty otherwise).
     VBool boolValue() const;
     std::int16_t int16Value() const;
     std::int32_t int32Value() const;
     QString stringValue() const;
 
-    // The referenced variable of a by-reference value of that type, or null.
+    /// The referenced variable of a by-reference value of that type, or null.
     VBool *boolRef() const;
     std::int32_t *int32Ref() const;
     QString *stringRef() const;
 
-    // Same type and same value (references compare by the values they refer to).
+    /// Same type and same value (references compare by the values they refer to).
     friend PLATFORMCOM_EXPORT bool operator==(const Variant &a, const Variant &b);
 
 private:

@@ -1,5 +1,7 @@
 #include "platform/ui/HtmlHelp.h"
 
+#include "platform/ui/UiLogging.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
@@ -24,7 +26,8 @@ void htmlHelp(QWidget *owner, const QString &file, int command, int data)
     const QFileInfo info(file);
     if (file.isEmpty() || !info.isFile())
         return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath())))
+        qCWarning(lcUi, "No viewer opened the help file %s.", qUtf8Printable(file));
 }
 
 void setHtmlHelpHandler(std::function<void(const HtmlHelpCall &)> handler)

@@ -1,5 +1,7 @@
 #include "platform/ui/Shell.h"
 
+#include "platform/ui/UiLogging.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -24,20 +26,28 @@ bool dispatch(ShellAction action, const QString &path, Real real)
     return real();
 }
 
+bool logIfRefused(bool done, const char *what, const QString &path)
+{
+    if (!done)
+        qCWarning(lcUi, "The desktop did not %s %s.", what, qUtf8Printable(path));
+    return done;
+}
+
 } // namespace
 
 bool shellExecute(const QString &address)
 {
     return dispatch(ShellAction::Execute, address, [&] {
         const QUrl url = QUrl::fromUserInput(address, QDir::currentPath(), QUrl::AssumeLocalFile);
-        return url.isValid() && QDesktopServices::openUrl(url);
+        return logIfRefused(url.isValid() && QDesktopServices::openUrl(url), "open", address);
     });
 }
 
 bool startProgram(const QString &path)
 {
-    return dispatch(ShellAction::StartProgram, path,
-                    [&] { return !path.isEmpty() && QProcess::startDetached(path, {}); });
+    return dispatch(ShellAction::StartProgram, path, [&] {
+        return logIfRefused(!path.isEmpty() && QProcess::startDetached(path, {}), "start", path);
+    });
 }
 
 bool fileExists(const QString &path)

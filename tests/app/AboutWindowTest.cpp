@@ -6,6 +6,7 @@
 #include "platform/ui/Shell.h"
 #include "tests/support/AccessibleNames.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -158,4 +159,41 @@ TEST_F(AboutWindow, ButtonAndPictureAreNamedAndEachAddressIsReadWithItsLabel)
     EXPECT_EQ(accessibleName(link("lblSendSupport")), frmAbout::supportAddress);
     EXPECT_EQ(link("lblSendSupport")->accessibleDescription(), "Technical Support");
     EXPECT_EQ(link("lblSendSales")->accessibleDescription(), "Sales");
+}
+
+// The three addresses are links to the keyboard and to screen readers: Tab reaches each, Enter
+// or the reader's press action opens it.
+TEST_F(AboutWindow, TabReachesTheThreeLinksWhichAreReadAsLinksAndOpenWithEnter)
+{
+    std::vector<QString> opened;
+    platform::setShellHandler([&](const platform::ShellCall &call) {
+        opened.push_back(call.path);
+        return true;
+    });
+    pressAbout();
+    frmAbout *about = frmAbout::shared();
+    about->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+    about->findChild<QWidget *>("cmdOK")->setFocus();
+    QStringList reached;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(reached, QStringList({"lblSendSupport", "lblSendSales", "lblGoURL", "cmdOK"}));
+
+    for (const char *name : {"lblSendSupport", "lblSendSales", "lblGoURL"}) {
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(link(name));
+        EXPECT_EQ(face->role(), QAccessible::Link) << name;
+        EXPECT_TRUE(face->state().linked && face->state().focusable) << name;
+        EXPECT_EQ(face->text(QAccessible::Value), link(name)->address()) << name;
+        link(name)->setFocus();
+        QTest::keyClick(link(name), Qt::Key_Return);
+        face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+    platform::setShellHandler({});
+    const QString web = frmAbout::webAddress;
+    const QString support = QString("mailto:") + frmAbout::supportAddress;
+    const QString sales = QString("mailto:") + frmAbout::salesAddress;
+    EXPECT_EQ(opened, std::vector<QString>({support, support, sales, sales, web, web}));
 }

@@ -7,10 +7,12 @@
 #include "platform/ui/ProgramExit.h"
 #include "tests/support/AccessibleNames.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDirIterator>
 #include <QLabel>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -130,6 +132,34 @@ TEST_F(MainWindow, EveryControlAndPictureOfBothTabsHasTheNameItsLabelShows)
         EXPECT_EQ(label->text(), text);
         EXPECT_EQ(label->buddy(), window->findChild<QWidget *>(box)) << name;
     }
+}
+
+// Assistive technology reads the window as a frame with a named progress bar, and Ctrl+Tab
+// takes the focus straight into the other page, never through the buttons after the tabs.
+TEST_F(MainWindow, IsReadAsAFrameAndCtrlTabMovesTheFocusStraightToTheOtherPage)
+{
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.get())->role(), QAccessible::Window);
+    QAccessibleInterface *progress =
+        QAccessible::queryAccessibleInterface(window->findChild<QProgressBar *>());
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->role(), QAccessible::ProgressBar);
+    EXPECT_EQ(progress->text(QAccessible::Name), "Progress");
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto *tabs = window->findChild<QTabWidget *>("SSTab1");
+    QStringList focused;
+    const QMetaObject::Connection watch =
+        QObject::connect(qApp, &QApplication::focusChanged, [&](QWidget *, QWidget *now) {
+            focused << (now ? now->objectName() : "(none)");
+        });
+    for (int page : {1, 0}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(tabs->currentIndex(), page);
+        EXPECT_TRUE(tabs->widget(page)->isAncestorOf(QApplication::focusWidget())) << page;
+    }
+    QObject::disconnect(watch);
+    EXPECT_FALSE(focused.contains("cmdAbout")) << focused.join(", ").toStdString();
 }
 
 TEST(Artwork, EveryDrawingHasAHighDensityDrawingOfTwiceItsSizeThatDenseScreensGet)

@@ -1,11 +1,12 @@
 // Not a test: shows the real window on the current display (Xvfb under scripts/screenshot)
 // and saves what the display shows of the File tab, the Password tab and the About window,
-// then the start-up password prompt and the Password tab with a stored password, and the File
-// tab holding several files.
+// then the start-up password prompt and the Password tab with a stored password, the File
+// tab holding several files, and the message a run without a key gives.
 #include "app/CipherFrame.h"
 #include "app/FileTab.h"
 #include "app/frmAbout.h"
 #include "app/frmMain.h"
+#include "globals/utilities/ApplicationFont.h"
 #include "tests/apppassword/PasswordScreenshots.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -33,6 +35,7 @@ bool saveWindow(QWidget *window, const QString &path)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    useProportionalApplicationFont(); // as the program does
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argv[0]);
         return 2;
@@ -66,5 +69,17 @@ int main(int argc, char **argv)
     window.raise();
     window.fileTab()->encryptFrame()->setPaths(paths);
     saved = saveWindow(&window, folder.filePath("file-tab-several.png")) && saved;
-    return saved ? 0 : 1;
+
+    // Encrypt without a key: the message box, drawn in the application's default font.
+    bool savedMessage = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *message = QApplication::activeModalWidget();
+        if (!message)
+            return;
+        savedMessage = saveWindow(message, folder.filePath("message-box.png"));
+        QTest::keyClick(message, Qt::Key_Return);
+    });
+    window.findChild<QWidget *>("cmdEnc")->setFocus();
+    QTest::keyClick(window.findChild<QWidget *>("cmdEnc"), Qt::Key_Space);
+    return saved && savedMessage ? 0 : 1;
 }

@@ -195,9 +195,15 @@ TEST_F(ApplicationPassword, AnyStoredValueIsAskedForAndAnEmptyOnePassesACancel)
 TEST_F(ApplicationPassword, CreateStoresTheConfirmedPasswordAsAStringAndLocksTheNextStart)
 {
     start();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->findChild<QTabWidget *>("SSTab1")->setCurrentIndex(1);
+    button("cmdCreatePass")->setFocus();
     clickCreate(enter("Ember 42"));
     expectTab("Ember 42");
     EXPECT_TRUE(messages.calls().empty());
+    // Create is disabled before Remove is enabled, so the focus passes on to About.
+    EXPECT_EQ(window->focusWidget(), button("cmdAbout"));
     EXPECT_EQ(stored.current(), "Ember 42");
     ASRegistry registry;
     qint32 root = ASRegistry::handleValue(HKEY_LOCAL_MACHINE);

@@ -1,9 +1,13 @@
+#include <QApplication>
 #include <QPluginLoader>
 #include <QPushButton>
 #include <QTest>
 #include <QUiLoader>
 #include <QXmlStreamReader>
+#include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerFormWindowInterface>
+#include <QtDesigner/QDesignerFormWindowManagerInterface>
+#include <QtDesigner/QDesignerWidgetFactoryInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 #include <gtest/gtest.h>
 
@@ -80,16 +84,46 @@ TEST_F(DesignerPluginTest, ControlsAreInDesignModeOnlyOnceAFormEditorInitialised
     EXPECT_EQ(qobject_cast<PasswordControl *>(running.get())->mode(), PasswordControl::Mode::Run);
     EXPECT_FALSE(entry->isInitialized());
 
-    // Designer initialises the plugins it finds with its form editor.
-    const HeadlessDesigner designer;
+    // Designer initialises the plugins it finds with its form editor; on a form being
+    // designed the control is in design mode.
+    HeadlessDesigner designer;
     EXPECT_TRUE(entry->isInitialized());
-    std::unique_ptr<QWidget> designed(entry->createWidget(&form));
+    QDesignerFormWindowInterface *designedForm = designer.open(EC_DESIGNER_DATA "/VaultForm.ui");
+    ASSERT_NE(designedForm, nullptr);
+    std::unique_ptr<QWidget> designed(entry->createWidget(designedForm->mainContainer()));
     auto *control = qobject_cast<PasswordControl *>(designed.get());
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(control->mode(), PasswordControl::Mode::Design);
     EXPECT_EQ(control->minimumSize(), QSize(32, 32));
     EXPECT_EQ(control->maximumSize(), QSize(32, 32));
     entry->initialize(nullptr); // the plugin instance is shared with later loads
+}
+
+// Designer's preview runs the form: the control is hidden there, as in the program. The
+// picture dragged from the widget box (a tool-tip window of Designer's) shows the control.
+TEST_F(DesignerPluginTest, PreviewRunsTheFormAndTheDraggedPictureShowsTheControl)
+{
+    HeadlessDesigner designer;
+    QDesignerFormWindowInterface *form = designer.open(EC_DESIGNER_DATA "/VaultForm.ui");
+    ASSERT_NE(form, nullptr);
+    designer.core().formWindowManager()->showPreview();
+    PasswordControl *previewed = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *control = window->findChild<PasswordControl *>("vault");
+            control && QDesignerFormWindowInterface::findFormWindow(control) == nullptr)
+            previewed = control;
+    ASSERT_NE(previewed, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(previewed->window()));
+    EXPECT_EQ(previewed->mode(), PasswordControl::Mode::Run);
+    EXPECT_FALSE(previewed->isVisible());
+    designer.core().formWindowManager()->closeAllPreviews();
+
+    QWidget dragged(nullptr, Qt::ToolTip);
+    const std::unique_ptr<QWidget> picture(designer.core().widgetFactory()->createWidget(
+        "VantrelPassword::PasswordControl", &dragged));
+    ASSERT_NE(qobject_cast<PasswordControl *>(picture.get()), nullptr);
+    EXPECT_EQ(qobject_cast<PasswordControl *>(picture.get())->mode(),
+              PasswordControl::Mode::Design);
 }
 
 TEST_F(DesignerPluginTest, FormFileKeepsOnlyTheSettingsThatDifferFromTheDefaults)

@@ -213,6 +213,14 @@ TEST_F(InstalledSdkTest, DesktopFilesAreValidAndNameEncryptedFilesByNameOrConten
     EXPECT_EQ(typeOf("from-age", "age-encryption.org/v1\n-> scrypt"), "application/x-ecx");
     EXPECT_EQ(typeOf("armored", "-----BEGIN AGE ENCRYPTED FILE-----\nYWdl\n"), "application/x-ecx");
     EXPECT_EQ(typeOf("plain", "just some words\n"), "text/plain");
+    // A name that another type claims wins over the content: an armored file written as
+    // mail.txt is plain text, and the name .asc is shared by several types, so the content
+    // cannot choose ours either. A name nobody claims leaves it to the content.
+    const QByteArray armored = "-----BEGIN AGE ENCRYPTED FILE-----\nYWdl\n";
+    EXPECT_EQ(typeOf("mail.txt", armored), "text/plain");
+    EXPECT_EQ(typeOf("mail.asc", armored), "text/plain");
+    EXPECT_EQ(typeOf("backup.age", "age-encryption.org/v1\n-> scrypt"), "application/x-ecx");
+    EXPECT_EQ(typeOf("photos.tar.ECX", "age-encryption.org/v1\n-> scrypt"), "application/x-ecx");
 }
 
 TEST_F(InstalledSdkTest, ControlLibraryExportsItsEntryPointsAndTheSdkClassOnly)

@@ -1,7 +1,9 @@
 #include "password/LibraryBitmaps.h"
+#include "password/dialogs/KeyPicture.h"
 
 #include <QFile>
 #include <QImage>
+#include <QPixmap>
 #include <QSet>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -53,20 +55,48 @@ TEST(LibraryBitmaps, ButtonImagesAreRunLengthCompressedFourBitBitmapsThatQtDecod
         {"BTN_X_COLOR", qRgb(128, 0, 0), qRgb(255, 0, 0)},
         {"BTN_X_GRAY", qRgb(128, 128, 128), qRgb(192, 192, 192)},
     };
+    // Each also drawn at twice the density for high-density screens.
     for (const Expected &e : images) {
-        SCOPED_TRACE(e.name);
-        const BmpHeader header = headerOf(e.name);
-        EXPECT_EQ(header.width, 16);
-        EXPECT_EQ(header.height, 16);
-        EXPECT_EQ(header.bitsPerPixel, 4);
-        EXPECT_EQ(header.compression, 2); // run-length, 4 bits per pixel
+        for (const QString name : {QString(e.name), QString(e.name) + "@2x"}) {
+            SCOPED_TRACE(name.toStdString());
+            const int size = name.endsWith("@2x") ? 32 : 16;
+            const BmpHeader header = headerOf(name);
+            EXPECT_EQ(header.width, size);
+            EXPECT_EQ(header.height, size);
+            EXPECT_EQ(header.bitsPerPixel, 4);
+            EXPECT_EQ(header.compression, 2); // run-length, 4 bits per pixel
 
-        const QImage image = decoded(e.name);
-        ASSERT_EQ(image.size(), QSize(16, 16));
-        EXPECT_EQ(coloursOf(image), (QSet<QRgb>{magenta, e.outline, e.inner}));
-        EXPECT_EQ(image.pixel(0, 0) | 0xff000000u, magenta);
-        EXPECT_EQ(image.pixel(15, 15) | 0xff000000u, magenta);
+            const QImage image = decoded(name);
+            ASSERT_EQ(image.size(), QSize(size, size));
+            EXPECT_EQ(coloursOf(image), (QSet<QRgb>{magenta, e.outline, e.inner}));
+            EXPECT_EQ(image.pixel(0, 0) | 0xff000000u, magenta);
+            EXPECT_EQ(image.pixel(size - 1, size - 1) | 0xff000000u, magenta);
+        }
     }
+}
+
+// A dense screen gets the drawings made at twice the density, which take the same room as the
+// normal ones and are not their pixels doubled.
+TEST(LibraryBitmaps, DenseScreensGetTheKeyAndButtonImagesDrawnAtTwiceTheDensity)
+{
+    const auto expectDrawnDense = [](const QPixmap &normal, const QPixmap &dense) {
+        EXPECT_EQ(normal.devicePixelRatio(), 1.0);
+        EXPECT_EQ(dense.devicePixelRatio(), 2.0);
+        EXPECT_EQ(dense.size(), normal.size() * 2);
+        EXPECT_EQ(dense.deviceIndependentSize(), QSizeF(normal.size()));
+        const QImage doubled =
+            normal.toImage().scaled(dense.size()).convertToFormat(QImage::Format_ARGB32);
+        EXPECT_NE(dense.toImage().convertToFormat(QImage::Format_ARGB32), doubled);
+    };
+    for (const char *name : {"BTN_CHECK_COLOR", "BTN_CHECK_GRAY", "BTN_X_COLOR", "BTN_X_GRAY"}) {
+        SCOPED_TRACE(name);
+        expectDrawnDense(loadLibraryBitmap(name, 1.0), loadLibraryBitmap(name, 2.0));
+    }
+    SCOPED_TRACE("key");
+    expectDrawnDense(keyPicture(1.0), keyPicture(2.0));
+    EXPECT_EQ(keyPicture(1.0).size(), QSize(32, 32));
+    // Bitmaps without a dense drawing come as they are.
+    EXPECT_EQ(loadLibraryBitmap("30000", 2.0).devicePixelRatio(), 1.0);
 }
 
 TEST(LibraryBitmaps, DecodedRowsKeepTheirOrderAndPosition)

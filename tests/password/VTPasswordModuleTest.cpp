@@ -195,7 +195,7 @@ TEST_F(VTPasswordRegistration, AHostFindsTheRegisteredClassThroughTheStore)
     EXPECT_FALSE(factory);
 }
 
-TEST_F(VTPasswordRegistration, AStoreThatCannotBeOpenedFailsRegistration)
+TEST_F(VTPasswordRegistration, AStoreThatCannotBeOpenedFailsRegistrationAndRemoval)
 {
     const std::string good = std::getenv("EMBERCOFFER_REGISTRY");
     const QString blocker = directory->path() + "/not-a-folder";
@@ -204,8 +204,10 @@ TEST_F(VTPasswordRegistration, AStoreThatCannotBeOpenedFailsRegistration)
     file.close();
     setenv("EMBERCOFFER_REGISTRY", (blocker + "/registry.db").toUtf8().constData(), 1);
     const HRESULT registered = DllRegisterServer();
+    const HRESULT unregistered = DllUnregisterServer();
     setenv("EMBERCOFFER_REGISTRY", good.c_str(), 1);
     EXPECT_EQ(registered, SELFREG_E_CLASS);
+    EXPECT_EQ(unregistered, SELFREG_E_CLASS); // not "removed" when nothing could be looked at
     EXPECT_EQ(value("VantrelPassword.VTPassword"),
               "<no key>"); // nothing went into the real store either
 }

@@ -2,7 +2,9 @@
 #include "password/VTPasswordDispIds.h"
 #include "password/VTPasswordTypeLibrary.h"
 #include "password/VantrelPasswordExports.h"
+#include "platform/com/ComObject.h"
 #include "platform/com/FormContainer.h"
+#include "platform/com/PersistPropertyBag.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>

@@ -1,6 +1,12 @@
 #!/usr/bin/env python3
 """Draws the yellow key shown at the top left of every password form and writes it as an
-XPM (a C array) with 16-colour palette entries, in 32 by 32 pixels."""
+XPM (a C array) with 16-colour palette entries, in 32 by 32 pixels, or with the argument 2 in
+64 by 64 pixels for high-density screens: the same shape drawn at twice the density, its
+outline as wide as at the normal size.
+
+    python3 make_key_icon.py > ImageKey.xpm
+    python3 make_key_icon.py 2 > ImageKey@2x.xpm
+"""
 
 import math
 import sys
@@ -36,27 +42,33 @@ def inside_key(x, y):
 
 
 def main():
-    filled = [[inside_key(x, y) for x in range(SIZE)] for y in range(SIZE)]
+    scale = int(sys.argv[1]) if len(sys.argv) > 1 else 1
+    size = SIZE * scale
+    # Each pixel is judged at its centre, in the coordinates of the normal size.
+    filled = [[inside_key((x + 0.5) / scale - 0.5, (y + 0.5) / scale - 0.5) for x in range(size)]
+              for y in range(size)]
+    reach = range(-scale, scale + 1)  # the outline is one normal pixel wide
     rows = []
-    for y in range(SIZE):
+    for y in range(size):
         row = ""
-        for x in range(SIZE):
+        for x in range(size):
             if filled[y][x]:
                 # light from the upper left: pixels whose upper-left neighbour is empty shine
                 edge_ul = y == 0 or x == 0 or not filled[y - 1][x - 1]
-                edge_dr = y == SIZE - 1 or x == SIZE - 1 or not filled[y + 1][x + 1]
+                edge_dr = y == size - 1 or x == size - 1 or not filled[y + 1][x + 1]
                 row += "w" if edge_ul and not edge_dr else "o" if edge_dr else "y"
             elif any(
-                0 <= y + dy < SIZE and 0 <= x + dx < SIZE and filled[y + dy][x + dx]
-                for dy in (-1, 0, 1)
-                for dx in (-1, 0, 1)
+                0 <= y + dy < size and 0 <= x + dx < size and filled[y + dy][x + dx]
+                for dy in reach
+                for dx in reach
             ):
                 row += "k"
             else:
                 row += "."
         rows.append(row)
-    out = ["/* XPM */", "static const char *const ImageKey_xpm[] = {",
-           f'"{SIZE} {SIZE} {len(PALETTE)} 1",']
+    name = "ImageKey_xpm" if scale == 1 else f"ImageKey{scale}x_xpm"
+    out = ["/* XPM */", f"static const char *const {name}[] = {{",
+           f'"{size} {size} {len(PALETTE)} 1",']
     out += [f'"{key} c {value}",' for key, value in PALETTE.items()]
     out += [f'"{row}",' for row in rows[:-1]] + ['"' + rows[-1] + '"};']
     sys.stdout.write("\n".join(out) + "\n")

@@ -1,6 +1,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
@@ -9,6 +10,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "globals/utilities/ApplicationFont.h"
 #include "globals/utilities/FormUtility.h"
 #include "globals/utilities/GeneralUtility.h"
 #include "globals/utilities/SoundUtility.h"
@@ -26,6 +28,21 @@ TEST(FormUtility, CentresTheFormOnTheScreen)
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(form.size(), QSize(244, 95));
     EXPECT_LE((form.geometry().center() - screen.center()).manhattanLength(), 1);
+}
+
+// A minimal system with only the Liberation fonts resolves "Sans Serif" to Liberation Mono:
+// the application then draws in Liberation Sans, at the same size; a proportional default
+// font is kept.
+TEST(ApplicationFont, AFixedPitchDefaultGetsAProportionalStandInOfTheSameSize)
+{
+    QFont mono("Liberation Mono", 9);
+    ASSERT_TRUE(QFontInfo(mono).fixedPitch());
+    const std::optional<QFont> standIn = proportionalStandIn(mono);
+    ASSERT_TRUE(standIn);
+    EXPECT_FALSE(QFontInfo(*standIn).fixedPitch());
+    EXPECT_EQ(QFontInfo(*standIn).family(), "Liberation Sans");
+    EXPECT_EQ(standIn->pointSize(), 9);
+    EXPECT_FALSE(proportionalStandIn(QFont("Liberation Sans", 9)));
 }
 
 TEST(TextBoxUtility, SelectsTheWholeTextSoTypingReplacesIt)

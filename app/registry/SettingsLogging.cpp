@@ -1,0 +1,3 @@
+#include "app/registry/SettingsLogging.h"
+
+Q_LOGGING_CATEGORY(lcSettings, "embercoffer.settings", QtCriticalMsg)

@@ -1,0 +1,3 @@
+#include "globals/utilities/WidgetsLogging.h"
+
+Q_LOGGING_CATEGORY(lcWidgets, "embercoffer.widgets", QtCriticalMsg)

@@ -1,0 +1,3 @@
+#include "password/PasswordLogging.h"
+
+Q_LOGGING_CATEGORY(lcPassword, "embercoffer.password", QtCriticalMsg)

@@ -1,0 +1,3 @@
+#include "platform/com/ComLogging.h"
+
+Q_LOGGING_CATEGORY(lcCom, "embercoffer.com", QtCriticalMsg)
