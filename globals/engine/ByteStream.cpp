@@ -2,17 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <unistd.h>
 
 namespace age {
-
-namespace {
-Failure systemFailure(const std::string &name, int error)
-{
-    return Failure::io(name + ": " + std::strerror(error));
-}
-} // namespace
 
 std::size_t MemorySource::readSome(std::uint8_t *buffer, std::size_t size, Failure &)
 {
@@ -29,7 +21,7 @@ std::size_t FdSource::readSome(std::uint8_t *buffer, std::size_t size, Failure &
         if (n >= 0)
             return std::size_t(n);
         if (errno != EINTR) {
-            failure = systemFailure(m_name, errno);
+            failure = Failure::system(m_name, errno);
             return 0;
         }
     }
@@ -42,7 +34,7 @@ Failure FdSink::write(const std::uint8_t *data, std::size_t size)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return systemFailure(m_name, errno);
+            return Failure::system(m_name, errno);
         }
         data += n;
         size -= std::size_t(n);
