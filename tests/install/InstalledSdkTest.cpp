@@ -165,7 +165,7 @@ TEST_F(InstalledSdkTest, ManualsMetadataAndChangelogNameTheProjectsVersionAndIts
     QFile metadata(installed("share/metainfo/example.corvantide.EmberCoffer.metainfo.xml"));
     ASSERT_TRUE(metadata.open(QIODevice::ReadOnly));
     const QRegularExpressionMatch newest =
-        QRegularExpression(R"(<release version="([^"]+)" date="([^"]+)">)")
+        QRegularExpression(R"re(<release version="([^"]+)" date="([^"]+)">)re")
             .match(QString::fromUtf8(metadata.readAll()));
     ASSERT_TRUE(newest.hasMatch());
     EXPECT_EQ(newest.captured(1), version);
