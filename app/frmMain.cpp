@@ -13,6 +13,7 @@
 #include "app/frmAbout.h"
 #include "button/VTButton.h"
 #include "button/VTButtonLW.h"
+#include "globals/ProductVersion.h"
 #include "globals/engine/EncDec.h"
 #include "globals/utilities/FormFonts.h"
 #include "globals/utilities/FormUtility.h"
@@ -38,7 +39,7 @@ frmMain::frmMain(QWidget *parent)
     registerFormFontSubstitutes();
     installAccessibleRoles();
     setObjectName("frmMain");
-    setWindowTitle("Ember Coffer 1.65");
+    setWindowTitle(EMBERCOFFER_CAPTION);
     setWindowIcon(QIcon(":/embercoffer/program.png"));
     setFont(formFont("MS Sans Serif", 8.25));
     setFixedSize(fromTwips(7545), fromTwips(6225));

@@ -93,7 +93,11 @@ install(CODE "
 set(EC_APP_ID example.corvantide.EmberCoffer)
 install(FILES packaging/desktop/${EC_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT runtime)
-install(FILES packaging/desktop/${EC_APP_ID}.metainfo.xml
+# The AppStream metadata lists the releases in NEWS.
+ec_appstream_releases(EC_APPSTREAM_RELEASES)
+configure_file(packaging/desktop/${EC_APP_ID}.metainfo.xml.in
+  ${PROJECT_BINARY_DIR}/packaging/${EC_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/${EC_APP_ID}.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT runtime)
 install(FILES packaging/desktop/${EC_APP_ID}.mime.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${EC_APP_ID}.xml COMPONENT runtime)
@@ -116,16 +120,17 @@ install(FILES packaging/icons/embercoffer.svg
   RENAME ${EC_APP_ID}.svg COMPONENT runtime)
 
 # --- manuals and completion -------------------------------------------------------------
-# Manual pages are installed compressed, as Debian expects them.
+# Manual pages get their title line's version and date from NEWS, and are installed
+# compressed, as Debian expects them.
 set(EC_MAN_PAGES EmberCoffer ecx embercoffer-reg embercoffer-regsvr)
 set(EC_COMPRESSED_MAN_PAGES)
 foreach(page ${EC_MAN_PAGES})
-  set(compressed ${PROJECT_BINARY_DIR}/man/${page}.1.gz)
+  set(manual ${PROJECT_BINARY_DIR}/man/${page}.1)
+  set(compressed ${manual}.gz)
+  configure_file(packaging/man/${page}.1.in ${manual} @ONLY)
   add_custom_command(OUTPUT ${compressed}
-    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/man/${page}.1
-      ${PROJECT_BINARY_DIR}/man/${page}.1
-    COMMAND gzip -n -9 -f ${PROJECT_BINARY_DIR}/man/${page}.1
-    DEPENDS packaging/man/${page}.1 VERBATIM)
+    COMMAND gzip -n -9 -k -f ${manual}
+    DEPENDS ${manual} VERBATIM)
   list(APPEND EC_COMPRESSED_MAN_PAGES ${compressed})
 endforeach()
 add_custom_target(man_pages ALL DEPENDS ${EC_COMPRESSED_MAN_PAGES})

@@ -4,7 +4,7 @@
 #                            the Qt Designer plugin.
 # Library dependencies come from dpkg-shlibdeps; only what no library link shows is named
 # here (the fonts the windows are drawn with, and the runtime that the SDK belongs to).
-set(EC_DEB_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}-1)
+set(EC_DEB_VERSION ${EC_RELEASE_VERSION}-1)
 set(EC_DEB_RUNTIME embercoffer)
 set(EC_DEB_SDK libvantrelpassword-dev)
 
@@ -12,7 +12,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${EC_DEB_RUNTIME})
 set(CPACK_PACKAGE_VENDOR Corvantide)
 set(CPACK_PACKAGE_CONTACT "Corvantide <embercoffer@corvantide.example>")
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
+set(CPACK_PACKAGE_VERSION ${EC_RELEASE_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
@@ -58,14 +58,16 @@ Designer plugin that puts the control on forms.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
   ${CMAKE_BINARY_DIR}/_CPack_Packages/Linux/DEB/${CPACK_PACKAGE_NAME}-${CPACK_PACKAGE_VERSION}-Linux/runtime/usr/${CMAKE_INSTALL_LIBDIR})
 
-# Each package documents its copyright and changes where Debian expects them.
-string(TIMESTAMP EC_DEB_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+# Each package documents its copyright and changes where Debian expects them; the changelog
+# is written from NEWS.
+ec_debian_changelog(${EC_DEB_RUNTIME} "${CPACK_PACKAGE_CONTACT}" ${CPACK_DEBIAN_PACKAGE_RELEASE}
+  EC_DEB_CHANGELOG)
 foreach(component runtime sdk)
   string(TOUPPER ${component} upper)
-  set(EC_DEB_SOURCE ${EC_DEB_RUNTIME})
   set(package ${CPACK_DEBIAN_${upper}_PACKAGE_NAME})
-  configure_file(packaging/debian/changelog.in ${PROJECT_BINARY_DIR}/debian/${package}/changelog @ONLY)
-  execute_process(COMMAND gzip -n -9 -f ${PROJECT_BINARY_DIR}/debian/${package}/changelog)
+  file(WRITE ${PROJECT_BINARY_DIR}/debian/${package}/changelog "${EC_DEB_CHANGELOG}")
+  execute_process(COMMAND gzip -n -9 -f ${PROJECT_BINARY_DIR}/debian/${package}/changelog
+    COMMAND_ERROR_IS_FATAL ANY)
   install(FILES packaging/debian/copyright
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
   install(FILES ${PROJECT_BINARY_DIR}/debian/${package}/changelog.gz

@@ -1,6 +1,13 @@
 #include "globals/engine/AgeFailure.h"
 
+#include <cstring>
+
 namespace age {
+
+Failure Failure::system(const std::string &name, int error)
+{
+    return io(name + ": " + std::strerror(error));
+}
 
 std::string Failure::message() const
 {

@@ -32,6 +32,8 @@ struct [[nodiscard]] Failure {
     VANTRELGLOBALS_EXPORT std::string message() const;
 
     static Failure io(std::string detail) { return {FailureKind::Io, std::move(detail), 0}; }
+    // "NAME: the system's message for ERROR" (an errno value).
+    static Failure system(const std::string &name, int error);
     static Failure header(std::string detail)
     {
         return {FailureKind::MalformedHeader, std::move(detail), 0};

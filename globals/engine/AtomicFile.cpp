@@ -15,11 +15,6 @@
 namespace age {
 
 namespace {
-Failure systemFailure(const std::string &what, int error = errno)
-{
-    return Failure::io(what + ": " + std::strerror(error));
-}
-
 std::string randomHex()
 {
     std::uint8_t bytes[8];
@@ -137,7 +132,7 @@ Failure AtomicFile::create(const std::string &destination, const FileIdentity &s
     m_dirFd = ::open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_dirFd < 0)
         return errno == ENOENT ? Failure::io("folder missing: " + m_folder)
-                               : systemFailure(m_folder);
+                               : Failure::system(m_folder, errno);
     const auto existing = identityAt(m_dirFd, m_name);
     if (Failure f = refuseSpecial(existing))
         return f;
@@ -183,14 +178,14 @@ Failure AtomicFile::createTemporary()
                 break;
         }
         if (m_fd < 0)
-            return m_temporaryName.clear(), systemFailure(m_folder);
+            return m_temporaryName.clear(), Failure::system(m_folder, errno);
         m_named = true;
         if (Failure f = lockTemporary())
             return f;
         return giveTemporaryName();
     }
     if (m_fd < 0)
-        return systemFailure(m_folder);
+        return Failure::system(m_folder, errno);
     return lockTemporary();
 }
 
@@ -198,7 +193,7 @@ Failure AtomicFile::createTemporary()
 Failure AtomicFile::lockTemporary() const
 {
     if (::flock(m_fd, LOCK_EX) != 0)
-        return systemFailure("cannot lock a temporary file in " + m_folder);
+        return Failure::system("cannot lock a temporary file in " + m_folder, errno);
     return {};
 }
 
@@ -208,11 +203,11 @@ Failure AtomicFile::giveTemporaryName()
 {
     struct stat status;
     if (::fstat(m_fd, &status) != 0)
-        return systemFailure(m_folder);
+        return Failure::system(m_folder, errno);
     int error = EEXIST;
     for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt)
         error = nameTemporary(temporaryNameFor(status.st_ino));
-    return error == 0 ? Failure{} : systemFailure(m_folder, error);
+    return error == 0 ? Failure{} : Failure::system(m_folder, error);
 }
 
 int AtomicFile::nameTemporary(const std::string &name)
@@ -244,13 +239,13 @@ Failure AtomicFile::placeWithoutReplacing()
         return {};
     }
     return errno == EEXIST ? Failure::io(m_destination + " already exists")
-                           : systemFailure(m_destination);
+                           : Failure::system(m_destination, errno);
 }
 
 Failure AtomicFile::commit()
 {
     if (::fsync(m_fd) != 0)
-        return systemFailure(m_destination);
+        return Failure::system(m_destination, errno);
     // Whatever appeared under the name meanwhile is checked again: only a regular file is
     // ever replaced, and the file it replaces lends it its permissions (flushed too, a
     // quick second flush of the inode alone).
@@ -260,7 +255,7 @@ Failure AtomicFile::commit()
     struct stat written;
     if (::fchmod(m_fd, outputMode(m_replaceExisting ? existing : std::nullopt, m_source)) != 0 ||
         ::fsync(m_fd) != 0 || ::fstat(m_fd, &written) != 0)
-        return systemFailure(m_destination);
+        return Failure::system(m_destination, errno);
     if (!m_replaceExisting) {
         if (Failure f = placeWithoutReplacing())
             return f;
@@ -269,14 +264,14 @@ Failure AtomicFile::commit()
             if (Failure f = giveTemporaryName())
                 return f;
         if (::renameat(m_dirFd, m_temporaryName.c_str(), m_dirFd, m_name.c_str()) != 0)
-            return systemFailure(m_destination);
+            return Failure::system(m_destination, errno);
         m_temporaryName.clear();
     }
     m_identity = FileIdentity::of(written);
     ::close(m_fd);
     m_fd = -1;
     if (::fsync(m_dirFd) != 0)
-        return systemFailure(m_folder);
+        return Failure::system(m_folder, errno);
     return {};
 }
 

@@ -7,13 +7,6 @@
 
 namespace age {
 
-namespace {
-Failure systemFailure(const std::string &name, int error)
-{
-    return Failure::io(name + ": " + std::strerror(error));
-}
-} // namespace
-
 std::size_t MemorySource::readSome(std::uint8_t *buffer, std::size_t size, Failure &)
 {
     const std::size_t n = std::min(size, m_bytes.size() - m_position);
@@ -29,7 +22,7 @@ std::size_t FdSource::readSome(std::uint8_t *buffer, std::size_t size, Failure &
         if (n >= 0)
             return std::size_t(n);
         if (errno != EINTR) {
-            failure = systemFailure(m_name, errno);
+            failure = Failure::system(m_name, errno);
             return 0;
         }
     }
@@ -42,7 +35,7 @@ Failure FdSink::write(const std::uint8_t *data, std::size_t size)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return systemFailure(m_name, errno);
+            return Failure::system(m_name, errno);
         }
         data += n;
         size -= std::size_t(n);

@@ -49,7 +49,7 @@ Failure InputFile::readStatus(const std::string &name)
 {
     struct stat status;
     if (::fstat(m_fd, &status) != 0)
-        return Failure::io(name + ": " + std::strerror(errno));
+        return Failure::system(name, errno);
     m_identity = FileIdentity::of(status);
     if (S_ISDIR(status.st_mode))
         return Failure::io(name + " is a folder");

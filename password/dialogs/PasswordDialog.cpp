@@ -30,7 +30,7 @@ const QString okGray = QStringLiteral("BTN_CHECK_GRAY");
 const QString cancelColour = QStringLiteral("BTN_X_COLOR");
 const QString cancelGray = QStringLiteral("BTN_X_GRAY");
 
-QFont fontOf(const DialogFont &choice)
+QFont toQFont(const DialogFont &choice)
 {
     QFont font(QString::fromLatin1(choice.family));
     font.setPointSizeF(choice.points);
@@ -46,7 +46,7 @@ PasswordDialog::PasswordDialog(DialogKind kind, DialogSize size)
     setObjectName(dialogFormName(kind, size));
     setWindowTitle(QString::fromLatin1(kindDesign(kind).designTitle));
     const SizeLayout &layout = sizeLayout(kind, size);
-    setFont(fontOf(layout.font));
+    setFont(toQFont(layout.font));
     setFixedSize(fromTwips(layout.client));
     buildControls();
     FormUtility::forThisThread().centreOnScreen(*this);

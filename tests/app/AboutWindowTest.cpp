@@ -3,6 +3,7 @@
 #include "app/AboutVersion.h"
 #include "app/LinkLabel.h"
 #include "app/frmAbout.h"
+#include "globals/ProductVersion.h"
 #include "platform/ui/Shell.h"
 #include "tests/support/AccessibleNames.h"
 
@@ -65,7 +66,8 @@ TEST_F(AboutWindow, PressingAboutTwiceShowsOneModelessWindowAndOkUnloadsIt)
     EXPECT_EQ(first->windowModality(), Qt::NonModal);
     EXPECT_EQ(first->parentWidget(), nullptr);
     EXPECT_EQ(first->windowTitle(), "About Ember Coffer");
-    EXPECT_EQ(first->findChild<QLabel *>("lblVersion")->text(), "Version 1.65.0");
+    EXPECT_EQ(first->findChild<QLabel *>("lblVersion")->text(),
+              "Version " EMBERCOFFER_VERSION_TEXT);
     EXPECT_EQ(first->findChild<QLabel *>("lblTitle")->text(), "EmberCoffer");
     EXPECT_EQ(first->size(), QSize(350, 323));
 
@@ -77,7 +79,8 @@ TEST_F(AboutWindow, PressingAboutTwiceShowsOneModelessWindowAndOkUnloadsIt)
 
     pressAbout();
     ASSERT_NE(frmAbout::shared(), nullptr);
-    EXPECT_EQ(frmAbout::shared()->findChild<QLabel *>("lblVersion")->text(), "Version 1.65.0");
+    EXPECT_EQ(frmAbout::shared()->findChild<QLabel *>("lblVersion")->text(),
+              "Version " EMBERCOFFER_VERSION_TEXT);
     EXPECT_EQ(openAboutWindows(), 1);
 }
 

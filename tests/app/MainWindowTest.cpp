@@ -3,6 +3,7 @@
 #include "app/FormParts.h"
 #include "app/frmAbout.h"
 #include "button/VTButtonLW.h"
+#include "globals/ProductVersion.h"
 #include "platform/ui/HtmlHelp.h"
 #include "platform/ui/ProgramExit.h"
 #include "tests/support/AccessibleNames.h"
@@ -30,7 +31,8 @@ QRect placeIn(QWidget *container, QWidget *control)
 
 TEST_F(MainWindow, OpensFixedSizedWithTheFileTabInFrontAndEmptyBoxes)
 {
-    EXPECT_EQ(window->windowTitle(), "Ember Coffer 1.65");
+    EXPECT_EQ(window->windowTitle(),
+              "Ember Coffer " + QString(EMBERCOFFER_VERSION_TEXT).section('.', 0, 1));
     EXPECT_EQ(window->size(), QSize(503, 415));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);

@@ -44,7 +44,7 @@ QSet<QString> completions(const QStringList &words)
 
 TEST(EcxDocuments, TheParserTheManualAndTheCompletionKnowEveryOptionOfTheHelp)
 {
-    const QString manual = sourceFile("packaging/man/ecx.1");
+    const QString manual = sourceFile("packaging/man/ecx.1.in");
     const QString options = manual.section(".SH OPTIONS", 1).section(".SH", 0, 0);
     const QString synopsis = manual.section(".SH SYNOPSIS", 1).section(".SH", 0, 0);
     for (const QString &command : ecxCommands()) {

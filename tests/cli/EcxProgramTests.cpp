@@ -3,6 +3,7 @@
 
 #include <QProcess>
 
+#include "globals/ProductVersion.h"
 #include "harness/PtyRun.h"
 
 TEST_F(EcxProgram, EncryptsAndDecryptsWithTheProgramsNamingRules)
@@ -55,7 +56,7 @@ TEST_F(EcxProgram, UsageHelpAndVersion)
     QProcess p;
     p.start(EC_ECX_PROGRAM, {"--version"});
     p.waitForFinished();
-    EXPECT_EQ(p.readAllStandardOutput(), "ecx 1.65.0\n");
+    EXPECT_EQ(p.readAllStandardOutput(), "ecx " EMBERCOFFER_VERSION_TEXT "\n");
     p.start(EC_ECX_PROGRAM, {"--help"});
     p.waitForFinished();
     EXPECT_EQ(p.exitCode(), 0);

@@ -1,11 +1,13 @@
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "globals/ProductVersion.h"
 #include "tests/TestPaths.h"
 
 namespace {
@@ -221,6 +223,33 @@ TEST_F(InstalledSdkTest, DesktopFilesAreValidAndNameEncryptedFilesByNameOrConten
     EXPECT_EQ(typeOf("mail.asc", armored), "text/plain");
     EXPECT_EQ(typeOf("backup.age", "age-encryption.org/v1\n-> scrypt"), "application/x-ecx");
     EXPECT_EQ(typeOf("photos.tar.ECX", "age-encryption.org/v1\n-> scrypt"), "application/x-ecx");
+}
+
+TEST_F(InstalledSdkTest, ManualsMetadataAndChangelogNameTheProjectsVersionAndItsDay)
+{
+    const QString version = EMBERCOFFER_VERSION_TEXT;
+    QFile metadata(installed("share/metainfo/example.corvantide.EmberCoffer.metainfo.xml"));
+    ASSERT_TRUE(metadata.open(QIODevice::ReadOnly));
+    const QRegularExpressionMatch newest =
+        QRegularExpression(R"re(<release version="([^"]+)" date="([^"]+)">)re")
+            .match(QString::fromUtf8(metadata.readAll()));
+    ASSERT_TRUE(newest.hasMatch());
+    EXPECT_EQ(newest.captured(1), version);
+    const QString day = newest.captured(2);
+
+    for (const QString &page : {"EmberCoffer", "ecx", "embercoffer-reg", "embercoffer-regsvr"}) {
+        const Outcome manual = run("zcat", {installed("share/man/man1/" + page + ".1.gz")});
+        EXPECT_TRUE(
+            manual.out.section('\n', 0, 0)
+                .endsWith(QString(R"(1 "%1" "Ember Coffer %2" "User Commands")").arg(day, version)))
+            << manual.out.section('\n', 0, 0).toStdString();
+    }
+    for (const QString &package : {"embercoffer", "libvantrelpassword-dev"}) {
+        const Outcome changelog =
+            run("zcat", {installed("share/doc/" + package + "/changelog.Debian.gz")});
+        EXPECT_TRUE(changelog.out.startsWith("embercoffer (" + version + "-1) unstable"))
+            << changelog.out.toStdString();
+    }
 }
 
 TEST_F(InstalledSdkTest, ControlLibraryExportsItsEntryPointsAndTheSdkClassOnly)
