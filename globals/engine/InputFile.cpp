@@ -1,7 +1,6 @@
 #include "globals/engine/InputFile.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -23,7 +22,7 @@ Failure InputFile::openRegular(const std::string &path)
         return Failure::io(path + " is not a regular file");
     // Reads from a regular file never block; the flag is cleared all the same.
     if (::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK) != 0)
-        return Failure::io(path + ": " + std::strerror(errno));
+        return Failure::system(path, errno);
     return {};
 }
 
@@ -33,8 +32,8 @@ Failure InputFile::openWith(const std::string &path, int flags)
         return Failure::io("empty source path");
     m_fd = ::open(path.c_str(), flags);
     if (m_fd < 0)
-        return Failure::io(errno == ENOENT ? "file not found: " + path
-                                           : path + ": " + std::strerror(errno));
+        return errno == ENOENT ? Failure::io("file not found: " + path)
+                               : Failure::system(path, errno);
     m_owned = true;
     return readStatus(path);
 }

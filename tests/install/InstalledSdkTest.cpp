@@ -237,14 +237,15 @@ TEST_F(InstalledSdkTest, ManualsMetadataAndChangelogNameTheProjectsVersionAndIts
     EXPECT_EQ(newest.captured(1), version);
     const QString day = newest.captured(2);
 
-    for (const QString &page : {"EmberCoffer", "ecx", "embercoffer-reg", "embercoffer-regsvr"}) {
+    for (const QString &page :
+         QStringList{"EmberCoffer", "ecx", "embercoffer-reg", "embercoffer-regsvr"}) {
         const Outcome manual = run("zcat", {installed("share/man/man1/" + page + ".1.gz")});
         EXPECT_TRUE(
             manual.out.section('\n', 0, 0)
                 .endsWith(QString(R"(1 "%1" "Ember Coffer %2" "User Commands")").arg(day, version)))
             << manual.out.section('\n', 0, 0).toStdString();
     }
-    for (const QString &package : {"embercoffer", "libvantrelpassword-dev"}) {
+    for (const QString &package : QStringList{"embercoffer", "libvantrelpassword-dev"}) {
         const Outcome changelog =
             run("zcat", {installed("share/doc/" + package + "/changelog.Debian.gz")});
         EXPECT_TRUE(changelog.out.startsWith("embercoffer (" + version + "-1) unstable"))
