@@ -4,6 +4,7 @@
 
 #include "cli/CliArguments.h"
 #include "cli/KeyInput.h"
+#include "globals/engine/ScryptIdentity.h"
 #include "globals/filerules/KeyString.h"
 
 namespace {
@@ -23,7 +24,8 @@ void checkCommand(const CliParseResult &parsed)
         return;
     }
     const CliCommand &command = *parsed.command;
-    require(command.workFactor >= 1 && command.workFactor <= 22);
+    require(command.workFactor >= age::minOfferedWorkFactor &&
+            command.workFactor <= age::maxReadWorkFactor);
     // Help and version ignore the rest of the line; a command to run must be consistent.
     if (command.action != CliCommand::Action::Help &&
         command.action != CliCommand::Action::Version) {
@@ -33,7 +35,9 @@ void checkCommand(const CliParseResult &parsed)
         // Standard input holds the file or the key, never both; nothing on it can be deleted.
         require(!(streamIn && command.keyStdin));
         require(!(command.deleteInput && (streamIn || command.output == standardStreamName)));
-        require(command.output.isEmpty() || command.inputs.size() == 1);
+        // -o names one output: one file's, or the one archive of everything given.
+        require(command.output.isEmpty() || command.inputs.size() == 1 || command.archive);
+        require(!(command.recursive && (command.archive || command.extract)));
     }
 }
 
