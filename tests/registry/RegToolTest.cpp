@@ -225,23 +225,6 @@ TEST_F(RegCommands, ProgramRefusesToAskWithoutATerminal)
 // rather than the user's own one.
 TEST_F(RegCommands, FullDiskAndEmptyStoreVariableAreNamed)
 {
-    const std::filesystem::path small = folder / "small";
-    std::filesystem::create_directory(small);
-    const std::filesystem::path errors = folder / "errors.txt";
-    const std::string command =
-        "unshare -rm sh -c 'mount -t tmpfs -o size=64k none " + small.string() +
-        " || exit 77; EMBERCOFFER_REGISTRY=" + small.string() + "/registry.db " + REG_PROGRAM +
-        " add \"HKCU\\Big\" /v Data /d " + std::string(100000, 'a') + " 2>" + errors.string() +
-        " >/dev/null' 2>/dev/null";
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == 77)
-        GTEST_SKIP() << "no small file system can be mounted here";
-    EXPECT_EQ(WEXITSTATUS(status), 1);
-    std::ifstream in(errors);
-    const std::string message{std::istreambuf_iterator<char>(in), {}};
-    EXPECT_NE(message.find("not enough space on the disk"), std::string::npos) << message;
-
     const char *previous = std::getenv("XDG_CONFIG_HOME");
     const std::string saved = previous != nullptr ? previous : "";
     setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
@@ -254,6 +237,26 @@ TEST_F(RegCommands, FullDiskAndEmptyStoreVariableAreNamed)
         setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     else
         unsetenv("XDG_CONFIG_HOME");
+
+    const std::filesystem::path small = folder / "small";
+    std::filesystem::create_directory(small);
+    const std::filesystem::path errors = folder / "errors.txt";
+    // A user namespace cannot be made inside a chroot, for example: then there is no small
+    // file system either.
+    const std::string command =
+        "unshare -rm true 2>/dev/null || exit 77; "
+        "unshare -rm sh -c 'mount -t tmpfs -o size=64k none " +
+        small.string() + " || exit 77; EMBERCOFFER_REGISTRY=" + small.string() + "/registry.db " +
+        REG_PROGRAM + " add \"HKCU\\Big\" /v Data /d " + std::string(100000, 'a') + " 2>" +
+        errors.string() + " >/dev/null' 2>/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no small file system can be mounted here";
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    std::ifstream in(errors);
+    const std::string message{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_NE(message.find("not enough space on the disk"), std::string::npos) << message;
 }
 
 } // namespace
